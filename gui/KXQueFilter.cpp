@@ -1,0 +1,6 @@
+// KXQueFilter: the last filter of the event chain, which queues what reaches it.
+#include "runtime/KXModule.h"
+
+namespace {
+KXModule s_queFilter("KXQueFilter");
+}

@@ -1,0 +1,41 @@
+// The headless platform's driver modules and their start-up dependencies.
+#include "runtime/KXModule.h"
+#include "runtime/KXModuleDependencies.h"
+
+namespace {
+constexpr KXPlatform P = KXPlatform::Headless;
+
+KXModule s_catchFilter("HeadlessCatchFilter", nullptr, nullptr, P);
+KXModule s_eventDriver("HeadlessEventDriver", nullptr, nullptr, P);
+KXModule s_fontDriver("HeadlessFontDriver", nullptr, nullptr, P);
+KXModule s_timerDriver("HeadlessTimerDriver", nullptr, nullptr, P);
+
+class GuiDriver final : public KXModule {
+public:
+    GuiDriver() : KXModule("HeadlessGuiDriver", "Gui", "Native", P) { }
+    bool startup() override { return kxStartSubsystem("Screen"); }
+} s_guiDriver;
+
+class Surfaces final : public KXModule {
+public:
+    Surfaces() : KXModule("HeadlessDD", "Graphics", "DirectDraw", P) { }
+} s_surfaces;
+
+class ScreenDriver final : public KXModule {
+public:
+    ScreenDriver() : KXModule("HeadlessScreenDriver", "Screen", "DirectDraw", P) { }
+    bool startup() override { return kxStartModule("HeadlessDD"); }
+} s_screenDriver;
+
+class CanvasDriver final : public KXModule {
+public:
+    CanvasDriver() : KXModule("HeadlessCanvasDriver", "Canvas", "DirectDraw", P) { }
+    bool startup() override { return kxStartSubsystem("Gui"); }
+} s_canvasDriver;
+
+class GrDriver2D final : public KXModule {
+public:
+    GrDriver2D() : KXModule("HeadlessGrDriver2D", "GrDriver2D", "DirectDraw", P) { }
+    bool startup() override { return kxStartModule("HeadlessDD") && kxStartModule("HeadlessFontDriver"); }
+} s_grDriver2D;
+}

@@ -1,0 +1,23 @@
+// The default debugger: runtime errors become a topmost message box captioned with the title.
+#include "runtime/KXDebugger.h"
+
+#include "runtime/KXMessageBox.h"
+#include "runtime/KXAppTitle.h"
+
+namespace {
+class DefaultDebugger final : public KXDebugger { };
+
+DefaultDebugger s_default;
+KXDebugger* s_current = &s_default;
+}
+
+void KXDebugger::debugError(const char* message)
+{
+    kxMessageBox(kxAppTitle(), message, KXMessageBoxKind::Error);
+}
+
+KXDebugger* KXDebugger::current() { return s_current; }
+
+void KXDebugger::setCurrent(KXDebugger* debugger) { s_current = debugger ? debugger : &s_default; }
+
+KXDebugger* KXDebugger::defaultDebugger() { return &s_default; }

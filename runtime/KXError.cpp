@@ -1,0 +1,77 @@
+// Runtime errors, internal errors, the debug log and the end of the program.
+#include "runtime/KXError.h"
+
+#include "runtime/KXDebugger.h"
+#include "runtime/KXMessageBox.h"
+#include "runtime/KXModuleRegistry.h"
+#include "runtime/KXProgram.h"
+#include "runtime/KXRunState.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+KXEndTrap s_endTrap = nullptr;
+KXRunState s_runState = KXRunState::BeforeExecute;
+
+// Messages are formatted into a fresh 256-character buffer, cut at its end.
+struct Message {
+    char text[256];
+    Message(const char* format, va_list ap) { std::vsnprintf(text, sizeof text, format, ap); }
+};
+}
+
+KXRunState kxRunState() { return s_runState; }
+
+void kxSetRunState(KXRunState state) { s_runState = state; }
+
+void kxSetEndTrap(KXEndTrap trap) { s_endTrap = trap; }
+
+void kxRuntimeError(const char* format, ...)
+{
+    va_list ap;
+    va_start(ap, format);
+    Message m(format, ap);
+    va_end(ap);
+    KXDebugger* d = KXDebugger::current();
+    d->debugStop();
+    if (s_endTrap)
+        s_endTrap(m.text);
+    d->debugError(m.text);
+    kxEnd();
+}
+
+void kxInternalError(const char* format, ...)
+{
+    va_list ap;
+    va_start(ap, format);
+    Message m(format, ap);
+    va_end(ap);
+    kxMessageBox("***** INTERNAL ERROR *****", m.text, KXMessageBoxKind::Internal);
+    std::exit(0);
+}
+
+void kxDebugLog(const char* format, ...)
+{
+    va_list ap;
+    va_start(ap, format);
+    Message m(format, ap);
+    va_end(ap);
+    KXDebugger::current()->debugLog(m.text);
+}
+
+void kxEnd()
+{
+    if (s_runState == KXRunState::Ending)
+        kxInternalError("Recursive kxEnd");
+    if (s_endTrap)
+        s_endTrap(nullptr);
+    s_runState = KXRunState::Ending;
+    kxReleaseCommandLine();
+    KXModuleRegistry& modules = KXModuleRegistry::global();
+    modules.shutdownSubsystemModules();
+    modules.shutdownUnaffiliatedModules();
+    std::fflush(nullptr);
+    std::exit(0);
+}

@@ -1,0 +1,22 @@
+// How failures reach the user and end the program.
+#pragma once
+
+// Formats the message (printf-style, cut to 255 characters), stops the debugger, shows the
+// message through it and ends the program with exit code 0. Never returns.
+[[noreturn]] void kxRuntimeError(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Formats the message, shows it captioned "***** INTERNAL ERROR *****" and exits the process
+// with code 0 without shutting modules down. Never returns.
+[[noreturn]] void kxInternalError(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Formats the message and hands it to the current debugger's log.
+void kxDebugLog(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Ends the program: run state 3, modules shut down in reverse start order, exit code 0.
+// Called while the program is already ending it raises the internal error "Recursive kxEnd".
+[[noreturn]] void kxEnd();
+
+// Tests replace what happens at the very end of a runtime error or kxEnd. The trap receives
+// the runtime error's message (or null for a plain end) and must not return (it throws or exits).
+using KXEndTrap = void (*)(const char* message);
+void kxSetEndTrap(KXEndTrap trap);

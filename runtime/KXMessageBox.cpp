@@ -1,0 +1,20 @@
+// The message-box hook and its standard-error fallback.
+#include "runtime/KXMessageBox.h"
+
+#include <cstdio>
+
+namespace {
+KXMessageBoxHandler s_handler = nullptr;
+}
+
+void kxMessageBox(const char* caption, const char* text, KXMessageBoxKind kind)
+{
+    if (s_handler) {
+        s_handler(caption, text, kind);
+        return;
+    }
+    std::fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");
+    std::fflush(stderr);
+}
+
+void kxSetMessageBoxHandler(KXMessageBoxHandler handler) { s_handler = handler; }

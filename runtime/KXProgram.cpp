@@ -1,0 +1,87 @@
+// The entry sequence, the command line and the configuration selection.
+#include "runtime/KXProgram.h"
+
+#include "core/KXString.h"
+#include "runtime/KXError.h"
+#include "runtime/KXImageLinker.h"
+#include "runtime/KXModuleRegistry.h"
+#include "runtime/Runtime.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+KXString* s_commandLine = nullptr;
+
+// Quotes an argument the way a shell command line would show it when it holds blanks.
+void appendArgument(std::string& line, const char* arg)
+{
+    if (!line.empty())
+        line += ' ';
+    if (std::strpbrk(arg, " \t") || !*arg) {
+        line += '"';
+        line += arg;
+        line += '"';
+    } else {
+        line += arg;
+    }
+}
+}
+
+const char* kxSplitCommandLine(const char* text)
+{
+    if (!text)
+        return "";
+    while (*text == ' ')
+        ++text;
+    if (*text == '"') {
+        const char* close = std::strchr(text + 1, '"');
+        return close ? close + 1 : "";
+    }
+    const char* blank = std::strchr(text, ' ');
+    return blank ? blank + 1 : "";
+}
+
+void kxSetCommandLine(const char* text)
+{
+    if (s_commandLine)
+        s_commandLine->release();
+    s_commandLine = KXString::create(text ? text : "");
+}
+
+KXString* kxCommandLine() { return s_commandLine; }
+
+void kxReleaseCommandLine()
+{
+    KXString* s = s_commandLine;
+    s_commandLine = nullptr;
+    kxRelease(s);
+}
+
+void kxSelectPlatformConfigs(KXModuleRegistry& modules)
+{
+    // Our single 2D backend per platform plays the role of the DirectDraw configuration.
+    modules.selectConfig("Gui", "Native");
+    modules.selectConfig("Audio", "Native");
+    modules.selectConfig("Screen", "DirectDraw");
+    modules.selectConfig("Canvas", "DirectDraw");
+    modules.selectConfig("Graphics", "DirectDraw");
+    modules.selectConfig("GrDriver2D", "DirectDraw");
+}
+
+void kxWinMain(int argc, char** argv)
+{
+    Runtime& runtime = *runtimeGetRuntime();
+    runtime.startup(nullptr);
+    void (*entry)() = kxLoadAndLinkImage();
+
+    // The process command line as the system would hand it over: the program name, then each
+    // argument separated by one blank.
+    std::string line;
+    for (int i = 0; i < argc; ++i)
+        appendArgument(line, argv[i]);
+    runtime.execute(entry, kxSplitCommandLine(line.c_str()), nullptr);
+    runtime.shutdown();
+    std::exit(0);
+}

@@ -1,0 +1,38 @@
+// The command-line split and the end of the program.
+#include "runtime/KXProgram.h"
+#include "runtime/KXRunState.h"
+#include "tests/support/KXTestSupport.h"
+
+#include <string>
+
+TEST(CommandLine, SplitsOffTheProgramName)
+{
+    EXPECT_EQ(std::string(kxSplitCommandLine("\"C:\\Program Files\\p.exe\"  -x")), "  -x");
+    EXPECT_EQ(std::string(kxSplitCommandLine("prog -x y")), "-x y");
+    EXPECT_EQ(std::string(kxSplitCommandLine("   prog -x")), "-x");
+    EXPECT_EQ(std::string(kxSplitCommandLine("prog")), "");
+    EXPECT_EQ(std::string(kxSplitCommandLine("\"C:\\p.exe -x")), "");
+    EXPECT_EQ(std::string(kxSplitCommandLine("")), "");
+    EXPECT_EQ(std::string(kxSplitCommandLine(nullptr)), "");
+}
+
+TEST(ProgramEnd, EndWhileEndingIsAnInternalError)
+{
+    kxSetRunState(KXRunState::Ending);
+    EXPECT_EXIT(kxEnd(), testing::ExitedWithCode(0), "\\*\\*\\*\\*\\* INTERNAL ERROR \\*\\*\\*\\*\\*: Recursive kxEnd");
+    kxSetRunState(KXRunState::Running);
+}
+
+TEST(ProgramEnd, RuntimeErrorShowsTitleCaptionAndExitsZero)
+{
+    kxSetEndTrap(nullptr);
+    EXPECT_EXIT(kxRuntimeError("Bad %s %d", "thing", 7), testing::ExitedWithCode(0), ": Bad thing 7\n");
+    kxInstallTestEndTrap();
+}
+
+TEST(ProgramEnd, LongMessagesAreCutAt255Characters)
+{
+    std::string longText(400, 'x');
+    std::string message = KX_ERROR_OF(kxRuntimeError("%s", longText.c_str()));
+    EXPECT_EQ(message, std::string(255, 'x'));
+}

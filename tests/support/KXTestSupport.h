@@ -1,0 +1,34 @@
+// Helpers for unit tests: runtime errors and program ends become C++ exceptions.
+#pragma once
+
+#include "runtime/KXError.h"
+
+#include <gtest/gtest.h>
+#include <stdexcept>
+#include <string>
+
+// Thrown instead of ending the process. message is empty for a plain End.
+struct KXProgramEnded : std::runtime_error {
+    explicit KXProgramEnded(const char* m)
+        : std::runtime_error(m ? m : "")
+        , isError(m != nullptr)
+    {
+    }
+    bool isError;
+};
+
+// Installs the trap for the lifetime of a test (KXTestMain installs it for every test).
+void kxInstallTestEndTrap();
+
+// The message of the runtime error stmt raises, or "<no error>" when it raises none.
+#define KX_ERROR_OF(stmt)                                \
+    ([&]() -> std::string {                              \
+        try {                                            \
+            stmt;                                        \
+        } catch (const KXProgramEnded& e) {              \
+            return e.isError ? e.what() : "<end>";       \
+        }                                                \
+        return "<no error>";                             \
+    }())
+
+#define EXPECT_RUNTIME_ERROR(stmt, text) EXPECT_EQ(KX_ERROR_OF(stmt), std::string(text))
