@@ -39,7 +39,8 @@ void KXCatchFilter::filter(const KXEvent& ev)
         return;
     }
     passOn(ev);
-    driver->yieldToProgram();
+    if (driver->isInHandler())
+        driver->yieldToProgram();
 }
 
 void KXCatchFilter::releaseHeld()

@@ -58,11 +58,13 @@ void KXEventDriver::loopMain()
 {
     for (;;) {
         try {
+            m_passActive = true;
             runLoopPass();
         } catch (...) {
             // Exceptions cannot unwind across the stack switch; the program's side rethrows.
             m_pending = std::current_exception();
         }
+        m_passActive = false;
         yieldToProgram();
     }
 }
@@ -102,6 +104,15 @@ void KXEventDriver::yieldToProgram()
 
 void KXEventDriver::threadMessage(int code, int param1, int param2)
 {
+    struct Converting {
+        bool& flag;
+        explicit Converting(bool& f)
+            : flag(f)
+        {
+            flag = true;
+        }
+        ~Converting() { flag = false; }
+    } converting(m_convertingThreadMessage);
     switch (code) {
     case 1:
         kxPostEvent(KXEvent::make(KXEventId::HiddenSuspend));

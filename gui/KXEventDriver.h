@@ -37,6 +37,13 @@ public:
     // polls again. Does nothing on the program's stack.
     void yieldToProgram();
     bool isOnLoopStack() const { return m_onLoop; }
+    // True while a platform handler runs inside the loop: an event it posts goes to the program
+    // at once. The loop's own conversion of thread messages (timer ticks) does not count, so
+    // ticks that piled up merge before the program sees them.
+    bool isInHandler() const { return m_onLoop && !m_convertingThreadMessage; }
+    // True while a loop pass was left in the middle (a handler handed control to the program);
+    // the next poll continues it.
+    bool isPassSuspended() const { return m_passActive; }
     // The body of one loop pass; raises "Wrong thread!" unless it runs on the loop's stack.
     void runLoopPass();
 
@@ -76,6 +83,8 @@ private:
     ucontext_t m_programContext {};
     ucontext_t m_loopContext {};
     bool m_onLoop { false };
+    bool m_passActive { false };
+    bool m_convertingThreadMessage { false };
     int m_timeout { 0 };
     std::exception_ptr m_pending;
     KXEvent m_current {};

@@ -2,6 +2,7 @@
 #include "gui/headless/HeadlessWindow.h"
 
 #include "gui/KXGuiDriver.h"
+#include "gui/headless/HeadlessEventDriver.h"
 #include "gui/headless/HeadlessSystem.h"
 
 #include <algorithm>
@@ -226,6 +227,8 @@ void HeadlessWindow::userDrag(const std::vector<std::pair<int, int>>& positions)
         sys.setModalDepth(sys.modalDepth() + 1);
         self->onModalLoop(true);
         for (auto [x, y] : positions) {
+            // The modal loop keeps delivering other messages (timer ticks) while it runs.
+            HeadlessEventDriver::instance()->dispatchMessages();
             if (!live(self))
                 break;
             self->m_frame.x = x;
