@@ -15,7 +15,10 @@ void KXWindow::free()
 {
     if (s_active == this)
         s_active = nullptr;
-    m_menuRoot = KXRef<KXMenu>();
+    // Released by hand: the release may raise "Unable to release menu child", which must not
+    // leave through a destructor.
+    if (KXMenu* root = m_menuRoot.leak())
+        root->release();
     KXGroup::free();
 }
 
