@@ -98,7 +98,8 @@ const KXDataItem* KXDataReader::position() { return s_next; }
 int KXDataReader::readInt()
 {
     const KXDataItem& item = current();
-    int value = item.kind == Int ? int(item.value) : item.kind == Float ? truncate(floatOf(item)) : decimalInt(textOf(item));
+    int value = item.kind == Int ? int(item.value) : item.kind == Float ? truncate(floatOf(item))
+                                                                        : decimalInt(textOf(item));
     ++s_next;
     return value;
 }
@@ -106,7 +107,8 @@ int KXDataReader::readInt()
 float KXDataReader::readFloat()
 {
     const KXDataItem& item = current();
-    float value = item.kind == Int ? float(int(item.value)) : item.kind == Float ? floatOf(item) : decimalFloat(textOf(item));
+    float value = item.kind == Int ? float(int(item.value)) : item.kind == Float ? floatOf(item)
+                                                                                 : decimalFloat(textOf(item));
     ++s_next;
     return value;
 }

@@ -20,7 +20,10 @@ static_assert(sizeof(KXDataItem) == 8);
 class KXDataReader {
 public:
     // Values are fixed by the program-image format.
-    enum Kind : uint32_t { End = 0, Int = 1, Float = 2, Text = 4 };
+    enum Kind : uint32_t { End = 0,
+        Int = 1,
+        Float = 2,
+        Text = 4 };
 
     // Points the reader at the item at address (null reads as an empty table).
     static void restore(const KXDataItem* address);

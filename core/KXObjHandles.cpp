@@ -49,6 +49,8 @@ KXObjHeader* KXObjHandles::objectOf(int handle, const KXObjType* type)
 void KXObjHandles::drop(KXObjHeader* o)
 {
     Tables& t = tables();
+    if (t.toHandle.empty())
+        return;
     auto it = t.toHandle.find(o);
     if (it == t.toHandle.end())
         return;

@@ -50,7 +50,6 @@ void KXObjType::grow()
     for (int i = 0; i < BlockSize; ++i) {
         auto* o = reinterpret_cast<KXObjHeader*>(block.get() + objectSize * size_t(i));
         o->type = this;
-        o->next = o->prev = o;
         o->linkBefore(&freeList);
     }
     blocks().push_back(std::move(block));
@@ -109,9 +108,11 @@ void KXObjType::remove(KXObjHeader* o)
         return;
     KXObjType* type = o->type;
     for (int i = 0; i < type->fieldCount; ++i) {
-        KXTypeDesc* t = type->fieldType(i);
         KXCell cell = o->fields[i];
+        if (!cell)
+            continue;
         o->fields[i] = 0;
+        KXTypeDesc* t = type->fieldType(i);
         if (kindOf(t) == int32_t(KXTypeKind::Vector))
             reinterpret_cast<KXVecType*>(t)->free(reinterpret_cast<KXCell*>(cell));
         else

@@ -34,7 +34,8 @@ KX_STDCALL int kxMod(int a, int b)
 
 KX_STDCALL float kxFAbs(float a) { return std::fabs(a); }
 
-KX_STDCALL float kxFSgn(float a) { return a > 0 ? 1.0f : a < 0 ? -1.0f : 0.0f; }
+KX_STDCALL float kxFSgn(float a) { return a > 0 ? 1.0f : a < 0 ? -1.0f
+                                                               : 0.0f; }
 
 KX_STDCALL float kxFMod(float a, float b) { return float(std::fmod(double(a), double(b))); }
 
