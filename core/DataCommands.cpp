@@ -9,6 +9,8 @@ KX_STDCALL int kxReadInt() { return KXDataReader::readInt(); }
 
 KX_STDCALL float kxReadFloat() { return KXDataReader::readFloat(); }
 
+// FIXME: the result is meant to be a temporary; push it with kxStrTmp once the temporary-string
+// stack is available on this branch.
 KX_STDCALL KXString* kxReadStr() { return KXDataReader::readString(); }
 
 static const KXCommandEntry s_commands[] = {

@@ -97,6 +97,9 @@ KX_STDCALL int kxObjEachNext2(KXObjHeader** var)
     return *var != nullptr;
 }
 
+// A new string carrying one reference.
+// FIXME: the result is meant to be a temporary; push it with kxStrTmp once the temporary-string
+// stack is available on this branch.
 KX_STDCALL KXString* kxObjToStr(KXObjHeader*) { return KXString::create("[OBJECT]"); }
 
 KX_STDCALL int kxObjToHandle(KXObjHeader* o) { return KXObjHandles::handleOf(o); }
