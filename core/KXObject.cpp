@@ -4,13 +4,16 @@
 #include "runtime/KXError.h"
 
 #include <unordered_set>
+#include <vector>
 
 namespace {
-// Function-local so that objects made during static construction find it.
+// Made on first use, so objects created during static construction find it, and never
+// destroyed, so objects that outlive static destruction (shared constants, objects held by
+// other statics) can still leave it.
 std::unordered_set<const void*>& liveSet()
 {
-    static std::unordered_set<const void*> set;
-    return set;
+    static auto* set = new std::unordered_set<const void*>;
+    return *set;
 }
 }
 
@@ -31,8 +34,12 @@ bool KXObject::isLive(const void* p) { return p && liveSet().count(p) != 0; }
 
 size_t KXObject::liveCount() { return liveSet().size(); }
 
+// Walks a snapshot, so fn may create or destroy objects; an object destroyed before its turn is
+// skipped.
 void KXObject::forEachLiveImpl(void (*fn)(KXObject*, void*), void* ctx)
 {
-    for (const void* p : liveSet())
-        fn(static_cast<KXObject*>(const_cast<void*>(p)), ctx);
+    const std::vector<const void*> snapshot(liveSet().begin(), liveSet().end());
+    for (const void* p : snapshot)
+        if (liveSet().count(p))
+            fn(static_cast<KXObject*>(const_cast<void*>(p)), ctx);
 }
