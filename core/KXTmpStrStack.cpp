@@ -7,12 +7,8 @@
 #include <algorithm>
 #include <new>
 
-namespace {
 // Constant-initialised, so it is usable from any static constructor.
-constinit KXTmpStrStack s_stack;
-}
-
-KXTmpStrStack& KXTmpStrStack::instance() { return s_stack; }
+constinit KXTmpStrStack KXTmpStrStack::s_instance;
 
 KXTmpStrStack::~KXTmpStrStack()
 {
@@ -41,8 +37,10 @@ void KXTmpStrStack::pop(int n)
 {
     if (n < 0 || n > m_count)
         kxRuntimeError("Illegal TmpStr index");
+    KXString** top = m_entries + m_count;
+    m_count -= n;
     while (n-- > 0)
-        kxRelease(m_entries[--m_count]);
+        kxRelease(*--top);
 }
 
 void KXTmpStrStack::reset()

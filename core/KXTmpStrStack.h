@@ -12,7 +12,7 @@ public:
     static constexpr int Growth = 1024;
 
     // The process's stack, used by the string helpers.
-    static KXTmpStrStack& instance();
+    static KXTmpStrStack& instance() { return s_instance; }
 
     constexpr KXTmpStrStack() = default;
     KXTmpStrStack(const KXTmpStrStack&) = delete;
@@ -38,6 +38,7 @@ public:
 
 private:
     void grow();
+    static KXTmpStrStack s_instance;
 
     KXString** m_entries { nullptr };
     int m_count { 0 };

@@ -1,6 +1,11 @@
 // Reference counts, the live-object set and the referenced-delete check.
 #include "core/KXObject.h"
+#include "core/KXPointerSet.h"
 #include "tests/support/KXTestSupport.h"
+
+#include <cstdint>
+#include <random>
+#include <set>
 
 TEST(KXObject, CountsFromOneAndFreesAtZero)
 {
@@ -44,4 +49,28 @@ TEST(KXObjectDeathTest, DeletingAReferencedObjectIsAnInternalError)
             delete o;
         },
         testing::ExitedWithCode(0), "Attempt to delete referenced object");
+}
+
+// The live set's probing and backward-shift deletion against a reference set, with colliding
+// and growing contents.
+TEST(KXPointerSet, AgreesWithAReferenceSet)
+{
+    KXPointerSet set;
+    std::set<uintptr_t> reference;
+    std::mt19937 rng(7);
+    for (int i = 0; i < 20000; ++i) {
+        const uintptr_t p = 8 + 8 * (rng() % 3000);
+        const void* q = reinterpret_cast<const void*>(p);
+        if (rng() % 3)
+            EXPECT_EQ(set.insert(q), reference.insert(p).second);
+        else
+            EXPECT_EQ(set.erase(q), reference.erase(p) == 1);
+    }
+    EXPECT_EQ(set.size(), reference.size());
+    size_t seen = 0;
+    set.forEach([&](const void* q) { seen += reference.count(reinterpret_cast<uintptr_t>(q)); });
+    EXPECT_EQ(seen, reference.size());
+    for (uintptr_t p = 8; p < 8 + 8 * 3000; p += 8)
+        EXPECT_EQ(set.contains(reinterpret_cast<const void*>(p)), reference.count(p) == 1);
+    EXPECT_FALSE(set.contains(nullptr));
 }
