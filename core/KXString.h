@@ -36,7 +36,8 @@ public:
     static KXString* make(std::string_view text);
 
     // The shared constants, each with a new reference for the caller. They never allocate once
-    // made; they are made when the KXString module starts, or on first use before that.
+    // made; they are made with the KXString module object as the process starts (or on first
+    // use, should that come earlier).
     static KXString* empty();
     static KXString* character(unsigned char c);
     static KXString* nanText();

@@ -7,9 +7,12 @@ namespace {
 KXStringModule s_module;
 }
 
+// The constants are made with the module object itself, so the count of live objects does not
+// jump when the first command asks for one.
 KXStringModule::KXStringModule()
     : KXModule("KXString")
 {
+    constants();
 }
 
 bool KXStringModule::startup()

@@ -1,6 +1,6 @@
 // KXStringModule: the runtime module "KXString", owner of the shared string constants.
 //
-// Invariants: the constants are made once (at the module's start-up, or on first use when a
+// Invariants: the constants are made once (with the module object, or on first use when a
 // caller needs one before that), hold one reference of the module's own and are never
 // released; each access hands out one more reference.
 #pragma once
@@ -13,7 +13,7 @@ class KXStringModule : public KXModule {
 public:
     KXStringModule();
 
-    // Makes the constants if nothing asked for them yet.
+    // Makes sure the constants exist.
     bool startup() override;
 
     // The constants, borrowed (no reference added).
