@@ -12,7 +12,8 @@
 namespace {
 using Clock = std::chrono::steady_clock;
 
-template<class Fn> double nsPerOp(long ops, Fn fn)
+template<class Fn>
+double nsPerOp(long ops, Fn fn)
 {
     auto t0 = Clock::now();
     fn();

@@ -61,7 +61,8 @@ public:
     size_t size() const { return m_size; }
 
     // Calls fn(p) for every member; fn must not change the set.
-    template<class Fn> void forEach(Fn fn) const
+    template<class Fn>
+    void forEach(Fn fn) const
     {
         for (size_t i = 0; i < m_capacity; ++i)
             if (m_slots[i])

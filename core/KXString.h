@@ -24,7 +24,8 @@ public:
     // A new string with one reference of len bytes that fill writes (it receives the len-byte
     // buffer, already ended by a zero byte after it). len above MaxLength raises "String too
     // long"; a failed allocation raises "Out of memory".
-    template<class Fill> static KXString* build(long long len, Fill&& fill)
+    template<class Fill>
+    static KXString* build(long long len, Fill&& fill)
     {
         KXString* s = allocate(len);
         fill(s->m_data);

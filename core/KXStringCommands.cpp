@@ -59,7 +59,8 @@ long long findFrom(std::string_view s, std::string_view sub, long long f)
 }
 
 // s with every byte mapped through fn; s itself when no byte changes.
-template<class Fn> KXString* mapBytes(KXString* s, Fn fn)
+template<class Fn>
+KXString* mapBytes(KXString* s, Fn fn)
 {
     const std::string_view v = kxStrView(s);
     size_t i = 0;
