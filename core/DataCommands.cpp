@@ -1,6 +1,7 @@
 // Helpers for data statements.
 #include "core/DataCommands.h"
 
+#include "core/KXStringHelpers.h"
 #include "runtime/KXCommandTable.h"
 
 KX_STDCALL void kxRestore(const KXDataItem* address) { KXDataReader::restore(address); }
@@ -9,9 +10,8 @@ KX_STDCALL int kxReadInt() { return KXDataReader::readInt(); }
 
 KX_STDCALL float kxReadFloat() { return KXDataReader::readFloat(); }
 
-// FIXME: the result is meant to be a temporary; push it with kxStrTmp once the temporary-string
-// stack is available on this branch.
-KX_STDCALL KXString* kxReadStr() { return KXDataReader::readString(); }
+// The next item as a temporary string.
+KX_STDCALL KXString* kxReadStr() { return kxStrTmp(KXDataReader::readString()); }
 
 static const KXCommandEntry s_commands[] = {
     { "_kxRestore", KX_FN(kxRestore) },

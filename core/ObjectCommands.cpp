@@ -5,6 +5,7 @@
 #include "core/KXHandle.h"
 #include "core/KXObjHandles.h"
 #include "core/KXString.h"
+#include "core/KXStringHelpers.h"
 #include "runtime/KXCommandTable.h"
 #include "runtime/KXError.h"
 
@@ -97,10 +98,8 @@ KX_STDCALL int kxObjEachNext2(KXObjHeader** var)
     return *var != nullptr;
 }
 
-// A new string carrying one reference.
-// FIXME: the result is meant to be a temporary; push it with kxStrTmp once the temporary-string
-// stack is available on this branch.
-KX_STDCALL KXString* kxObjToStr(KXObjHeader*) { return KXString::create("[OBJECT]"); }
+// Always "[OBJECT]", as a temporary string.
+KX_STDCALL KXString* kxObjToStr(KXObjHeader*) { return kxStrTmp(KXString::make("[OBJECT]")); }
 
 KX_STDCALL int kxObjToHandle(KXObjHeader* o) { return KXObjHandles::handleOf(o); }
 
