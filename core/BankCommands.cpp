@@ -4,14 +4,14 @@
 
 #include "core/KXBank.h"
 #include "core/KXCoreLib.h"
-#include "core/KXHandle.h"
 #include "core/KXStream.h"
 #include "runtime/KXCommandTable.h"
+#include "runtime/KXError.h"
 
 #include <cstring>
 
 namespace {
-KXBank* bankOf(int handle) { return kxHandle<KXBank>(handle, "Bank"); }
+KXBank* bankOf(int handle) { return KXBank::fromHandle(handle); }
 
 // The address of width bytes at offset, or "Offset out of range".
 uint8_t* at(int handle, int offset, int width)
@@ -31,14 +31,16 @@ void checkRange(const KXBank* bank, int offset, int count)
         kxRuntimeError("Count out of range");
 }
 
-template<class T> T peek(int bank, int offset)
+template<class T>
+T peek(int bank, int offset)
 {
     T v;
     std::memcpy(&v, at(bank, offset, sizeof v), sizeof v);
     return v;
 }
 
-template<class T> void poke(int bank, int offset, T v) { std::memcpy(at(bank, offset, sizeof v), &v, sizeof v); }
+template<class T>
+void poke(int bank, int offset, T v) { std::memcpy(at(bank, offset, sizeof v), &v, sizeof v); }
 }
 
 KX_STDCALL int CreateBank(int size) { return KXCoreLib::adopt(KXBank::create(size)); }
@@ -79,7 +81,7 @@ KX_STDCALL void PokeFloat(int bank, int offset, float value) { poke(bank, offset
 KX_STDCALL int ReadBytes(int bank, int stream, int offset, int count)
 {
     KXBank* b = bankOf(bank);
-    KXStream* s = kxHandle<KXStream>(stream, "Stream");
+    KXStream* s = KXStream::fromHandle(stream);
     if (count <= 0)
         return 0;
     checkRange(b, offset, count);
@@ -90,7 +92,7 @@ KX_STDCALL int ReadBytes(int bank, int stream, int offset, int count)
 KX_STDCALL int WriteBytes(int bank, int stream, int offset, int count)
 {
     KXBank* b = bankOf(bank);
-    KXStream* s = kxHandle<KXStream>(stream, "Stream");
+    KXStream* s = KXStream::fromHandle(stream);
     if (count <= 0)
         return 0;
     checkRange(b, offset, count);

@@ -1,6 +1,7 @@
 // Bank memory: creation, resizing and views.
 #include "core/KXBank.h"
 
+#include "core/KXHandle.h"
 #include "runtime/KXError.h"
 
 #include <climits>
@@ -32,8 +33,16 @@ KXBank* KXBank::create(int size)
 
 KXBank* KXBank::createView() { return new KXBank; }
 
+KXBank* KXBank::checkHandle(int handle)
+{
+    s_lastChecked = kxHandle<KXBank>(handle, "Bank");
+    return s_lastChecked;
+}
+
 KXBank::~KXBank()
 {
+    if (this == s_lastChecked)
+        s_lastChecked = nullptr;
     if (!isView())
         std::free(m_data);
 }

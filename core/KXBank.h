@@ -26,6 +26,15 @@ public:
     static KXBank* createView();
     ~KXBank() override;
 
+    // The bank a program's handle designates, or the runtime error "Invalid Bank handle". The
+    // last bank that passed is remembered until it is destroyed, so that loops over one bank
+    // pay for the full check once.
+    static KXBank* fromHandle(int handle)
+    {
+        auto* bank = reinterpret_cast<KXBank*>(intptr_t(handle));
+        return bank && bank == s_lastChecked ? bank : checkHandle(handle);
+    }
+
     uint8_t* data() const { return m_data; }
     int size() const { return m_size; }
     int capacity() const { return m_capacity; }
@@ -42,13 +51,16 @@ public:
     // True when [offset, offset + count) lies inside the bank (count >= 0).
     bool contains(int offset, int count) const
     {
-        return offset >= 0 && count >= 0 && int64_t(offset) + count <= m_size;
+        return offset >= 0 && count >= 0 && offset <= m_size - count;
     }
 
     const char* typeName() const override { return "Bank"; }
 
 private:
     KXBank() = default;
+    static KXBank* checkHandle(int handle);
+
+    static inline KXBank* s_lastChecked = nullptr;
     uint8_t* m_data { nullptr };
     int m_size { 0 };
     int m_capacity { 0 };

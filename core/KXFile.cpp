@@ -36,7 +36,7 @@ int KXFile::read(void* buffer, int n)
     if (n <= 0 || !m_readable)
         return 0;
     switchTo(LastOp::Read);
-    return int(std::fread(buffer, 1, size_t(n), m_file));
+    return int(fread_unlocked(buffer, 1, size_t(n), m_file));
 }
 
 int KXFile::write(const void* buffer, int n)
@@ -44,7 +44,7 @@ int KXFile::write(const void* buffer, int n)
     if (n <= 0 || !m_writable)
         return 0;
     switchTo(LastOp::Write);
-    return int(std::fwrite(buffer, 1, size_t(n), m_file));
+    return int(fwrite_unlocked(buffer, 1, size_t(n), m_file));
 }
 
 int KXFile::eof()
@@ -52,7 +52,7 @@ int KXFile::eof()
     if (!m_readable)
         return 1;
     switchTo(LastOp::Read);
-    int c = std::getc(m_file);
+    int c = getc_unlocked(m_file);
     if (c == EOF)
         return 1;
     std::ungetc(c, m_file);

@@ -2,7 +2,7 @@
 //
 // Invariants: m_file is open for the object's whole life and closed by its destruction; the
 // stream switches between reading and writing only through a positioning call, as buffered
-// files require.
+// files require. Only the main thread touches a file, so transfers skip the stream lock.
 #pragma once
 
 #include "core/KXStream.h"
@@ -30,7 +30,11 @@ public:
     const char* typeName() const override { return "File"; }
 
 private:
-    enum class LastOp { None, Read, Write };
+    enum class LastOp {
+        None,
+        Read,
+        Write,
+    };
     KXFile(FILE* file, bool readable, bool writable)
         : m_file(file)
         , m_readable(readable)

@@ -6,8 +6,20 @@
 
 #include "core/KXResource.h"
 
+#include <cstdint>
+
 class KXStream : public KXResource {
 public:
+    ~KXStream() override;
+
+    // The stream a program's handle designates, or the runtime error "Invalid Stream handle".
+    // The last stream that passed is remembered until it is destroyed.
+    static KXStream* fromHandle(int handle)
+    {
+        auto* stream = reinterpret_cast<KXStream*>(intptr_t(handle));
+        return stream && stream == s_lastChecked ? stream : checkHandle(handle);
+    }
+
     // Reads up to n bytes into buffer; answers the bytes actually read (0 at the end).
     virtual int read(void* buffer, int n) = 0;
     // Writes up to n bytes from buffer; answers the bytes actually written.
@@ -22,4 +34,9 @@ public:
     virtual int seek(int position) = 0;
 
     const char* typeName() const override { return "Stream"; }
+
+private:
+    static KXStream* checkHandle(int handle);
+
+    static inline KXStream* s_lastChecked = nullptr;
 };

@@ -2,31 +2,33 @@
 // and stream-to-stream copying.
 #include "core/StreamCommands.h"
 
-#include "core/KXHandle.h"
 #include "core/KXPath.h"
 #include "core/KXStream.h"
 #include "core/KXString.h"
 #include "runtime/KXCommandTable.h"
+#include "runtime/KXError.h"
 
 #include <cstring>
 #include <memory>
 #include <string>
 
 namespace {
-KXStream* streamOf(int handle) { return kxHandle<KXStream>(handle, "Stream"); }
+KXStream* streamOf(int handle) { return KXStream::fromHandle(handle); }
 
-// Reads a value of width bytes; bytes that do not arrive leave the high end zero.
-template<class T> T readValue(int stream, int width = sizeof(T))
+// Reads a value; bytes that do not arrive leave the high end zero.
+template<class T>
+T readValue(int stream)
 {
     KXStream* s = streamOf(stream);
     uint8_t bytes[sizeof(T)] = {};
-    s->read(bytes, width);
+    s->read(bytes, sizeof bytes);
     T v;
     std::memcpy(&v, bytes, sizeof v);
     return v;
 }
 
-template<class T> void writeValue(int stream, T v) { streamOf(stream)->write(&v, sizeof v); }
+template<class T>
+void writeValue(int stream, T v) { streamOf(stream)->write(&v, sizeof v); }
 
 // A string's body arrives in chunks of this size at most, so a wrong length read from a stream
 // costs no more memory than the bytes that really come.

@@ -2,7 +2,6 @@
 #include "runtime/UserLibCommands.h"
 
 #include "core/KXBank.h"
-#include "core/KXHandle.h"
 #include "core/KXPath.h"
 #include "core/KXString.h"
 #include "runtime/KXCommandTable.h"
@@ -39,7 +38,7 @@ void lend(int handle, int32_t& address, int32_t& size)
     address = size = 0;
     if (!handle)
         return;
-    KXBank* bank = kxHandle<KXBank>(handle, "Bank");
+    KXBank* bank = KXBank::fromHandle(handle);
     address = int32_t(reinterpret_cast<uintptr_t>(bank->data()));
     size = bank->size();
 }
