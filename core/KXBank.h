@@ -19,7 +19,7 @@ class KXBank : public KXResource {
 public:
     static constexpr int DataOffset = 24;
 
-    // A new owning bank of size zero bytes (negative sizes count as 0) with 10 spare bytes, or
+    // A new owning bank of size bytes, all zero (negative sizes count as 0), with 10 spare bytes, or
     // the runtime error "Bank memory could not be allocated".
     static KXBank* create(int size);
     // A new view bank onto nothing (size 0); its owner points it at memory with setData.
