@@ -57,8 +57,15 @@ KX_STDCALL int LockedPitch(int handle) { return buffer(handle)->lockedPitch(); }
 KX_STDCALL int LockedFormat(int handle) { return buffer(handle)->lockedFormat(); }
 KX_STDCALL int LockedPixels(int handle) { return int(reinterpret_cast<intptr_t>(buffer(handle)->lockedPixels())); }
 
-KX_STDCALL int ReadPixelFast(int x, int y, int handle) { return int(buffer(handle)->readFast(x, y)); }
-KX_STDCALL void WritePixelFast(int x, int y, int color, int handle) { buffer(handle)->writeFast(x, y, uint32_t(color)); }
+KX_STDCALL int ReadPixelFast(int x, int y, int handle)
+{
+    return int(K2DGraphicsDriver::fastBuffer(handle)->readFast(x, y));
+}
+
+KX_STDCALL void WritePixelFast(int x, int y, int color, int handle)
+{
+    K2DGraphicsDriver::fastBuffer(handle)->writeFast(x, y, uint32_t(color));
+}
 KX_STDCALL int ReadPixel(int x, int y, int handle) { return int(buffer(handle)->read(x, y)); }
 KX_STDCALL void WritePixel(int x, int y, int color, int handle) { buffer(handle)->write(x, y, uint32_t(color)); }
 

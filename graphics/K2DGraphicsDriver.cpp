@@ -46,7 +46,7 @@ void K2DGraphicsDriver::shutdown()
         g->release();
     }
     m_current = nullptr;
-    m_lastChecked = nullptr;
+    s_lastChecked = nullptr;
 }
 
 KXSurfaceDriver* K2DGraphicsDriver::surfaces() const { return KXSurfaceDriver::current(); }
@@ -96,15 +96,12 @@ K2DBuffer* K2DGraphicsDriver::newDesktopBuffer()
     return m_desktop;
 }
 
-K2DBuffer* K2DGraphicsDriver::buffer(int handle)
+K2DBuffer* K2DGraphicsDriver::checkBuffer(int handle)
 {
     if (handle == 0)
         return current();
-    K2DBuffer* b = reinterpret_cast<K2DBuffer*>(intptr_t(handle));
-    if (b == m_lastChecked)
-        return b;
-    b = kxHandle<K2DBuffer>(handle, "Buffer");
-    m_lastChecked = b;
+    K2DBuffer* b = kxHandle<K2DBuffer>(handle, "Buffer");
+    s_lastChecked = b;
     return b;
 }
 
@@ -122,8 +119,8 @@ void K2DGraphicsDriver::release(K2DImage* image)
 void K2DGraphicsDriver::bufferGone(K2DBuffer* buffer)
 {
     K2DGraphicsDriver& d = s_driver;
-    if (d.m_lastChecked == buffer)
-        d.m_lastChecked = nullptr;
+    if (d.s_lastChecked == buffer)
+        d.s_lastChecked = nullptr;
     if (d.m_desktop == buffer)
         d.m_desktop = nullptr;
     if (d.m_graphics == buffer)

@@ -8,6 +8,8 @@
 
 #include "runtime/KXModule.h"
 
+#include <cstdint>
+
 class K2DBuffer;
 class K2DImage;
 class KXGrDriver2D;
@@ -44,7 +46,19 @@ public:
 
     // A buffer argument of a command: 0 = the current buffer; anything else must be a live
     // buffer ("Invalid Buffer handle").
-    K2DBuffer* buffer(int handle);
+    K2DBuffer* buffer(int handle)
+    {
+        if (handle && reinterpret_cast<K2DBuffer*>(intptr_t(handle)) == s_lastChecked)
+            return s_lastChecked;
+        return checkBuffer(handle);
+    }
+    // buffer() for a started driver, without the start-up check: the fast pixel commands.
+    static K2DBuffer* fastBuffer(int handle)
+    {
+        if (handle && reinterpret_cast<K2DBuffer*>(intptr_t(handle)) == s_lastChecked)
+            return s_lastChecked;
+        return instance().checkBuffer(handle);
+    }
     // An image argument: must be a live image ("Invalid Image handle").
     static K2DImage* image(int handle);
     // Registers a new image with the driver, which keeps its reference until it is freed.
@@ -61,10 +75,12 @@ public:
     static void bufferGone(K2DBuffer* buffer);
 
 private:
+    K2DBuffer* checkBuffer(int handle);
+
+    static inline K2DBuffer* s_lastChecked = nullptr; // the last handle found valid
     K2DBuffer* m_current { nullptr }; // not held
     K2DBuffer* m_graphics { nullptr };
     K2DBuffer* m_desktop { nullptr };
-    K2DBuffer* m_lastChecked { nullptr }; // the last handle found valid
     bool m_autoMidHandle { false };
     bool m_filter { true };
 };

@@ -171,7 +171,7 @@ KXPixmap* K2DTransform::apply(KXGraphics* source, bool bilinear) const
     if (!lock.ok())
         return nullptr;
     const int format = lock.info().format;
-    KXPixmap* dest = KXPixmap::create(m_newW, m_newH, format);
+    KXPixmap* dest = KXPixmap::createUninitialized(m_newW, m_newH, format); // every pixel is written
     if (!dest)
         return nullptr;
     const int bpp = kxpf::bytesPerPixel(format);
@@ -203,6 +203,21 @@ KXPixmap* K2DTransform::apply(KXGraphics* source, bool bilinear) const
                 cols[size_t(i)] = nearestAxis(m_ia * px(i) + m_ib * py0, m_hx, m_w);
             for (int j = 0; j < m_newH; ++j)
                 rows[size_t(j)] = nearestAxis(m_ic * px0 + m_id * py(j), m_hy, m_h);
+            // The run of columns that lie inside the source, and whether it steps by 2.
+            int inner0 = 0, inner1 = m_newW;
+            while (inner0 < m_newW && cols[size_t(inner0)] < 0)
+                ++inner0;
+            while (inner1 > inner0 && cols[size_t(inner1 - 1)] < 0)
+                --inner1;
+            bool stride2 = true;
+            for (int i = inner0; i < inner1; ++i) {
+                if (cols[size_t(i)] < 0)
+                    inner1 = inner0 = 0; // a gap: no inner run, every column checked
+                else if (cols[size_t(i)] != cols[size_t(inner0)] + 2 * (i - inner0))
+                    stride2 = false;
+            }
+            if (inner1 <= inner0)
+                inner0 = inner1 = 0, stride2 = false;
             for (int j = 0; j < m_newH; ++j) {
                 uint8_t* out = dest->row(j);
                 const int sy = rows[size_t(j)];
@@ -217,10 +232,20 @@ KXPixmap* K2DTransform::apply(KXGraphics* source, bool bilinear) const
                 const uint32_t* in = src.row(sy);
                 if (bpp == 4) {
                     auto* o = reinterpret_cast<uint32_t*>(out);
-                    for (int i = 0; i < m_newW; ++i) {
-                        const int sx = cols[size_t(i)];
-                        o[i] = sx >= 0 ? in[sx] | src.alphaOr : 0;
+                    const uint32_t alpha = src.alphaOr;
+                    for (int i = 0; i < inner0; ++i)
+                        o[i] = cols[size_t(i)] >= 0 ? in[cols[size_t(i)]] | alpha : 0;
+                    if (stride2) {
+                        const uint32_t* s = in + cols[size_t(inner0)];
+                        for (int i = inner0; i < inner1; ++i, s += 2)
+                            o[i] = *s | alpha;
+                    } else {
+                        const int* c = cols.data();
+                        for (int i = inner0; i < inner1; ++i)
+                            o[i] = in[c[i]] | alpha;
                     }
+                    for (int i = inner1; i < m_newW; ++i)
+                        o[i] = cols[size_t(i)] >= 0 ? in[cols[size_t(i)]] | alpha : 0;
                 } else {
                     for (int i = 0; i < m_newW; ++i) {
                         const int sx = cols[size_t(i)];
@@ -235,13 +260,41 @@ KXPixmap* K2DTransform::apply(KXGraphics* source, bool bilinear) const
             cols[size_t(i)] = bilinearAxis(m_ia * px(i) + m_ib * py0, m_hx, m_w);
         for (int j = 0; j < m_newH; ++j)
             rows[size_t(j)] = bilinearAxis(m_ic * px0 + m_id * py(j), m_hy, m_h);
+        // The run of columns whose two cells lie inside, and whether it is a 2:1 reduction
+        // sampling the middle of each pair (fraction exactly one half, cells stepping by 2).
+        int inner0 = 0, inner1 = 0;
+        while (inner0 < m_newW && !(cols[size_t(inner0)].in0 && cols[size_t(inner0)].in1))
+            ++inner0;
+        inner1 = inner0;
+        while (inner1 < m_newW && cols[size_t(inner1)].in0 && cols[size_t(inner1)].in1)
+            ++inner1;
+        bool halves = inner1 > inner0;
+        for (int i = inner0; i < inner1 && halves; ++i)
+            halves = cols[size_t(i)].f256 == 128 && cols[size_t(i)].i0 == cols[size_t(inner0)].i0 + 2 * (i - inner0);
         for (int j = 0; j < m_newH; ++j) {
             uint8_t* out = dest->row(j);
             const Axis& ry = rows[size_t(j)];
             const bool rowsIn = ry.in0 && ry.in1;
             const uint32_t* r0 = rowsIn ? src.row(ry.i0) : nullptr;
             const uint32_t* r1 = rowsIn ? src.row(ry.i0 + 1) : nullptr;
+            if (halves && rowsIn && ry.f256 == 128 && bpp == 4) {
+                // Each pixel is the rounded mean of a 2 × 2 block, two channels per step.
+                auto* o = reinterpret_cast<uint32_t*>(out);
+                const uint32_t* a = r0 + cols[size_t(inner0)].i0;
+                const uint32_t* b = r1 + cols[size_t(inner0)].i0;
+                const uint32_t alpha = src.alphaOr, m = 0x00FF00FF;
+                for (int i = inner0; i < inner1; ++i, a += 2, b += 2) {
+                    const uint32_t p00 = a[0] | alpha, p10 = a[1] | alpha, p01 = b[0] | alpha, p11 = b[1] | alpha;
+                    const uint32_t rb = (p00 & m) + (p10 & m) + (p01 & m) + (p11 & m) + 0x00020002;
+                    const uint32_t ag = ((p00 >> 8) & m) + ((p10 >> 8) & m) + ((p01 >> 8) & m) + ((p11 >> 8) & m) + 0x00020002;
+                    o[i] = ((rb >> 2) & m) | (((ag >> 2) & m) << 8);
+                }
+            }
             for (int i = 0; i < m_newW; ++i) {
+                if (i == inner0 && halves && rowsIn && ry.f256 == 128 && bpp == 4) {
+                    i = inner1 - 1;
+                    continue;
+                }
                 const Axis& cx = cols[size_t(i)];
                 uint32_t p00, p10, p01, p11;
                 if (rowsIn && cx.in0 && cx.in1) {

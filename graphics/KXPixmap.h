@@ -7,6 +7,7 @@
 
 #include "graphics/KXGraphics.h"
 
+#include <cstddef>
 #include <memory>
 
 class KXPixmap : public KXGraphics {
@@ -14,6 +15,8 @@ public:
     // A new pixmap (one reference), or null for a size below 1 × 1, a size too large to hold,
     // or a format with no pixel layout.
     static KXPixmap* create(int width, int height, int format);
+    // The same, with pixels left undefined, for callers that write every pixel at once.
+    static KXPixmap* createUninitialized(int width, int height, int format);
 
     KXGraphics* createCompatible(int width, int height) override { return create(width, height, m_format); }
     int format() const { return m_format; }
@@ -23,13 +26,23 @@ public:
     uint8_t* row(int y) { return m_pixels.get() + size_t(y) * size_t(m_pitch); }
     const char* typeName() const override { return "Pixmap"; }
 
+    // Large pixel blocks are kept for reuse when pixmaps go, up to this many bytes in all, so
+    // that pictures made again and again (captures, transforms) do not fault in fresh pages
+    // every time.
+    static constexpr size_t RecycleLimit = size_t(64) << 20;
+    struct BlockDeleter {
+        size_t size;
+        void operator()(uint8_t* p) const;
+    };
+    using Block = std::unique_ptr<uint8_t[], BlockDeleter>;
+
 protected:
-    KXPixmap(int width, int height, int format, int pitch, std::unique_ptr<uint8_t[]> pixels);
+    KXPixmap(int width, int height, int format, int pitch, Block pixels);
     bool lockSurface(KXLockInfo& info) override;
     void unlockSurface() override { }
 
 private:
     int m_format;
     int m_pitch;
-    std::unique_ptr<uint8_t[]> m_pixels;
+    Block m_pixels;
 };
