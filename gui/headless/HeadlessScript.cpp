@@ -281,6 +281,14 @@ void HeadlessScript::clear()
 
 long long HeadlessScript::nextDueMs() const { return m_lines.empty() ? -1 : m_notBefore; }
 
+std::string HeadlessScript::nextVerb() const
+{
+    if (m_lines.empty())
+        return {};
+    Args words = tokenize(m_lines.front().text);
+    return words.empty() ? std::string() : words.front();
+}
+
 bool HeadlessScript::runDueAction()
 {
     if (m_lines.empty() || nowMs() < m_notBefore)

@@ -36,6 +36,8 @@ public:
     bool runDueAction();
     // When the next action may run (steady-clock ms), or -1 when there is none.
     long long nextDueMs() const;
+    // The verb of the next action, due or not; empty when none is left.
+    std::string nextVerb() const;
 
     // Splits a line into words; "..." makes one word (\" and \\ inside stand for " and \).
     static Args tokenize(const std::string& line);

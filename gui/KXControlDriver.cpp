@@ -1,0 +1,45 @@
+// The control driver's neutral half: start-up and ownership.
+#include "gui/KXControlDriver.h"
+
+#include "core/KXResource.h"
+#include "runtime/KXError.h"
+#include "runtime/KXModuleDependencies.h"
+
+KXControlDriver& KXControlDriver::get()
+{
+    if (!s_current)
+        kxStartSubsystem("Gui");
+    if (!s_current)
+        kxRuntimeError("Gadgets are not available on this platform");
+    return *s_current;
+}
+
+bool KXControlDriver::startup()
+{
+    if (!startDependencies())
+        return false;
+    s_current = this;
+    return true;
+}
+
+void KXControlDriver::shutdown()
+{
+    // The controls went with the module's resources before shutdown ran.
+    if (s_current == this)
+        s_current = nullptr;
+}
+
+template<class T> T* KXControlDriver::own(T* gadget)
+{
+    if (gadget)
+        resources()->adopt(gadget);
+    return gadget;
+}
+
+template KXPanel* KXControlDriver::own(KXPanel*);
+template KXLabel* KXControlDriver::own(KXLabel*);
+template KXButton* KXControlDriver::own(KXButton*);
+template KXSlider* KXControlDriver::own(KXSlider*);
+template KXComboBox* KXControlDriver::own(KXComboBox*);
+template KXTextField* KXControlDriver::own(KXTextField*);
+template KXHtmlView* KXControlDriver::own(KXHtmlView*);

@@ -1,0 +1,82 @@
+// The scripted user's actions on controls: "slider", "type" and "pick". Buttons, check boxes
+// and radio buttons take the built-in "click".
+#include "gui/headless/HeadlessComboBox.h"
+#include "gui/headless/HeadlessScript.h"
+#include "gui/headless/HeadlessSlider.h"
+#include "gui/headless/HeadlessTextField.h"
+
+namespace {
+// slider SELECTOR VALUE|up|down|pageup|pagedown
+std::string verbSlider(const HeadlessScript::Args& a)
+{
+    if (a.size() != 2)
+        return "usage: slider SELECTOR VALUE|up|down|pageup|pagedown";
+    std::string error;
+    HeadlessSlider* s = HeadlessControl::find<HeadlessSlider>(a[0], error);
+    if (!s)
+        return error;
+    int value;
+    if (HeadlessScript::parseInt(a[1], value))
+        s->userDrag(value);
+    else if (a[1] == "up")
+        s->userStep(KXSlider::Scroll::LineUp);
+    else if (a[1] == "down")
+        s->userStep(KXSlider::Scroll::LineDown);
+    else if (a[1] == "pageup")
+        s->userStep(KXSlider::Scroll::PageUp);
+    else if (a[1] == "pagedown")
+        s->userStep(KXSlider::Scroll::PageDown);
+    else
+        return "usage: slider SELECTOR VALUE|up|down|pageup|pagedown";
+    return {};
+}
+
+// type SELECTOR "TEXT" [replace] [enter]
+std::string verbType(const HeadlessScript::Args& a)
+{
+    const char* usage = "usage: type SELECTOR \"TEXT\" [replace] [enter]";
+    if (a.size() < 2)
+        return usage;
+    bool replace = false, enter = false;
+    for (size_t i = 2; i < a.size(); ++i) {
+        if (a[i] == "replace")
+            replace = true;
+        else if (a[i] == "enter")
+            enter = true;
+        else
+            return usage;
+    }
+    std::string error;
+    HeadlessTextField* t = HeadlessControl::find<HeadlessTextField>(a[0], error);
+    if (!t)
+        return error;
+    t->userType(a[1], replace, enter);
+    return {};
+}
+
+// pick SELECTOR INDEX|"ITEM"
+std::string verbPick(const HeadlessScript::Args& a)
+{
+    if (a.size() != 2)
+        return "usage: pick SELECTOR INDEX|\"ITEM\"";
+    std::string error;
+    HeadlessComboBox* c = HeadlessControl::find<HeadlessComboBox>(a[0], error);
+    if (!c)
+        return error;
+    int index;
+    if (!HeadlessScript::parseInt(a[1], index))
+        index = c->nativeIndexOf(a[1]);
+    if (!c->userPick(index))
+        return "the combo box has no item " + a[1];
+    return {};
+}
+
+struct RegisterVerbs {
+    RegisterVerbs()
+    {
+        HeadlessScript::addVerb("slider", verbSlider);
+        HeadlessScript::addVerb("type", verbType);
+        HeadlessScript::addVerb("pick", verbPick);
+    }
+} s_registerVerbs;
+}

@@ -1,0 +1,47 @@
+// HeadlessGadget: the native side every headless control has in common — creation, shape,
+// text, visibility, enabling and focus, each logged as the native call it stands for — on top
+// of the control's neutral class.
+#pragma once
+
+#include "gui/KXGroup.h"
+#include "gui/headless/HeadlessControl.h"
+#include "gui/headless/HeadlessSystem.h"
+
+#include <string>
+#include <type_traits>
+
+template<class Neutral> class HeadlessGadget : public Neutral, public HeadlessControl {
+public:
+    HeadlessGadget(KXGroup* group, int style, const char* nativeClass)
+        : Neutral(group, style)
+        , HeadlessControl(this, nativeClass)
+    {
+        HeadlessSystem::instance().record("CreateControl %s style=%d", nativeClass, style);
+    }
+    ~HeadlessGadget() override { HeadlessSystem::instance().record("DestroyControl %s", nativeClass()); }
+
+    void setShape(int x, int y, int width, int height) override
+    {
+        HeadlessSystem::instance().record("MoveControl %s %d %d %d %d", nativeClass(), x, y, width, height);
+        if constexpr (std::is_base_of_v<KXGroup, Neutral>)
+            Neutral::setShape(x, y, width, height);
+        else
+            this->storeShape(x, y, width, height);
+    }
+    void setText(KXString* text) override
+    {
+        Neutral::setText(text);
+        HeadlessSystem::instance().record("SetControlText %s \"%s\"", nativeClass(), std::string(this->textView()).c_str());
+    }
+    void setVisible(bool visible) override
+    {
+        Neutral::setVisible(visible);
+        HeadlessSystem::instance().record("ShowControl %s %d", nativeClass(), visible ? 1 : 0);
+    }
+    void setEnabled(bool enabled) override
+    {
+        Neutral::setEnabled(enabled);
+        HeadlessSystem::instance().record("EnableControl %s %d", nativeClass(), enabled ? 1 : 0);
+    }
+    void activate() override { HeadlessSystem::instance().record("SetFocus %s", nativeClass()); }
+};
