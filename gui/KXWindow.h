@@ -63,9 +63,11 @@ public:
     void onCommand(int commandId);
     void onAppActivation(bool active);
     void onModalLoop(bool entered);
-    // Key messages (not auto-repeats): hot keys and modifiers first, then key events.
-    void onKeyDown(int rawKey);
-    void onKeyUp(int rawKey);
+    // Key messages (not auto-repeats): hot keys and modifiers first, then key events. Answer
+    // true when a hot key or a modifier consumed the key, so it must not be processed further
+    // (no character follows).
+    bool onKeyDown(int rawKey);
+    bool onKeyUp(int rawKey);
     void onChar(int code);
 
 protected:

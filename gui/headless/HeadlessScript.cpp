@@ -115,11 +115,12 @@ std::string verbKey(const HeadlessScript::Args& a)
         return "usage: key down|up RAWCODE";
     bool down = a[0] == "down";
     HeadlessSystem& sys = HeadlessSystem::instance();
+    bool repeat = down && sys.isKeyDown(raw);
     sys.setKey(raw, down);
     // Keys reach the program only while one of its windows is in the foreground.
     if (sys.isProgramForeground() && sys.isAppActive())
         if (HeadlessWindow* w = sys.programWindow())
-            w->userKey(raw, down);
+            w->userKey(raw, down, repeat);
     return {};
 }
 

@@ -2,6 +2,7 @@
 #include "gui/headless/HeadlessWindow.h"
 
 #include "gui/KXGuiDriver.h"
+#include "gui/KXHotKeyTable.h"
 #include "gui/headless/HeadlessEventDriver.h"
 #include "gui/headless/HeadlessSystem.h"
 
@@ -209,13 +210,54 @@ void HeadlessWindow::userClose()
     postToSelf([](HeadlessWindow* w) { w->onCloseRequest(); });
 }
 
-void HeadlessWindow::userKey(int rawKey, bool down)
+int HeadlessWindow::characterOf(int rawKey, bool shift)
 {
+    static const char digits[] = "1234567890";
+    static const char top[] = "qwertyuiop";
+    static const char middle[] = "asdfghjkl";
+    static const char bottom[] = "zxcvbnm";
+    char c = 0;
+    if (rawKey >= 0x02 && rawKey <= 0x0b)
+        return digits[rawKey - 0x02];
+    if (rawKey >= 0x10 && rawKey <= 0x19)
+        c = top[rawKey - 0x10];
+    else if (rawKey >= 0x1e && rawKey <= 0x26)
+        c = middle[rawKey - 0x1e];
+    else if (rawKey >= 0x2c && rawKey <= 0x32)
+        c = bottom[rawKey - 0x2c];
+    if (c)
+        return shift ? c - 'a' + 'A' : c;
+    switch (rawKey) {
+    case 0x01: // Esc
+        return 27;
+    case 0x0e: // Backspace
+        return 8;
+    case 0x0f: // Tab
+        return 9;
+    case 0x1c: // Enter
+    case 0x9c: // keypad Enter
+        return 13;
+    case 0x39: // Space
+        return ' ';
+    default:
+        return 0;
+    }
+}
+
+void HeadlessWindow::userKey(int rawKey, bool down, bool repeat)
+{
+    if (repeat)
+        return;
     postToSelf([rawKey, down](HeadlessWindow* w) {
-        if (down)
-            w->onKeyDown(rawKey);
-        else
+        if (!down) {
             w->onKeyUp(rawKey);
+            return;
+        }
+        if (w->onKeyDown(rawKey))
+            return;
+        bool shift = KXHotKeyTable::instance().modifiers() & KXHotKeyTable::Shift;
+        if (int c = characterOf(rawKey, shift); c && live(w))
+            w->onChar(c);
     });
 }
 

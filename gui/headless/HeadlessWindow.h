@@ -41,7 +41,11 @@ public:
     // possible (e.g. a menu item that is not on the menu bar or is grayed).
     bool userMenu(int menuId);
     void userClose();
-    void userKey(int rawKey, bool down);
+    // A key goes down or up. An auto-repeat (a down while the key is already down) raises
+    // nothing; a down that makes a character also raises the character (US layout).
+    void userKey(int rawKey, bool down, bool repeat = false);
+    // The character a raw key code types with the given Shift state, or 0.
+    static int characterOf(int rawKey, bool shift);
     // Moves the frame inside a modal move loop (0x2004, moves, 0x2005), one step per position.
     void userDrag(const std::vector<std::pair<int, int>>& positions);
     // Resizes the frame as a user drag of the sizing border would, honouring the minimum size.

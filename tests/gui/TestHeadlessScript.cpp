@@ -123,6 +123,19 @@ TEST_F(GuiTest, BadScriptLinesAreSkipped)
     EXPECT_FALSE(HeadlessScript::instance().loadFile("/nonexistent/script.txt"));
 }
 
+TEST_F(GuiTest, ScriptedKeysRepeatAndType)
+{
+    int win = window("Typing");
+    HeadlessScript::instance().addLines({ "key down 0x2a", "key down 0x1e", "key down 0x1e", "key up 0x1e", "key up 0x2a" });
+    EXPECT_EQ(WaitEvent(-1), 0x101);
+    EXPECT_EQ(WaitEvent(-1), 0x103);
+    EXPECT_EQ(EventData(), 'A');
+    EXPECT_EQ(EventSource(), win);
+    EXPECT_EQ(WaitEvent(-1), 0x102); // the auto-repeat raised nothing
+    EXPECT_EQ(WaitEvent(50), 0); // Shift raises no events of its own
+    EXPECT_EQ(KXHotKeyTable::instance().modifiers(), 0);
+}
+
 TEST(HeadlessScriptWords, QuotesMakeOneWord)
 {
     auto words = HeadlessScript::tokenize("  window 7 \"Two words\" 1\t2 \"\" \"a\\\\b\"");

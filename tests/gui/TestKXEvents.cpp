@@ -41,7 +41,7 @@ TEST_F(GuiTest, OtherEventsComeBeforeTimerTicks)
     EXPECT_EQ(WaitEvent(-1), 0x1001);
     EXPECT_EQ(EventData(), 5);
     // A key that arrives while the tick waits still goes first.
-    HeadlessScript::instance().addLine("key down 30");
+    HeadlessScript::instance().addLine("key down 59");
     EXPECT_EQ(WaitEvent(-1), 0x101);
     EXPECT_EQ(WaitEvent(-1), 0x4001);
     EXPECT_EQ(WaitEvent(0), 0);
@@ -105,6 +105,8 @@ TEST_F(GuiTest, HotKeysReplaceAndRespectModifiers)
     EXPECT_EQ(WaitEvent(-1), 0x101);
     EXPECT_EQ(EventData(), 30);
     EXPECT_EQ(EventSource(), win);
+    EXPECT_EQ(WaitEvent(-1), 0x103);
+    EXPECT_EQ(EventData(), 'a');
     EXPECT_EQ(WaitEvent(0), 0);
 
     for (int k = 0; k < 98; ++k)
