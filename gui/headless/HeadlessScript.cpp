@@ -258,6 +258,12 @@ bool HeadlessScript::loadFile(const std::string& path)
     return true;
 }
 
+void HeadlessScript::loadFromEnvironment()
+{
+    if (const char* path = std::getenv("TROVA_HEADLESS_SCRIPT"); path && *path)
+        loadFile(path);
+}
+
 void HeadlessScript::addLine(const std::string& line)
 {
     int number = m_nextNumber++;

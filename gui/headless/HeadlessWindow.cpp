@@ -8,8 +8,25 @@
 
 #include <algorithm>
 
+namespace {
+// Native styles: a pop-up with clipped children, or an overlapped window with caption; a
+// resizable one also has the sizing frame, the system menu and the minimise/maximise boxes.
+int nativeStyleFor(int style)
+{
+    if (!(style & KXWindow::TitleBar))
+        return int(0x82000000u);
+    int s = 0x00C00000 | 0x02000000;
+    if (style & KXWindow::Resizable)
+        s |= 0x00040000 | 0x00080000 | 0x00020000 | 0x00010000;
+    return s;
+}
+}
+
 HeadlessWindow::HeadlessWindow(KXGroup* group, int style)
     : KXWindow(group, style)
+    , m_nativeHandle(HeadlessSystem::instance().newProgramHandle())
+    , m_nativeStyle(nativeStyleFor(style))
+    , m_nativeExStyle((style & TitleBar) ? 0x100 : 0)
 {
     HeadlessSystem::instance().addWindow(this);
     HeadlessSystem::instance().record("CreateWindow style=%d", style);
@@ -29,6 +46,8 @@ HeadlessWindow* HeadlessWindow::live(HeadlessWindow* w)
         return nullptr;
     return dynamic_cast<HeadlessWindow*>(static_cast<KXObject*>(static_cast<KXWindow*>(w)));
 }
+
+int HeadlessWindow::query(int id) { return id == 1 || id == 2 ? m_nativeHandle : KXWindow::query(id); }
 
 int HeadlessWindow::border() const
 {

@@ -28,6 +28,15 @@ public:
     void setEnabled(bool enabled) override;
     void activate() override;
 
+    // QueryObject: queries 1 and 2 answer the native handle.
+    int query(int id) override;
+    int nativeHandle() const { return m_nativeHandle; }
+    // The native window style and extended style (window longs -16 and -20).
+    int nativeStyle() const { return m_nativeStyle | (isVisible() ? 0x10000000 : 0); }
+    int nativeExStyle() const { return m_nativeExStyle; }
+    void setNativeStyle(int style) { m_nativeStyle = style & ~0x10000000; }
+    void setNativeExStyle(int exStyle) { m_nativeExStyle = exStyle; }
+
     const KXRect& frame() const { return m_frame; }
     // The client rectangle on the desktop (status bar included).
     KXRect clientRect() const;
@@ -82,4 +91,7 @@ private:
     std::string m_status;
     int m_menuBuilds { 0 };
     bool m_shown { false };
+    int m_nativeHandle;
+    int m_nativeStyle;
+    int m_nativeExStyle;
 };
