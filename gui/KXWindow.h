@@ -17,9 +17,16 @@ struct KXRect {
 class KXWindow : public KXGroup {
 public:
     // Style bits of CreateWindow. Append-only.
-    enum Style : int { TitleBar = 1, Resizable = 2, MenuBar = 4, StatusBar = 8, FrameVariant = 16, ClientCoords = 32 };
+    enum Style : int { TitleBar = 1,
+        Resizable = 2,
+        MenuBar = 4,
+        StatusBar = 8,
+        FrameVariant = 16,
+        ClientCoords = 32 };
     // Kinds of size message.
-    enum class SizeType : int { Restored = 0, Minimized = 1, Maximized = 2 };
+    enum class SizeType : int { Restored = 0,
+        Minimized = 1,
+        Maximized = 2 };
 
     KXWindow(KXGroup* group, int style);
     void free() override;

@@ -195,7 +195,8 @@ std::string verbResize(const HeadlessScript::Args& a)
     return {};
 }
 
-template<void (HeadlessWindow::*Action)()> std::string verbWindowState(const HeadlessScript::Args& a)
+template<void (HeadlessWindow::*Action)()>
+std::string verbWindowState(const HeadlessScript::Args& a)
 {
     if (a.size() != 1)
         return "usage: minimize|maximize|restore \"TITLE\"";

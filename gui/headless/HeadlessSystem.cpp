@@ -168,7 +168,8 @@ int HeadlessSystem::windowLong(int handle, int index) const
     HeadlessWindowInfo info;
     if (!windowInfo(handle, info))
         return 0;
-    return index == -16 ? info.style : index == -20 ? info.exStyle : 0;
+    return index == -16 ? info.style : index == -20 ? info.exStyle
+                                                    : 0;
 }
 
 int HeadlessSystem::setWindowLong(int handle, int index, int value)

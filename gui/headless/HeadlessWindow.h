@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-class HeadlessWindow final : public KXWindow, public HeadlessWidget {
+class HeadlessWindow final : public KXWindow
+    , public HeadlessWidget {
 public:
     // Frame metrics of the headless window manager, in pixels.
     static constexpr int SizingBorder = 4, FixedBorder = 3, Caption = 20, SmallCaption = 16, MenuBarHeight = 20,

@@ -8,7 +8,8 @@
 #include <unistd.h>
 
 namespace {
-class ClickMe final : public KXGadget, public HeadlessWidget {
+class ClickMe final : public KXGadget
+    , public HeadlessWidget {
 public:
     using KXGadget::KXGadget;
     void setShape(int x, int y, int width, int height) override { storeShape(x, y, width, height); }
@@ -75,7 +76,6 @@ TEST_F(GuiTest, ScriptFileFromTheEnvironment)
     EXPECT_EQ(WaitEvent(-1), 0x803);
     EXPECT_EQ(EventSource(), win);
 }
-
 
 TEST_F(GuiTest, TheWindowManagerKnowsEveryTopLevelWindow)
 {
