@@ -1,4 +1,5 @@
 // Gadgets: the layout rule, item lists, the group tree and the common commands.
+#include "gui/KXCatchFilter.h"
 #include "gui/KXGroup.h"
 #include "gui/KXItemArray.h"
 #include "tests/gui/GuiTestSupport.h"
@@ -232,6 +233,25 @@ TEST_F(GuiTest, EndingTheProgramShutsTheGuiDown)
             int win = CreateWindow(Str("Main"), 0, 0, 200, 100, 0, 15);
             CreateMenu(Str("File"), 1, WindowMenu(win));
             CreateTimer(50.0f);
+            kxEnd();
+        },
+        testing::ExitedWithCode(0), "");
+    kxInstallTestEndTrap();
+}
+
+TEST(GuiStartup, TheRunStartsEveryHeadlessDriver)
+{
+    kxSetEndTrap(nullptr);
+    EXPECT_EXIT(
+        {
+            KXModuleRegistry& modules = KXModuleRegistry::global();
+            kxSelectPlatformConfigs(modules);
+            modules.startUnaffiliatedModules();
+            modules.startSubsystemModules();
+            bool ok = KXGuiDriver::current() && KXEventDriver::current() && KXGuiDriver::current()->desktop()
+                && KXCatchFilter::installed() && CreateTimer(10.0f) != 0;
+            if (!ok)
+                std::exit(3);
             kxEnd();
         },
         testing::ExitedWithCode(0), "");
