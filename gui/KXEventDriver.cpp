@@ -4,6 +4,7 @@
 #include "gui/KXCatchFilter.h"
 #include "gui/KXEventFilter.h"
 #include "gui/KXQueFilter.h"
+#include "gui/KXStackSwitch.h"
 #include "runtime/KXError.h"
 #include "runtime/KXModuleDependencies.h"
 
@@ -34,11 +35,7 @@ bool KXEventDriver::startup()
         return false;
     if (!m_stack) {
         m_stack = std::make_unique<char[]>(LoopStackSize);
-        getcontext(&m_loopContext);
-        m_loopContext.uc_stack.ss_sp = m_stack.get();
-        m_loopContext.uc_stack.ss_size = LoopStackSize;
-        m_loopContext.uc_link = nullptr;
-        makecontext(&m_loopContext, &KXEventDriver::loopEntry, 0);
+        m_loopStack = KXStackSwitch::prepare(m_stack.get(), LoopStackSize, &KXEventDriver::loopEntry);
     }
     s_current = this;
     return true;
@@ -84,7 +81,7 @@ void KXEventDriver::poll(int timeoutMs)
         return;
     m_timeout = timeoutMs;
     m_onLoop = true;
-    swapcontext(&m_programContext, &m_loopContext);
+    KXStackSwitch::switchTo(&m_programStack, m_loopStack);
     m_onLoop = false;
     if (m_pending) {
         std::exception_ptr e = m_pending;
@@ -98,7 +95,7 @@ void KXEventDriver::yieldToProgram()
     if (!m_onLoop)
         return;
     m_onLoop = false;
-    swapcontext(&m_loopContext, &m_programContext);
+    KXStackSwitch::switchTo(&m_loopStack, m_programStack);
     m_onLoop = true;
 }
 

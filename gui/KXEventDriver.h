@@ -14,7 +14,6 @@
 
 #include <exception>
 #include <memory>
-#include <ucontext.h>
 
 class KXEventDriver : public KXModule {
 public:
@@ -80,8 +79,8 @@ private:
     void blockWhileSuspended();
 
     std::unique_ptr<char[]> m_stack;
-    ucontext_t m_programContext {};
-    ucontext_t m_loopContext {};
+    void* m_programStack { nullptr }; // saved stack pointer of the side not running
+    void* m_loopStack { nullptr };
     bool m_onLoop { false };
     bool m_passActive { false };
     bool m_convertingThreadMessage { false };

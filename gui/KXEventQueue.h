@@ -25,7 +25,8 @@ public:
     // The newest entry, or null when empty.
     KXEvent* newest() { return isEmpty() ? nullptr : &m_ring[(m_put - 1) % Capacity]; }
     // The first waiting entry for which match answers true, or null.
-    template<class Fn> KXEvent* find(Fn match)
+    template<class Fn>
+    KXEvent* find(Fn match)
     {
         for (uint32_t i = m_get; i != m_put; ++i)
             if (match(m_ring[i % Capacity]))
@@ -33,7 +34,8 @@ public:
         return nullptr;
     }
     // Removes every entry for which match answers true; the others keep their order.
-    template<class Fn> void removeIf(Fn match)
+    template<class Fn>
+    void removeIf(Fn match)
     {
         uint32_t out = m_get;
         for (uint32_t i = m_get; i != m_put; ++i) {

@@ -8,7 +8,9 @@
 class KXFont : public KXResource {
 public:
     // Style bits, as FontStyle reports them. Append-only.
-    enum Style : int { Bold = 1, Italic = 2, Underline = 4 };
+    enum Style : int { Bold = 1,
+        Italic = 2,
+        Underline = 4 };
 
     KXFont(std::string name, int height, int style)
         : m_name(std::move(name))

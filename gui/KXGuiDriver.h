@@ -29,7 +29,8 @@ public:
     KXFont* defaultFont() const;
 
     // Takes the gadget's first reference into the driver's resources and returns it.
-    template<class T> T* own(T* gadget)
+    template<class T>
+    T* own(T* gadget)
     {
         resources()->adopt(gadget);
         return gadget;

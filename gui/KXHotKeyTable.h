@@ -12,7 +12,9 @@ class KXHotKeyTable {
 public:
     static constexpr int MaxEntries = 100;
     // Modifier mask bits.
-    enum Modifier : int { Shift = 1, Ctrl = 2, Alt = 4 };
+    enum Modifier : int { Shift = 1,
+        Ctrl = 2,
+        Alt = 4 };
 
     static KXHotKeyTable& instance();
 

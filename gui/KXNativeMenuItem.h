@@ -6,7 +6,10 @@
 
 struct KXNativeMenuItem {
     // Entry flags, with the values native menus use. Append-only.
-    enum Flags : int { Grayed = 1, Checked = 8, Popup = 0x10, Separator = 0x800 };
+    enum Flags : int { Grayed = 1,
+        Checked = 8,
+        Popup = 0x10,
+        Separator = 0x800 };
     // Native command ids of menu items are the program's ids plus this offset.
     static constexpr int CommandBase = 100;
 

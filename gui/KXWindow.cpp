@@ -134,18 +134,20 @@ void KXWindow::onModalLoop(bool entered)
     kxPostEvent(KXEvent::make(entered ? KXEventId::ModalEnter : KXEventId::ModalLeave));
 }
 
-void KXWindow::onKeyDown(int rawKey)
+bool KXWindow::onKeyDown(int rawKey)
 {
     if (KXHotKeyTable::instance().keyDown(rawKey))
-        return;
+        return true;
     emit(KXEventId::KeyDown, rawKey);
+    return false;
 }
 
-void KXWindow::onKeyUp(int rawKey)
+bool KXWindow::onKeyUp(int rawKey)
 {
     if (KXHotKeyTable::instance().keyUp(rawKey))
-        return;
+        return true;
     emit(KXEventId::KeyUp, rawKey);
+    return false;
 }
 
 void KXWindow::onChar(int code) { emit(KXEventId::KeyChar, code); }

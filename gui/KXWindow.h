@@ -17,9 +17,16 @@ struct KXRect {
 class KXWindow : public KXGroup {
 public:
     // Style bits of CreateWindow. Append-only.
-    enum Style : int { TitleBar = 1, Resizable = 2, MenuBar = 4, StatusBar = 8, FrameVariant = 16, ClientCoords = 32 };
+    enum Style : int { TitleBar = 1,
+        Resizable = 2,
+        MenuBar = 4,
+        StatusBar = 8,
+        FrameVariant = 16,
+        ClientCoords = 32 };
     // Kinds of size message.
-    enum class SizeType : int { Restored = 0, Minimized = 1, Maximized = 2 };
+    enum class SizeType : int { Restored = 0,
+        Minimized = 1,
+        Maximized = 2 };
 
     KXWindow(KXGroup* group, int style);
     void free() override;
@@ -63,9 +70,11 @@ public:
     void onCommand(int commandId);
     void onAppActivation(bool active);
     void onModalLoop(bool entered);
-    // Key messages (not auto-repeats): hot keys and modifiers first, then key events.
-    void onKeyDown(int rawKey);
-    void onKeyUp(int rawKey);
+    // Key messages (not auto-repeats): hot keys and modifiers first, then key events. Answer
+    // true when a hot key or a modifier consumed the key, so it must not be processed further
+    // (no character follows).
+    bool onKeyDown(int rawKey);
+    bool onKeyUp(int rawKey);
     void onChar(int code);
 
 protected:

@@ -7,7 +7,6 @@
 #include "runtime/KXModuleDependencies.h"
 
 #include <chrono>
-#include <cstdlib>
 
 namespace {
 HeadlessEventDriver s_eventDriver;
@@ -30,11 +29,11 @@ bool HeadlessEventDriver::startup()
 {
     if (!KXEventDriver::startup() || !kxStartModule("HeadlessCatchFilter"))
         return false;
+    // The script is read once per process, also if the driver starts again.
     static bool loaded = false;
     if (!loaded) {
         loaded = true;
-        if (const char* path = std::getenv("TROVA_HEADLESS_SCRIPT"); path && *path)
-            HeadlessScript::instance().loadFile(path);
+        HeadlessScript::instance().loadFromEnvironment();
     }
     return true;
 }

@@ -115,11 +115,12 @@ std::string verbKey(const HeadlessScript::Args& a)
         return "usage: key down|up RAWCODE";
     bool down = a[0] == "down";
     HeadlessSystem& sys = HeadlessSystem::instance();
+    bool repeat = down && sys.isKeyDown(raw);
     sys.setKey(raw, down);
     // Keys reach the program only while one of its windows is in the foreground.
     if (sys.isProgramForeground() && sys.isAppActive())
         if (HeadlessWindow* w = sys.programWindow())
-            w->userKey(raw, down);
+            w->userKey(raw, down, repeat);
     return {};
 }
 
@@ -194,7 +195,8 @@ std::string verbResize(const HeadlessScript::Args& a)
     return {};
 }
 
-template<void (HeadlessWindow::*Action)()> std::string verbWindowState(const HeadlessScript::Args& a)
+template<void (HeadlessWindow::*Action)()>
+std::string verbWindowState(const HeadlessScript::Args& a)
 {
     if (a.size() != 1)
         return "usage: minimize|maximize|restore \"TITLE\"";
@@ -255,6 +257,12 @@ bool HeadlessScript::loadFile(const std::string& path)
         addLine(line);
     }
     return true;
+}
+
+void HeadlessScript::loadFromEnvironment()
+{
+    if (const char* path = std::getenv("TROVA_HEADLESS_SCRIPT"); path && *path)
+        loadFile(path);
 }
 
 void HeadlessScript::addLine(const std::string& line)

@@ -25,6 +25,8 @@ public:
     // Appends every line of the file; answers false (reporting on standard error) when it
     // cannot be read.
     bool loadFile(const std::string& path);
+    // Loads the file TROVA_HEADLESS_SCRIPT names, if it names one.
+    void loadFromEnvironment();
     // Appends one action line; blank lines and lines starting with '#' are skipped.
     void addLine(const std::string& line);
     void addLines(const std::vector<std::string>& lines);

@@ -115,11 +115,87 @@ void HeadlessSystem::addForeignWindow(const HeadlessForeignWindow& w)
 {
     for (HeadlessForeignWindow& f : m_foreign) {
         if (f.id == w.id) {
+            int handle = f.handle;
             f = w;
+            f.handle = handle;
             return;
         }
     }
     m_foreign.push_back(w);
+    m_foreign.back().handle = 0x20000 + ++m_foreignSerial;
+}
+
+bool HeadlessSystem::windowInfo(int handle, HeadlessWindowInfo& out) const
+{
+    for (HeadlessWindow* w : m_windows) {
+        if (w->nativeHandle() == handle) {
+            out = { handle, std::string(w->textView()), w->frame(), w->clientRect(), w->nativeStyle(), w->nativeExStyle(), true };
+            return true;
+        }
+    }
+    for (const HeadlessForeignWindow& f : m_foreign) {
+        if (f.handle == handle) {
+            out = { handle, f.title, f.frame, f.client, f.style, f.exStyle, false };
+            return true;
+        }
+    }
+    return false;
+}
+
+int HeadlessSystem::findWindow(std::string_view title) const
+{
+    for (HeadlessWindow* w : m_windows)
+        if (w->textView() == title)
+            return w->nativeHandle();
+    for (const HeadlessForeignWindow& f : m_foreign)
+        if (f.title == title)
+            return f.handle;
+    return 0;
+}
+
+int HeadlessSystem::foregroundHandle() const
+{
+    if (!m_foregroundForeign.empty()) {
+        const HeadlessForeignWindow* f = foreignWindow(m_foregroundForeign);
+        return f ? f->handle : 0;
+    }
+    auto* active = dynamic_cast<HeadlessWindow*>(KXWindow::active());
+    return active && active->isVisible() ? active->nativeHandle() : 0;
+}
+
+int HeadlessSystem::windowLong(int handle, int index) const
+{
+    HeadlessWindowInfo info;
+    if (!windowInfo(handle, info))
+        return 0;
+    return index == -16 ? info.style : index == -20 ? info.exStyle
+                                                    : 0;
+}
+
+int HeadlessSystem::setWindowLong(int handle, int index, int value)
+{
+    if (index != -16 && index != -20)
+        return 0;
+    for (HeadlessWindow* w : m_windows) {
+        if (w->nativeHandle() == handle) {
+            int old = index == -16 ? w->nativeStyle() : w->nativeExStyle();
+            if (index == -16)
+                w->setNativeStyle(value);
+            else
+                w->setNativeExStyle(value);
+            record("SetWindowLong %d %d 0x%x", handle, index, unsigned(value));
+            return old;
+        }
+    }
+    for (HeadlessForeignWindow& f : m_foreign) {
+        if (f.handle == handle) {
+            int& field = index == -16 ? f.style : f.exStyle;
+            int old = field;
+            field = value;
+            return old;
+        }
+    }
+    return 0;
 }
 
 const HeadlessForeignWindow* HeadlessSystem::foreignWindow(const std::string& id) const

@@ -25,6 +25,19 @@ struct HeadlessForeignWindow {
     KXRect frame;
     KXRect client;
     int exStyle { 0 };
+    int style { 0x10CF0000 }; // visible, overlapped with caption, system menu and sizing frame
+    int handle { 0 }; // native handle, assigned when added
+};
+
+// What the window manager knows of any top-level window, the program's or a foreign one.
+struct HeadlessWindowInfo {
+    int handle { 0 };
+    std::string title;
+    KXRect frame;
+    KXRect client;
+    int style { 0 };
+    int exStyle { 0 };
+    bool isProgram { false };
 };
 
 struct HeadlessMessage {
@@ -83,6 +96,20 @@ public:
     // True when the key went down since the last call for it (the call clears that).
     bool takeKeyPressed(int rawKey);
 
+    // Native handles: program windows count from 0x10000, foreign windows from 0x20000.
+    int newProgramHandle() { return 0x10000 + ++m_programSerial; }
+    // The window with that native handle; false when there is none.
+    bool windowInfo(int handle, HeadlessWindowInfo& out) const;
+    // The native handle of the first window with that title (program windows first), or 0.
+    int findWindow(std::string_view title) const;
+    // The native handle of the foreground window (the program's active window when the
+    // program is in the foreground), or 0.
+    int foregroundHandle() const;
+    // Window longs: index -16 is the style, -20 the extended style. Setting answers the
+    // previous value, or 0 for an unknown handle or index.
+    int windowLong(int handle, int index) const;
+    int setWindowLong(int handle, int index, int value);
+
     // The program's native windows, in creation order.
     void addWindow(HeadlessWindow* w);
     void removeWindow(HeadlessWindow* w);
@@ -108,4 +135,6 @@ private:
     bool m_keyDown[256] {};
     bool m_keyPressed[256] {};
     std::vector<HeadlessWindow*> m_windows;
+    int m_programSerial { 0 };
+    int m_foreignSerial { 0 };
 };

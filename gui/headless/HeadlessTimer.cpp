@@ -14,8 +14,8 @@ HeadlessTimer::~HeadlessTimer() { m_thread.stop(); }
 
 void HeadlessTimer::free()
 {
-    m_thread.stop();
-    HeadlessSystem::instance().record("timeKillEvent %d", period());
+    if (m_thread.isRunning())
+        stopNative();
     KXTimer::free();
 }
 

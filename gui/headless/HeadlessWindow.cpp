@@ -2,13 +2,31 @@
 #include "gui/headless/HeadlessWindow.h"
 
 #include "gui/KXGuiDriver.h"
+#include "gui/KXHotKeyTable.h"
 #include "gui/headless/HeadlessEventDriver.h"
 #include "gui/headless/HeadlessSystem.h"
 
 #include <algorithm>
 
+namespace {
+// Native styles: a pop-up with clipped children, or an overlapped window with caption; a
+// resizable one also has the sizing frame, the system menu and the minimise/maximise boxes.
+int nativeStyleFor(int style)
+{
+    if (!(style & KXWindow::TitleBar))
+        return int(0x82000000u);
+    int s = 0x00C00000 | 0x02000000;
+    if (style & KXWindow::Resizable)
+        s |= 0x00040000 | 0x00080000 | 0x00020000 | 0x00010000;
+    return s;
+}
+}
+
 HeadlessWindow::HeadlessWindow(KXGroup* group, int style)
     : KXWindow(group, style)
+    , m_nativeHandle(HeadlessSystem::instance().newProgramHandle())
+    , m_nativeStyle(nativeStyleFor(style))
+    , m_nativeExStyle((style & TitleBar) ? 0x100 : 0)
 {
     HeadlessSystem::instance().addWindow(this);
     HeadlessSystem::instance().record("CreateWindow style=%d", style);
@@ -28,6 +46,8 @@ HeadlessWindow* HeadlessWindow::live(HeadlessWindow* w)
         return nullptr;
     return dynamic_cast<HeadlessWindow*>(static_cast<KXObject*>(static_cast<KXWindow*>(w)));
 }
+
+int HeadlessWindow::query(int id) { return id == 1 || id == 2 ? m_nativeHandle : KXWindow::query(id); }
 
 int HeadlessWindow::border() const
 {
@@ -209,13 +229,54 @@ void HeadlessWindow::userClose()
     postToSelf([](HeadlessWindow* w) { w->onCloseRequest(); });
 }
 
-void HeadlessWindow::userKey(int rawKey, bool down)
+int HeadlessWindow::characterOf(int rawKey, bool shift)
 {
+    static const char digits[] = "1234567890";
+    static const char top[] = "qwertyuiop";
+    static const char middle[] = "asdfghjkl";
+    static const char bottom[] = "zxcvbnm";
+    char c = 0;
+    if (rawKey >= 0x02 && rawKey <= 0x0b)
+        return digits[rawKey - 0x02];
+    if (rawKey >= 0x10 && rawKey <= 0x19)
+        c = top[rawKey - 0x10];
+    else if (rawKey >= 0x1e && rawKey <= 0x26)
+        c = middle[rawKey - 0x1e];
+    else if (rawKey >= 0x2c && rawKey <= 0x32)
+        c = bottom[rawKey - 0x2c];
+    if (c)
+        return shift ? c - 'a' + 'A' : c;
+    switch (rawKey) {
+    case 0x01: // Esc
+        return 27;
+    case 0x0e: // Backspace
+        return 8;
+    case 0x0f: // Tab
+        return 9;
+    case 0x1c: // Enter
+    case 0x9c: // keypad Enter
+        return 13;
+    case 0x39: // Space
+        return ' ';
+    default:
+        return 0;
+    }
+}
+
+void HeadlessWindow::userKey(int rawKey, bool down, bool repeat)
+{
+    if (repeat)
+        return;
     postToSelf([rawKey, down](HeadlessWindow* w) {
-        if (down)
-            w->onKeyDown(rawKey);
-        else
+        if (!down) {
             w->onKeyUp(rawKey);
+            return;
+        }
+        if (w->onKeyDown(rawKey))
+            return;
+        bool shift = KXHotKeyTable::instance().modifiers() & KXHotKeyTable::Shift;
+        if (int c = characterOf(rawKey, shift); c && live(w))
+            w->onChar(c);
     });
 }
 

@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-class HeadlessWindow final : public KXWindow, public HeadlessWidget {
+class HeadlessWindow final : public KXWindow
+    , public HeadlessWidget {
 public:
     // Frame metrics of the headless window manager, in pixels.
     static constexpr int SizingBorder = 4, FixedBorder = 3, Caption = 20, SmallCaption = 16, MenuBarHeight = 20,
@@ -28,6 +29,15 @@ public:
     void setEnabled(bool enabled) override;
     void activate() override;
 
+    // QueryObject: queries 1 and 2 answer the native handle.
+    int query(int id) override;
+    int nativeHandle() const { return m_nativeHandle; }
+    // The native window style and extended style (window longs -16 and -20).
+    int nativeStyle() const { return m_nativeStyle | (isVisible() ? 0x10000000 : 0); }
+    int nativeExStyle() const { return m_nativeExStyle; }
+    void setNativeStyle(int style) { m_nativeStyle = style & ~0x10000000; }
+    void setNativeExStyle(int exStyle) { m_nativeExStyle = exStyle; }
+
     const KXRect& frame() const { return m_frame; }
     // The client rectangle on the desktop (status bar included).
     KXRect clientRect() const;
@@ -41,7 +51,11 @@ public:
     // possible (e.g. a menu item that is not on the menu bar or is grayed).
     bool userMenu(int menuId);
     void userClose();
-    void userKey(int rawKey, bool down);
+    // A key goes down or up. An auto-repeat (a down while the key is already down) raises
+    // nothing; a down that makes a character also raises the character (US layout).
+    void userKey(int rawKey, bool down, bool repeat = false);
+    // The character a raw key code types with the given Shift state, or 0.
+    static int characterOf(int rawKey, bool shift);
     // Moves the frame inside a modal move loop (0x2004, moves, 0x2005), one step per position.
     void userDrag(const std::vector<std::pair<int, int>>& positions);
     // Resizes the frame as a user drag of the sizing border would, honouring the minimum size.
@@ -78,4 +92,7 @@ private:
     std::string m_status;
     int m_menuBuilds { 0 };
     bool m_shown { false };
+    int m_nativeHandle;
+    int m_nativeStyle;
+    int m_nativeExStyle;
 };

@@ -8,7 +8,8 @@
 #include <unistd.h>
 
 namespace {
-class ClickMe final : public KXGadget, public HeadlessWidget {
+class ClickMe final : public KXGadget
+    , public HeadlessWidget {
 public:
     using KXGadget::KXGadget;
     void setShape(int x, int y, int width, int height) override { storeShape(x, y, width, height); }
@@ -62,6 +63,44 @@ TEST_F(GuiTest, ScriptedSessionAgainstCommands)
     EXPECT_EQ(WaitEvent(-1), 0x803);
     EXPECT_EQ(EventSource(), win);
     EXPECT_EQ(KX_ERROR_OF(WaitEvent(-1)), "<end>");
+}
+
+TEST_F(GuiTest, ScriptFileFromTheEnvironment)
+{
+    int win = window("Env");
+    std::string path = writeScript("close \"Env\"\n");
+    setenv("TROVA_HEADLESS_SCRIPT", path.c_str(), 1);
+    HeadlessScript::instance().loadFromEnvironment();
+    unsetenv("TROVA_HEADLESS_SCRIPT");
+    std::remove(path.c_str());
+    EXPECT_EQ(WaitEvent(-1), 0x803);
+    EXPECT_EQ(EventSource(), win);
+}
+
+TEST_F(GuiTest, TheWindowManagerKnowsEveryTopLevelWindow)
+{
+    int win = window("VXPictorra", 50, 60, 300, 200, 15);
+    int handle = hw(win)->nativeHandle();
+    EXPECT_EQ(hw(win)->query(1), handle);
+    EXPECT_EQ(hw(win)->query(2), handle);
+    EXPECT_EQ(sys().findWindow("VXPictorra"), handle);
+    EXPECT_EQ(sys().foregroundHandle(), handle);
+    int style = sys().windowLong(handle, -16);
+    EXPECT_NE(style & 0x10000000, 0); // visible
+    sys().setWindowLong(handle, -16, style | 0x20000 | 0x80000);
+    EXPECT_EQ(sys().windowLong(handle, -16), style | 0x20000 | 0x80000);
+
+    HeadlessScript::instance().addLines({ "window 7 \"Notes\" 10 20 300 200 14 45 292 171 0x100", "activate 7" });
+    EXPECT_EQ(WaitEvent(-1), 0x2001);
+    HeadlessWindowInfo info;
+    ASSERT_TRUE(sys().windowInfo(sys().foregroundHandle(), info));
+    EXPECT_EQ(info.title, "Notes");
+    EXPECT_EQ(info.client, (KXRect { 14, 45, 292, 171 }));
+    EXPECT_FALSE(info.isProgram);
+    ASSERT_TRUE(sys().windowInfo(handle, info));
+    EXPECT_EQ(info.frame, (KXRect { 50, 60, 300, 200 }));
+    EXPECT_EQ(info.client.x, 50 + HeadlessWindow::SizingBorder);
+    EXPECT_FALSE(sys().windowInfo(12345, info));
 }
 
 TEST_F(GuiTest, ScriptBuildsTheVirtualDesktop)
@@ -121,6 +160,19 @@ TEST_F(GuiTest, BadScriptLinesAreSkipped)
     EXPECT_EQ(EventData(), 0x1e);
     EXPECT_TRUE(HeadlessScript::instance().isFinished());
     EXPECT_FALSE(HeadlessScript::instance().loadFile("/nonexistent/script.txt"));
+}
+
+TEST_F(GuiTest, ScriptedKeysRepeatAndType)
+{
+    int win = window("Typing");
+    HeadlessScript::instance().addLines({ "key down 0x2a", "key down 0x1e", "key down 0x1e", "key up 0x1e", "key up 0x2a" });
+    EXPECT_EQ(WaitEvent(-1), 0x101);
+    EXPECT_EQ(WaitEvent(-1), 0x103);
+    EXPECT_EQ(EventData(), 'A');
+    EXPECT_EQ(EventSource(), win);
+    EXPECT_EQ(WaitEvent(-1), 0x102); // the auto-repeat raised nothing
+    EXPECT_EQ(WaitEvent(50), 0); // Shift raises no events of its own
+    EXPECT_EQ(KXHotKeyTable::instance().modifiers(), 0);
 }
 
 TEST(HeadlessScriptWords, QuotesMakeOneWord)

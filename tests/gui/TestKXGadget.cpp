@@ -1,4 +1,5 @@
 // Gadgets: the layout rule, item lists, the group tree and the common commands.
+#include "gui/KXCatchFilter.h"
 #include "gui/KXGroup.h"
 #include "gui/KXItemArray.h"
 #include "tests/gui/GuiTestSupport.h"
@@ -199,4 +200,60 @@ TEST_F(GuiTest, TheDesktopStandsForTheScreen)
     int top = CreateWindow(Str("Top"), 0, 0, 100, 100, desk, 15);
     EXPECT_EQ(GadgetGroup(top), desk);
     sys().setDesktopSize(1024, 768);
+}
+
+KX_STDCALL int LoadFont(KXString* name, int height, int bold, int italic, int underline);
+KX_STDCALL void FreeFont(int font);
+KX_STDCALL int FontStyle(int font);
+KX_STDCALL void SetGadgetFont(int gadget, int font);
+KX_STDCALL int GadgetFont(int gadget);
+
+TEST_F(GuiTest, GadgetsStartWithTheDefaultFontAndTakeLoadedOnes)
+{
+    int win = window("Fonts");
+    int standard = GadgetFont(win);
+    ASSERT_NE(standard, 0);
+    EXPECT_EQ(LoadFont(Str(""), 12, 0, 0, 0), 0);
+    int bold = LoadFont(Str("Serif"), 16, 1, 0, 1);
+    ASSERT_NE(bold, 0);
+    EXPECT_EQ(FontStyle(bold), KXFont::Bold | KXFont::Underline);
+    SetGadgetFont(win, bold);
+    EXPECT_EQ(GadgetFont(win), bold);
+    FreeFont(bold); // the gadget keeps its own reference
+    EXPECT_EQ(FontStyle(GadgetFont(win)), 5);
+    EXPECT_RUNTIME_ERROR(SetGadgetFont(win, 0), "Invalid Font handle");
+    FreeGadget(win);
+}
+
+TEST_F(GuiTest, EndingTheProgramShutsTheGuiDown)
+{
+    kxSetEndTrap(nullptr);
+    EXPECT_EXIT(
+        {
+            int win = CreateWindow(Str("Main"), 0, 0, 200, 100, 0, 15);
+            CreateMenu(Str("File"), 1, WindowMenu(win));
+            CreateTimer(50.0f);
+            kxEnd();
+        },
+        testing::ExitedWithCode(0), "");
+    kxInstallTestEndTrap();
+}
+
+TEST(GuiStartup, TheRunStartsEveryHeadlessDriver)
+{
+    kxSetEndTrap(nullptr);
+    EXPECT_EXIT(
+        {
+            KXModuleRegistry& modules = KXModuleRegistry::global();
+            kxSelectPlatformConfigs(modules);
+            modules.startUnaffiliatedModules();
+            modules.startSubsystemModules();
+            bool ok = KXGuiDriver::current() && KXEventDriver::current() && KXGuiDriver::current()->desktop()
+                && KXCatchFilter::installed() && CreateTimer(10.0f) != 0;
+            if (!ok)
+                std::exit(3);
+            kxEnd();
+        },
+        testing::ExitedWithCode(0), "");
+    kxInstallTestEndTrap();
 }

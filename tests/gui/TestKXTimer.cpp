@@ -9,7 +9,8 @@ namespace {
 KXTimer* timerOf(int handle) { return kxHandle<KXTimer>(handle, "Timer"); }
 
 // Sleeps in small steps until pred holds or two seconds passed.
-template<class Pred> bool eventually(Pred pred)
+template<class Pred>
+bool eventually(Pred pred)
 {
     for (int i = 0; i < 400; ++i) {
         if (pred())

@@ -81,8 +81,7 @@ TEST_F(GuiTest, ClientCoordinatesDescribeTheClientArea)
     EXPECT_EQ(ClientWidth(both), 400);
     EXPECT_EQ(ClientHeight(both), 300);
     EXPECT_EQ(GadgetWidth(both), 400 + 2 * HeadlessWindow::SizingBorder);
-    EXPECT_EQ(GadgetHeight(both), 300 + HeadlessWindow::StatusBarHeight + HeadlessWindow::MenuBarHeight
-            + HeadlessWindow::Caption + 2 * HeadlessWindow::SizingBorder);
+    EXPECT_EQ(GadgetHeight(both), 300 + HeadlessWindow::StatusBarHeight + HeadlessWindow::MenuBarHeight + HeadlessWindow::Caption + 2 * HeadlessWindow::SizingBorder);
     KXRect client = hw(both)->clientRect();
     EXPECT_EQ(client.x, 0);
     EXPECT_EQ(client.y, 0);
