@@ -230,6 +230,8 @@ KX_STDCALL void Text(int x, int y, KXString* text, int centerX, int centerY)
     if (KXGrDriver2D* d = KXGrDriver2D::current())
         d->drawText(b->graphics(), &font, x, y, s, b->color(), b->viewportX(), b->viewportY(), b->viewportWidth(),
             b->viewportHeight());
+    else
+        font.draw(b->graphics(), x, y, s, b->color(), b->viewportX(), b->viewportY(), b->viewportWidth(), b->viewportHeight());
 }
 
 KX_STDCALL void GetColor(int x, int y)

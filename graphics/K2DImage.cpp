@@ -5,26 +5,25 @@
 #include "graphics/K2DGraphicsDriver.h"
 #include "graphics/K2DTransform.h"
 #include "graphics/KXPixmap.h"
-#include "graphics/KXSurfaceDriver.h"
 #include "runtime/KXError.h"
 
 K2DImage* K2DImage::create(int width, int height, int frames, int flags)
 {
     if (width <= 0 || height <= 0 || frames <= 0)
         kxRuntimeError("Illegal Parameter for CreateImage");
-    KXSurfaceDriver* driver = K2DGraphicsDriver::instance().surfaces();
+    K2DGraphicsDriver& driver = K2DGraphicsDriver::instance();
     KXRef<K2DImage> image(new K2DImage);
     image->m_width = width;
     image->m_height = height;
     image->m_flags = flags;
     image->m_frames.reserve(size_t(frames));
     for (int i = 0; i < frames; ++i) {
-        KXRef<KXGraphics> surface(driver->createSurface(width, height, flags));
+        KXRef<KXGraphics> surface(driver.createSurface(width, height, flags));
         if (!surface)
             kxRuntimeError("Unable to create image of %i x %i", width, height);
         image->m_frames.push_back(K2DBuffer::create(surface.get()));
     }
-    if (K2DGraphicsDriver::instance().autoMidHandle())
+    if (driver.autoMidHandle())
         image->midHandle();
     return image.leak();
 }
