@@ -21,7 +21,8 @@ inline void kxStartGraphicsForTests(int format)
     for (const char* s : { "Screen", "Canvas", "Graphics", "GrDriver2D" })
         g.selectConfig(s, "DirectDraw");
     K2DGraphicsDriver::instance();
-    KXSurfaceDriver::current()->setDisplayFormat(format);
+    if (KXSurfaceDriver* d = KXSurfaceDriver::current())
+        d->setDisplayFormat(format);
 }
 
 // A string argument as compiled code passes it (owned by the test).
@@ -55,7 +56,8 @@ protected:
             FreeImage(h);
         AutoMidHandle(0);
         TFormFilter(1);
-        KXSurfaceDriver::current()->setDisplayFormat(4);
+        if (KXSurfaceDriver* d = KXSurfaceDriver::current())
+            d->setDisplayFormat(4);
     }
     int image(int w, int h, int frames = 1)
     {
