@@ -33,7 +33,10 @@ bool inViewport(const K2DBuffer* b, int x, int y)
         && y < b->viewportY() + b->viewportHeight();
 }
 
-enum : int { Below = 1, Above = 2, Right = 4, Left = 8 };
+enum : int { Below = 1,
+    Above = 2,
+    Right = 4,
+    Left = 8 };
 
 int outcode(const K2DBuffer* b, int64_t x, int64_t y)
 {

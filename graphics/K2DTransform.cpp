@@ -309,7 +309,7 @@ KXPixmap* K2DTransform::apply(KXGraphics* source, bool bilinear) const
                     p11 = sample(cx.i0 + 1, ry.i0 + 1);
                 }
                 uint32_t v = (cx.f256 >= 0 && ry.f256 >= 0) ? blendExact(p00, p10, p01, p11, cx.f256, ry.f256)
-                                                           : blendFloat(p00, p10, p01, p11, cx.f, ry.f);
+                                                            : blendFloat(p00, p10, p01, p11, cx.f, ry.f);
                 store(out, format, bpp, i, v);
             }
         }

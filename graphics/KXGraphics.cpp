@@ -65,7 +65,8 @@ void fillRun(uint8_t* p, int n, int format, uint32_t argb)
         std::fill(q, q + n, argb);
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }
 }

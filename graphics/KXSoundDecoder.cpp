@@ -137,9 +137,15 @@ bool KXSoundDecoder::decodeWave(const uint8_t* data, size_t size, KXPcm& out)
     const uint8_t* p = pcm;
     for (int16_t& s : out.samples) {
         switch (bytes) {
-        case 1: s = int16_t((int(p[0]) - 128) * 256); break;
-        case 2: s = int16_t(le16(p)); break;
-        case 3: s = int16_t(le16(p + 1)); break;
+        case 1:
+            s = int16_t((int(p[0]) - 128) * 256);
+            break;
+        case 2:
+            s = int16_t(le16(p));
+            break;
+        case 3:
+            s = int16_t(le16(p + 1));
+            break;
         default:
             if (isFloat) {
                 float v;

@@ -72,7 +72,11 @@ protected:
     }
     void forget(int img) { std::erase(m_images, img); }
     // Makes the first frame of img current, returns its buffer.
-    int use(int img) { SetBuffer(ImageBuffer(img, 0)); return ImageBuffer(img, 0); }
+    int use(int img)
+    {
+        SetBuffer(ImageBuffer(img, 0));
+        return ImageBuffer(img, 0);
+    }
     // Reads the whole first frame as ARGB, row by row.
     std::vector<uint32_t> pixels(int img)
     {
@@ -100,7 +104,8 @@ protected:
 };
 
 // The same fixture run once per display format 1–4.
-class GraphicsFormatTest : public GraphicsTest, public testing::WithParamInterface<int> {
+class GraphicsFormatTest : public GraphicsTest
+    , public testing::WithParamInterface<int> {
 protected:
     void SetUp() override { startIn(GetParam()); }
 };
