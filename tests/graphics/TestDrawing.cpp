@@ -214,6 +214,18 @@ TEST_F(GraphicsTest, LoadImageChoosesTheDecoderByExtension)
     EXPECT_NEAR(int((c >> 8) & 0xFF), 0x66, 3);
     EXPECT_NEAR(int(c & 0xFF), 0xCC, 3);
 
+    // 16 bits per channel, 16-bit grey and palette pictures load as opaque 8-bit colour.
+    int deep = adopt(LoadImage(KXArg(kxTestInput("images", "deep48.png")), 1));
+    ASSERT_NE(deep, 0);
+    EXPECT_EQ(pixels(deep), (std::vector<uint32_t> { 0xFFFF0000, 0xFF12569A }));
+    int grey = adopt(LoadImage(KXArg(kxTestInput("images", "gray16.png")), 1));
+    ASSERT_NE(grey, 0);
+    EXPECT_EQ(pixels(grey)[0], 0xFF000000u);
+    EXPECT_NEAR(int(pixels(grey)[1] & 0xFF), 0x80, 1);
+    int palette = adopt(LoadImage(KXArg(kxTestInput("images", "palette.bmp")), 1));
+    ASSERT_NE(palette, 0);
+    EXPECT_EQ(pixels(palette), (std::vector<uint32_t> { 0xFF000000, 0xFFFEDCBA }));
+
     EXPECT_EQ(LoadImage(KXArg(kxTestInput("images", "rgb4x2_nodot")), 1), 0); // no full stop
     EXPECT_EQ(LoadImage(KXArg(kxTestInput("images", "broken.png")), 1), 0);
     EXPECT_EQ(LoadImage(KXArg(kxTestInput("images", "missing.png")), 1), 0);
