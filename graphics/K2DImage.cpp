@@ -7,6 +7,8 @@
 #include "graphics/KXPixmap.h"
 #include "runtime/KXError.h"
 
+#include <new>
+
 K2DImage* K2DImage::create(int width, int height, int frames, int flags)
 {
     if (width <= 0 || height <= 0 || frames <= 0)
@@ -67,7 +69,11 @@ void K2DImage::transform(float a, float b, float c, float d, bool bilinear)
     // Build every new frame first so that a failure leaves the image as it was.
     std::vector<K2DBuffer*> frames;
     for (K2DBuffer* old : m_frames) {
-        KXRef<KXPixmap> pixmap(t.apply(old->graphics(), bilinear));
+        KXRef<KXPixmap> pixmap;
+        try {
+            pixmap = KXRef<KXPixmap>(t.apply(old->graphics(), bilinear));
+        } catch (const std::bad_alloc&) {
+        }
         if (!pixmap) {
             for (K2DBuffer* f : frames)
                 f->release();

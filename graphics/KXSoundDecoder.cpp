@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 namespace {
 uint32_t le32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
@@ -34,6 +35,17 @@ bool readFile(const std::string& path, std::vector<uint8_t>& out)
 }
 
 bool KXSoundDecoder::decode(const std::string& path, KXPcm& out)
+{
+    try {
+        return decodeFile(path, out);
+    } catch (const std::bad_alloc&) {
+        out.samples.clear();
+        out.samples.shrink_to_fit();
+        return false;
+    }
+}
+
+bool KXSoundDecoder::decodeFile(const std::string& path, KXPcm& out)
 {
     uint8_t magic[4] = {};
     FILE* f = std::fopen(path.c_str(), "rb");

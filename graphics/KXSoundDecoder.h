@@ -24,5 +24,6 @@ public:
     static bool decodeWave(const uint8_t* data, size_t size, KXPcm& out);
 
 private:
+    static bool decodeFile(const std::string& path, KXPcm& out);
     static bool decodeVorbis(const std::string& path, KXPcm& out);
 };
