@@ -17,7 +17,8 @@ __attribute__((constructor(101))) static void chooseHeadless() { setenv("TROVA_P
 namespace {
 using Clock = std::chrono::steady_clock;
 
-template<class F> double bestOf(int runs, F f)
+template<class F>
+double bestOf(int runs, F f)
 {
     double best = 1e30;
     for (int i = 0; i < runs; ++i) {

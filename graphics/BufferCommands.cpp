@@ -6,7 +6,6 @@
 #include "graphics/K2DGraphicsDriver.h"
 #include "graphics/KXImageLoader.h"
 #include "graphics/KXPixmap.h"
-#include "graphics/KXSurfaceDriver.h"
 #include "runtime/KXCallConv.h"
 #include "runtime/KXCommandTable.h"
 
@@ -32,7 +31,7 @@ KX_STDCALL int DesktopBuffer() { return kxToHandle(driver().newDesktopBuffer());
 
 KX_STDCALL int GraphicsWidth() { return driver().graphicsBuffer()->width(); }
 KX_STDCALL int GraphicsHeight() { return driver().graphicsBuffer()->height(); }
-KX_STDCALL int GraphicsFormat() { return driver().surfaces()->displayFormat(); }
+KX_STDCALL int GraphicsFormat() { return driver().displayFormat(); }
 KX_STDCALL int GraphicsDepth() { return kxpf::bytesPerPixel(GraphicsFormat()) * 8; }
 
 // Loads a picture file into the buffer at (0, 0), unscaled; 1 when it was read, else 0.

@@ -33,7 +33,10 @@ bool inViewport(const K2DBuffer* b, int x, int y)
         && y < b->viewportY() + b->viewportHeight();
 }
 
-enum : int { Below = 1, Above = 2, Right = 4, Left = 8 };
+enum : int { Below = 1,
+    Above = 2,
+    Right = 4,
+    Left = 8 };
 
 int outcode(const K2DBuffer* b, int64_t x, int64_t y)
 {
@@ -47,6 +50,16 @@ int outcode(const K2DBuffer* b, int64_t x, int64_t y)
     else if (x < b->viewportX())
         code |= Left;
     return code;
+}
+
+// a × b / c truncated toward zero; products beyond 64 bits (only from absurd coordinates) are
+// approximated instead of overflowing.
+int64_t mulDiv(int64_t a, int64_t b, int64_t c)
+{
+    int64_t product;
+    if (__builtin_mul_overflow(a, b, &product))
+        return int64_t(static_cast<long double>(a) * static_cast<long double>(b) / static_cast<long double>(c));
+    return product / c;
 }
 
 // Clips the segment to the viewport with outcodes; false when nothing of it is visible.
@@ -67,10 +80,10 @@ bool clipLine(const K2DBuffer* b, int64_t& x1, int64_t& y1, int64_t& x2, int64_t
         int64_t x, y;
         if (c & (Below | Above)) {
             y = (c & Below) ? bottom : top;
-            x = x1 + (y - y1) * (x2 - x1) / (y2 - y1);
+            x = x1 + mulDiv(y - y1, x2 - x1, y2 - y1);
         } else {
             x = (c & Right) ? right : left;
-            y = y1 + (x - x1) * (y2 - y1) / (x2 - x1);
+            y = y1 + mulDiv(x - x1, y2 - y1, x2 - x1);
         }
         if (first) {
             x1 = x;
@@ -192,7 +205,12 @@ KX_STDCALL void Oval(int x, int y, int width, int height, int solid)
         double q = 1.0 - (t * t) / (other * other);
         return q <= 0 ? 0.0 : r * std::sqrt(q);
     };
-    for (int j = 0; j < height; ++j) {
+    // Only rows and columns that can reach the viewport are visited.
+    const int j0 = int(std::clamp<int64_t>(int64_t(b->viewportY()) - y, 0, height));
+    const int j1 = int(std::clamp<int64_t>(int64_t(b->viewportY()) + b->viewportHeight() - y, 0, height));
+    const int i0 = int(std::clamp<int64_t>(int64_t(b->viewportX()) - x, 0, width));
+    const int i1 = int(std::clamp<int64_t>(int64_t(b->viewportX()) + b->viewportWidth() - x, 0, width));
+    for (int j = j0; j < j1; ++j) {
         double h = half(rx, ry, j + 0.5 - ry);
         int x0 = int(std::lround(rx - h)), x1 = int(std::lround(rx + h));
         if (x1 <= x0)
@@ -205,7 +223,7 @@ KX_STDCALL void Oval(int x, int y, int width, int height, int solid)
         }
     }
     if (!solid) {
-        for (int i = 0; i < width; ++i) {
+        for (int i = i0; i < i1; ++i) {
             double h = half(ry, rx, i + 0.5 - rx);
             int y0 = int(std::lround(ry - h)), y1 = int(std::lround(ry + h));
             if (y1 <= y0)
@@ -230,6 +248,8 @@ KX_STDCALL void Text(int x, int y, KXString* text, int centerX, int centerY)
     if (KXGrDriver2D* d = KXGrDriver2D::current())
         d->drawText(b->graphics(), &font, x, y, s, b->color(), b->viewportX(), b->viewportY(), b->viewportWidth(),
             b->viewportHeight());
+    else
+        font.draw(b->graphics(), x, y, s, b->color(), b->viewportX(), b->viewportY(), b->viewportWidth(), b->viewportHeight());
 }
 
 KX_STDCALL void GetColor(int x, int y)

@@ -76,6 +76,11 @@ KX_STDCALL void TileBlock(int image, int x, int y, int frame);
 KX_STDCALL void DrawImageRect(int image, int x, int y, int rect_x, int rect_y, int rect_width, int rect_height, int frame);
 KX_STDCALL void DrawBlockRect(int image, int x, int y, int rect_x, int rect_y, int rect_width, int rect_height, int frame);
 KX_STDCALL void GrabImage(int image, int x, int y, int frame);
+KX_STDCALL int LoadAnimImage(KXString* file, int cellwidth, int cellheight, int first, int count);
+KX_STDCALL int ImagesOverlap(int image1, int x1, int y1, int image2, int x2, int y2);
+KX_STDCALL int ImagesCollide(int image1, int x1, int y1, int frame1, int image2, int x2, int y2, int frame2);
+KX_STDCALL int ImageRectOverlap(int image, int x, int y, int rect_x, int rect_y, int rect_width, int rect_height);
+KX_STDCALL int ImageRectCollide(int image, int x, int y, int frame, int rect_x, int rect_y, int rect_width, int rect_height);
 KX_STDCALL int RectsOverlap(int x1, int y1, int width1, int height1, int x2, int y2, int width2, int height2);
 
 // Sounds and channels.

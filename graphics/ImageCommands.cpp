@@ -7,6 +7,7 @@
 #include "graphics/K2DGraphicsDriver.h"
 #include "graphics/K2DImage.h"
 #include "graphics/KXImageLoader.h"
+#include "graphics/KXPixelFormat.h"
 #include "graphics/KXPixmap.h"
 #include "runtime/KXCommandTable.h"
 
@@ -178,6 +179,110 @@ KX_STDCALL void GrabImage(int handle, int x, int y, int frame)
         y - img->handleY() + b->originY(), img->width(), img->height(), false);
 }
 
+// Loads a picture and cuts count cells of cellwidth × cellheight from it, row by row starting
+// at cell first, into the frames of a new image; 0 when the file cannot be read or holds
+// fewer cells.
+KX_STDCALL int LoadAnimImage(KXString* file, int cellWidth, int cellHeight, int first, int count)
+{
+    K2DGraphicsDriver& d = driver();
+    KXRef<KXPixmap> picture(KXImageLoader::load(file ? file->view() : std::string_view()));
+    if (!picture)
+        return 0;
+    KXRef<K2DImage> img(K2DImage::create(cellWidth, cellHeight, count, 2));
+    const int perRow = picture->width() / cellWidth;
+    const int rows = picture->height() / cellHeight;
+    if (first < 0 || perRow < 1 || int64_t(first) + count > int64_t(perRow) * rows)
+        return 0;
+    for (int i = 0; i < count; ++i) {
+        const int cell = first + i;
+        img->frame(i)->graphics()->copyRect(0, 0, picture.get(), (cell % perRow) * cellWidth, (cell / perRow) * cellHeight,
+            cellWidth, cellHeight, false);
+    }
+    K2DImage* result = img.leak();
+    d.own(result);
+    return kxToHandle(result);
+}
+
+namespace {
+struct Box {
+    int64_t x0, y0, x1, y1;
+};
+
+// Where an image drawn at (x, y) lands, handle applied (no origin: collisions are in the
+// program's coordinates).
+Box placed(const K2DImage* img, int x, int y)
+{
+    const int64_t x0 = int64_t(x) - img->handleX(), y0 = int64_t(y) - img->handleY();
+    return { x0, y0, x0 + img->width(), y0 + img->height() };
+}
+
+bool intersect(const Box& a, const Box& b, Box& out)
+{
+    out = { std::max(a.x0, b.x0), std::max(a.y0, b.y0), std::min(a.x1, b.x1), std::min(a.y1, b.y1) };
+    return out.x0 < out.x1 && out.y0 < out.y1;
+}
+
+// True when the frame's pixel at (x, y) (frame coordinates, inside) is not its mask colour.
+struct Solid {
+    explicit Solid(K2DBuffer* frame)
+        : lock(frame->graphics())
+        , key(kxpf::roundTrip(lock.info().format, frame->graphics()->maskColor()) & 0xFFFFFF)
+        , bpp(kxpf::bytesPerPixel(lock.info().format))
+    {
+    }
+    bool at(int x, int y) const
+    {
+        return lock.ok() && (kxpf::toArgb(lock.info().format, lock.row(y) + x * bpp) & 0xFFFFFF) != key;
+    }
+    KXSurfaceLock lock;
+    uint32_t key;
+    int bpp;
+};
+}
+
+KX_STDCALL int ImagesOverlap(int image1, int x1, int y1, int image2, int x2, int y2)
+{
+    Box both;
+    return intersect(placed(image(image1), x1, y1), placed(image(image2), x2, y2), both) ? 1 : 0;
+}
+
+KX_STDCALL int ImageRectOverlap(int handle, int x, int y, int rx, int ry, int rw, int rh)
+{
+    Box both;
+    return intersect(placed(image(handle), x, y), { rx, ry, int64_t(rx) + rw, int64_t(ry) + rh }, both) ? 1 : 0;
+}
+
+KX_STDCALL int ImagesCollide(int image1, int x1, int y1, int frame1, int image2, int x2, int y2, int frame2)
+{
+    K2DImage* a = image(image1);
+    K2DImage* b = image(image2);
+    const Box pa = placed(a, x1, y1), pb = placed(b, x2, y2);
+    Box both;
+    if (!intersect(pa, pb, both))
+        return 0;
+    Solid sa(a->frame(frame1)), sb(b->frame(frame2));
+    for (int64_t y = both.y0; y < both.y1; ++y)
+        for (int64_t x = both.x0; x < both.x1; ++x)
+            if (sa.at(int(x - pa.x0), int(y - pa.y0)) && sb.at(int(x - pb.x0), int(y - pb.y0)))
+                return 1;
+    return 0;
+}
+
+KX_STDCALL int ImageRectCollide(int handle, int x, int y, int frame, int rx, int ry, int rw, int rh)
+{
+    K2DImage* img = image(handle);
+    const Box p = placed(img, x, y);
+    Box both;
+    if (!intersect(p, { rx, ry, int64_t(rx) + rw, int64_t(ry) + rh }, both))
+        return 0;
+    Solid s(img->frame(frame));
+    for (int64_t yy = both.y0; yy < both.y1; ++yy)
+        for (int64_t xx = both.x0; xx < both.x1; ++xx)
+            if (s.at(int(xx - p.x0), int(yy - p.y0)))
+                return 1;
+    return 0;
+}
+
 KX_STDCALL int RectsOverlap(int x1, int y1, int w1, int h1, int x2, int y2, int w2, int h2)
 {
     return int64_t(x1) < int64_t(x2) + w2 && int64_t(x2) < int64_t(x1) + w1 && int64_t(y1) < int64_t(y2) + h2
@@ -212,5 +317,10 @@ static const KXCommandEntry s_commands[] = {
     { "DrawBlockRect%image%x%y%rect_x%rect_y%rect_width%rect_height%frame=0", KX_FN(DrawBlockRect) },
     { "GrabImage%image%x%y%frame=0", KX_FN(GrabImage) },
     { "%RectsOverlap%x1%y1%width1%height1%x2%y2%width2%height2", KX_FN(RectsOverlap) },
+    { "%LoadAnimImage$file%cellwidth%cellheight%first%count", KX_FN(LoadAnimImage) },
+    { "%ImagesOverlap%image1%x1%y1%image2%x2%y2", KX_FN(ImagesOverlap) },
+    { "%ImagesCollide%image1%x1%y1%frame1%image2%x2%y2%frame2", KX_FN(ImagesCollide) },
+    { "%ImageRectOverlap%image%x%y%rect_x%rect_y%rect_width%rect_height", KX_FN(ImageRectOverlap) },
+    { "%ImageRectCollide%image%x%y%frame%rect_x%rect_y%rect_width%rect_height", KX_FN(ImageRectCollide) },
 };
 static KXCommandTable s_table(s_commands);

@@ -6,6 +6,7 @@
 #include "graphics/K2DBuffer.h"
 #include "graphics/K2DImage.h"
 #include "graphics/KXGrDriver2D.h"
+#include "graphics/KXPixmap.h"
 #include "graphics/KXScreenDriver.h"
 #include "graphics/KXSurfaceDriver.h"
 #include "runtime/KXError.h"
@@ -29,9 +30,7 @@ K2DGraphicsDriver& K2DGraphicsDriver::instance()
 
 bool K2DGraphicsDriver::startup()
 {
-    if (!kxStartSubsystem("Screen") || !kxStartSubsystem("GrDriver2D") || !kxStartSubsystem("Graphics"))
-        return false;
-    return KXSurfaceDriver::current() && KXScreenDriver::current() && KXGrDriver2D::current();
+    return kxStartSubsystem("Screen") && kxStartSubsystem("GrDriver2D") && kxStartSubsystem("Graphics");
 }
 
 void K2DGraphicsDriver::shutdown()
@@ -53,10 +52,23 @@ KXSurfaceDriver* K2DGraphicsDriver::surfaces() const { return KXSurfaceDriver::c
 KXScreenDriver* K2DGraphicsDriver::screen() const { return KXScreenDriver::current(); }
 KXGrDriver2D* K2DGraphicsDriver::drawing() const { return KXGrDriver2D::current(); }
 
+int K2DGraphicsDriver::displayFormat() const
+{
+    KXSurfaceDriver* s = surfaces();
+    return s ? s->displayFormat() : 4;
+}
+
+KXGraphics* K2DGraphicsDriver::createSurface(int width, int height, int flags)
+{
+    if (KXSurfaceDriver* s = surfaces())
+        return s->createSurface(width, height, flags);
+    return KXPixmap::create(width, height, 4);
+}
+
 K2DBuffer* K2DGraphicsDriver::graphicsBuffer()
 {
     if (!m_graphics) {
-        KXRef<KXGraphics> surface(surfaces()->createSurface(DefaultWidth, DefaultHeight, 0));
+        KXRef<KXGraphics> surface(createSurface(DefaultWidth, DefaultHeight, 0));
         if (!surface)
             kxRuntimeError("Unable to create graphics buffer");
         m_graphics = K2DBuffer::create(surface.get());
@@ -89,7 +101,7 @@ K2DBuffer* K2DGraphicsDriver::newDesktopBuffer()
         m_desktop = nullptr;
         old->release();
     }
-    KXRef<KXGraphics> surface(screen()->createDesktopSurface());
+    KXRef<KXGraphics> surface(screen() ? screen()->createDesktopSurface() : nullptr);
     if (!surface)
         kxRuntimeError("Unable to read the desktop");
     m_desktop = K2DBuffer::create(surface.get());

@@ -12,6 +12,7 @@
 
 class K2DBuffer;
 class K2DImage;
+class KXGraphics;
 class KXGrDriver2D;
 class KXResource;
 class KXScreenDriver;
@@ -30,9 +31,16 @@ public:
     bool startup() override;
     void shutdown() override;
 
+    // The platform's drivers; null where a platform provides none (yet).
     KXSurfaceDriver* surfaces() const;
     KXScreenDriver* screen() const;
     KXGrDriver2D* drawing() const;
+
+    // The display format: the display driver's, or 4 (32-bit memory surfaces) without one.
+    int displayFormat() const;
+    // A new display surface (one reference) through the display driver, or a 32-bit memory
+    // surface without one; null when no memory is left.
+    KXGraphics* createSurface(int width, int height, int flags);
 
     // The current buffer (made the graphics buffer when nothing is current).
     K2DBuffer* current();

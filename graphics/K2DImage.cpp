@@ -5,26 +5,27 @@
 #include "graphics/K2DGraphicsDriver.h"
 #include "graphics/K2DTransform.h"
 #include "graphics/KXPixmap.h"
-#include "graphics/KXSurfaceDriver.h"
 #include "runtime/KXError.h"
+
+#include <new>
 
 K2DImage* K2DImage::create(int width, int height, int frames, int flags)
 {
     if (width <= 0 || height <= 0 || frames <= 0)
         kxRuntimeError("Illegal Parameter for CreateImage");
-    KXSurfaceDriver* driver = K2DGraphicsDriver::instance().surfaces();
+    K2DGraphicsDriver& driver = K2DGraphicsDriver::instance();
     KXRef<K2DImage> image(new K2DImage);
     image->m_width = width;
     image->m_height = height;
     image->m_flags = flags;
     image->m_frames.reserve(size_t(frames));
     for (int i = 0; i < frames; ++i) {
-        KXRef<KXGraphics> surface(driver->createSurface(width, height, flags));
+        KXRef<KXGraphics> surface(driver.createSurface(width, height, flags));
         if (!surface)
             kxRuntimeError("Unable to create image of %i x %i", width, height);
         image->m_frames.push_back(K2DBuffer::create(surface.get()));
     }
-    if (K2DGraphicsDriver::instance().autoMidHandle())
+    if (driver.autoMidHandle())
         image->midHandle();
     return image.leak();
 }
@@ -68,7 +69,11 @@ void K2DImage::transform(float a, float b, float c, float d, bool bilinear)
     // Build every new frame first so that a failure leaves the image as it was.
     std::vector<K2DBuffer*> frames;
     for (K2DBuffer* old : m_frames) {
-        KXRef<KXPixmap> pixmap(t.apply(old->graphics(), bilinear));
+        KXRef<KXPixmap> pixmap;
+        try {
+            pixmap = KXRef<KXPixmap>(t.apply(old->graphics(), bilinear));
+        } catch (const std::bad_alloc&) {
+        }
         if (!pixmap) {
             for (K2DBuffer* f : frames)
                 f->release();

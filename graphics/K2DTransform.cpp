@@ -171,7 +171,9 @@ KXPixmap* K2DTransform::apply(KXGraphics* source, bool bilinear) const
     if (!lock.ok())
         return nullptr;
     const int format = lock.info().format;
-    KXPixmap* dest = KXPixmap::createUninitialized(m_newW, m_newH, format); // every pixel is written
+    // Every pixel is written below. The reference is held until the end, so that a failed
+    // allocation on the way (std::bad_alloc) loses nothing.
+    KXRef<KXPixmap> dest(KXPixmap::createUninitialized(m_newW, m_newH, format));
     if (!dest)
         return nullptr;
     const int bpp = kxpf::bytesPerPixel(format);
@@ -253,7 +255,7 @@ KXPixmap* K2DTransform::apply(KXGraphics* source, bool bilinear) const
                     }
                 }
             }
-            return dest;
+            return dest.leak();
         }
         std::vector<Axis> cols(static_cast<size_t>(m_newW)), rows(static_cast<size_t>(m_newH));
         for (int i = 0; i < m_newW; ++i)
@@ -309,11 +311,11 @@ KXPixmap* K2DTransform::apply(KXGraphics* source, bool bilinear) const
                     p11 = sample(cx.i0 + 1, ry.i0 + 1);
                 }
                 uint32_t v = (cx.f256 >= 0 && ry.f256 >= 0) ? blendExact(p00, p10, p01, p11, cx.f256, ry.f256)
-                                                           : blendFloat(p00, p10, p01, p11, cx.f, ry.f);
+                                                            : blendFloat(p00, p10, p01, p11, cx.f, ry.f);
                 store(out, format, bpp, i, v);
             }
         }
-        return dest;
+        return dest.leak();
     }
 
     // General matrices: the formula per pixel.
@@ -336,5 +338,5 @@ KXPixmap* K2DTransform::apply(KXGraphics* source, bool bilinear) const
             store(out, format, bpp, i, v);
         }
     }
-    return dest;
+    return dest.leak();
 }

@@ -4,7 +4,9 @@
 #include "graphics/KXPixelFormat.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <new>
 #include <vector>
 
 bool KXGraphics::lock(KXLockInfo& info)
@@ -26,22 +28,19 @@ void KXGraphics::unlock()
 }
 
 namespace {
-// Clips (x, y, w, h) to 0..width, 0..height; false when nothing is left.
+// Clips (x, y, w, h) to 0..width, 0..height; false when nothing is left. Works in 64 bits so
+// that no argument can overflow on the way.
 bool clip(int& x, int& y, int& w, int& h, int width, int height)
 {
-    if (x < 0) {
-        w += x;
-        x = 0;
-    }
-    if (y < 0) {
-        h += y;
-        y = 0;
-    }
-    if (w > width - x)
-        w = width - x;
-    if (h > height - y)
-        h = height - y;
-    return w > 0 && h > 0;
+    int64_t x0 = std::max<int64_t>(x, 0), y0 = std::max<int64_t>(y, 0);
+    int64_t x1 = std::min<int64_t>(int64_t(x) + w, width), y1 = std::min<int64_t>(int64_t(y) + h, height);
+    if (x1 <= x0 || y1 <= y0)
+        return false;
+    x = int(x0);
+    y = int(y0);
+    w = int(x1 - x0);
+    h = int(y1 - y0);
+    return true;
 }
 
 // Writes n copies of the colour, already converted to the format, starting at p.
@@ -65,7 +64,8 @@ void fillRun(uint8_t* p, int n, int format, uint32_t argb)
         std::fill(q, q + n, argb);
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }
 }
@@ -102,8 +102,13 @@ void KXGraphics::copyRect(int dx, int dy, KXGraphics* src, int sx, int sy, int w
     int ox = sx, oy = sy;
     if (!clip(sx, sy, w, h, src->m_width, src->m_height))
         return;
-    dx += sx - ox;
-    dy += sy - oy;
+    // The destination moves by what the source clip cut off; one that leaves the int range
+    // lies outside every surface.
+    int64_t ddx = int64_t(dx) + (int64_t(sx) - ox), ddy = int64_t(dy) + (int64_t(sy) - oy);
+    if (ddx < INT32_MIN || ddx > INT32_MAX || ddy < INT32_MIN || ddy > INT32_MAX)
+        return;
+    dx = int(ddx);
+    dy = int(ddy);
     ox = dx;
     oy = dy;
     if (!clip(dx, dy, w, h, m_width, m_height))
@@ -126,7 +131,11 @@ void KXGraphics::copyRect(int dx, int dy, KXGraphics* src, int sx, int sy, int w
     const uint8_t* sbase = sl.info().pixels + sy * sl.info().pitch + sx * sbpp;
     int spitch = sl.info().pitch;
     if (src == this && masked && dx < sx + w && sx < dx + w && dy < sy + h && sy < dy + h) {
-        scratch.resize(size_t(w) * sbpp * h);
+        try {
+            scratch.resize(size_t(w) * sbpp * h);
+        } catch (const std::bad_alloc&) {
+            return;
+        }
         for (int j = 0; j < h; ++j)
             std::memcpy(&scratch[size_t(j) * w * sbpp], sbase + j * spitch, size_t(w) * sbpp);
         sbase = scratch.data();

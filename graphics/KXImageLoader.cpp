@@ -58,8 +58,20 @@ KXPixmap* KXImageLoader::load(std::string_view name)
     if (fif == FIF_UNKNOWN)
         return nullptr;
     Dib dib(FreeImage_Load(fif, path.c_str(), fif == FIF_JPEG ? JPEG_ACCURATE : 0));
-    if (!dib || !FreeImage_HasPixels(dib.get()) || FreeImage_GetImageType(dib.get()) != FIT_BITMAP)
+    if (!dib || !FreeImage_HasPixels(dib.get()))
         return nullptr;
+    // 16-bit-per-channel colour converts directly, 16-bit grey keeps its high byte, other sample
+    // types (floating point, 32-bit integers) are scaled into 8 bits.
+    const FREE_IMAGE_TYPE type = FreeImage_GetImageType(dib.get());
+    if (type == FIT_UINT16) {
+        dib.reset(FreeImage_ConvertTo8Bits(dib.get()));
+        if (!dib)
+            return nullptr;
+    } else if (type != FIT_BITMAP && type != FIT_RGB16 && type != FIT_RGBA16) {
+        dib.reset(FreeImage_ConvertToStandardType(dib.get(), TRUE));
+        if (!dib)
+            return nullptr;
+    }
     Dib rgb(FreeImage_ConvertTo32Bits(dib.get()));
     if (!rgb)
         return nullptr;

@@ -10,15 +10,30 @@
 
 namespace kxpf {
 
-enum Format : int { Unknown = 0, RGB565 = 1, XRGB1555 = 2, RGB888 = 3, XRGB8888 = 4, ARGB1555 = 5, ARGB4444 = 6, ARGB8888 = 7 };
+enum Format : int { Unknown = 0,
+    RGB565 = 1,
+    XRGB1555 = 2,
+    RGB888 = 3,
+    XRGB8888 = 4,
+    ARGB1555 = 5,
+    ARGB4444 = 6,
+    ARGB8888 = 7 };
 
 inline int bytesPerPixel(int format)
 {
     switch (format) {
-    case 1: case 2: case 5: case 6: return 2;
-    case 3: return 3;
-    case 4: case 7: return 4;
-    default: return 0;
+    case 1:
+    case 2:
+    case 5:
+    case 6:
+        return 2;
+    case 3:
+        return 3;
+    case 4:
+    case 7:
+        return 4;
+    default:
+        return 0;
     }
 }
 
@@ -52,8 +67,10 @@ inline uint32_t toArgb(int format, const uint8_t* p)
         uint32_t v = load16(p);
         return 0xFF000000u | (((v >> 10) & 0x1F) << 19) | (((v >> 5) & 0x1F) << 11) | ((v & 0x1F) << 3);
     }
-    case 3: return 0xFF000000u | (uint32_t(p[2]) << 16) | (uint32_t(p[1]) << 8) | p[0];
-    case 4: return load32(p) | 0xFF000000u;
+    case 3:
+        return 0xFF000000u | (uint32_t(p[2]) << 16) | (uint32_t(p[1]) << 8) | p[0];
+    case 4:
+        return load32(p) | 0xFF000000u;
     case 5: {
         uint32_t v = load16(p);
         return ((v & 0x8000) ? 0xFF000000u : 0) | (((v >> 10) & 0x1F) << 19) | (((v >> 5) & 0x1F) << 11) | ((v & 0x1F) << 3);
@@ -62,8 +79,10 @@ inline uint32_t toArgb(int format, const uint8_t* p)
         uint32_t v = load16(p);
         return ((v >> 12) << 28) | (((v >> 8) & 0xF) << 20) | (((v >> 4) & 0xF) << 12) | ((v & 0xF) << 4);
     }
-    case 7: return load32(p);
-    default: return 0;
+    case 7:
+        return load32(p);
+    default:
+        return 0;
     }
 }
 
@@ -93,8 +112,11 @@ inline void fromArgb(int format, uint8_t* p, uint32_t c)
         p[2] = uint8_t(c >> 16);
         break;
     case 4:
-    case 7: std::memcpy(p, &c, 4); break;
-    default: break;
+    case 7:
+        std::memcpy(p, &c, 4);
+        break;
+    default:
+        break;
     }
 }
 

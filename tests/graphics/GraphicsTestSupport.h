@@ -21,7 +21,8 @@ inline void kxStartGraphicsForTests(int format)
     for (const char* s : { "Screen", "Canvas", "Graphics", "GrDriver2D" })
         g.selectConfig(s, "DirectDraw");
     K2DGraphicsDriver::instance();
-    KXSurfaceDriver::current()->setDisplayFormat(format);
+    if (KXSurfaceDriver* d = KXSurfaceDriver::current())
+        d->setDisplayFormat(format);
 }
 
 // A string argument as compiled code passes it (owned by the test).
@@ -55,7 +56,8 @@ protected:
             FreeImage(h);
         AutoMidHandle(0);
         TFormFilter(1);
-        KXSurfaceDriver::current()->setDisplayFormat(4);
+        if (KXSurfaceDriver* d = KXSurfaceDriver::current())
+            d->setDisplayFormat(4);
     }
     int image(int w, int h, int frames = 1)
     {
@@ -70,7 +72,11 @@ protected:
     }
     void forget(int img) { std::erase(m_images, img); }
     // Makes the first frame of img current, returns its buffer.
-    int use(int img) { SetBuffer(ImageBuffer(img, 0)); return ImageBuffer(img, 0); }
+    int use(int img)
+    {
+        SetBuffer(ImageBuffer(img, 0));
+        return ImageBuffer(img, 0);
+    }
     // Reads the whole first frame as ARGB, row by row.
     std::vector<uint32_t> pixels(int img)
     {
@@ -98,7 +104,8 @@ protected:
 };
 
 // The same fixture run once per display format 1–4.
-class GraphicsFormatTest : public GraphicsTest, public testing::WithParamInterface<int> {
+class GraphicsFormatTest : public GraphicsTest
+    , public testing::WithParamInterface<int> {
 protected:
     void SetUp() override { startIn(GetParam()); }
 };

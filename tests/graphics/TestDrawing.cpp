@@ -1,5 +1,6 @@
 // Drawing on the current buffer: state, viewport, Cls, lines, image drawing, text; image files.
 #include "graphics/KXPixelFormat.h"
+#include "graphics/headless/HeadlessScreen.h"
 #include "tests/graphics/GraphicsTestSupport.h"
 
 #include <cstdio>
@@ -213,8 +214,67 @@ TEST_F(GraphicsTest, LoadImageChoosesTheDecoderByExtension)
     EXPECT_NEAR(int((c >> 8) & 0xFF), 0x66, 3);
     EXPECT_NEAR(int(c & 0xFF), 0xCC, 3);
 
+    // 16 bits per channel, 16-bit grey and palette pictures load as opaque 8-bit colour.
+    int deep = adopt(LoadImage(KXArg(kxTestInput("images", "deep48.png")), 1));
+    ASSERT_NE(deep, 0);
+    EXPECT_EQ(pixels(deep), (std::vector<uint32_t> { 0xFFFF0000, 0xFF12569A }));
+    int grey = adopt(LoadImage(KXArg(kxTestInput("images", "gray16.png")), 1));
+    ASSERT_NE(grey, 0);
+    EXPECT_EQ(pixels(grey)[0], 0xFF000000u);
+    EXPECT_NEAR(int(pixels(grey)[1] & 0xFF), 0x80, 1);
+    int palette = adopt(LoadImage(KXArg(kxTestInput("images", "palette.bmp")), 1));
+    ASSERT_NE(palette, 0);
+    EXPECT_EQ(pixels(palette), (std::vector<uint32_t> { 0xFF000000, 0xFFFEDCBA }));
+
     EXPECT_EQ(LoadImage(KXArg(kxTestInput("images", "rgb4x2_nodot")), 1), 0); // no full stop
     EXPECT_EQ(LoadImage(KXArg(kxTestInput("images", "broken.png")), 1), 0);
     EXPECT_EQ(LoadImage(KXArg(kxTestInput("images", "missing.png")), 1), 0);
     EXPECT_EQ(LoadImage(KXArg(""), 1), 0);
+}
+
+TEST_P(GraphicsFormatTest, TilesRectsAndGrabs)
+{
+    const uint32_t r = kxpf::roundTrip(GetParam(), 0xFFFF0000), g = kxpf::roundTrip(GetParam(), 0xFF00FF00);
+    int tile = image(2, 1);
+    fill(tile, { r, g });
+    int dst = image(5, 2);
+    use(dst);
+    TileBlock(tile, 1, 0, 0); // one copy starts at x = 1: columns alternate g, r, g, r, g
+    EXPECT_EQ(pixels(dst), (std::vector<uint32_t> { g, r, g, r, g, g, r, g, r, g }));
+    Cls();
+    DrawBlockRect(tile, 3, 1, 1, 0, 5, 5, 0); // only the part inside the image: one green pixel
+    auto px = pixels(dst);
+    EXPECT_EQ(px[size_t(1 * 5 + 3)], g);
+    EXPECT_EQ(setPixels(px, 5, 0xFF000000).size(), 1u);
+    // Grabbing takes the buffer's pixels under the image.
+    int grab = image(2, 1);
+    GrabImage(grab, 2, 1, 0);
+    EXPECT_EQ(pixels(grab), (std::vector<uint32_t> { 0xFF000000, g }));
+}
+
+TEST_F(GraphicsTest, TransformingTheCurrentImageLeavesAValidCurrentBuffer)
+{
+    int img = image(4, 4);
+    use(img);
+    ScaleImage(img, 2, 2); // replaces the frame's buffer
+    Color(0, 255, 0);
+    Plot(0, 0); // draws on the graphics buffer now
+    EXPECT_NE(GraphicsBuffer(), ImageBuffer(img, 0));
+    SetBuffer(ImageBuffer(img, 0));
+    Plot(7, 7);
+    EXPECT_EQ(pixels(img).back(), 0xFFFFFFFFu);
+}
+
+TEST_F(GraphicsTest, SavedDesktopLoadsBackAsAnImage)
+{
+    HeadlessScreen::instance().resize(9, 3);
+    HeadlessScreen::instance().pixels()[4] = 0xFF102030;
+    std::string path = testing::TempDir() + "kx_desktop.bmp";
+    EXPECT_EQ(SaveBuffer(DesktopBuffer(), KXArg(path)), 1);
+    int back = adopt(LoadImage(KXArg(path), 1));
+    ASSERT_NE(back, 0);
+    EXPECT_EQ(ImageWidth(back), 9);
+    EXPECT_EQ(pixels(back)[4], 0xFF102030u);
+    std::remove(path.c_str());
+    HeadlessScreen::instance().resize(1024, 768);
 }

@@ -110,6 +110,26 @@ TEST_P(GraphicsFormatTest, CopyRectClipsBothRectanglesTogether)
             EXPECT_EQ(moved[size_t(y * 4 + x)], px[size_t((y - 1) * 4 + x)]);
 }
 
+TEST_F(GraphicsTest, ExtremeRectanglesStayInside)
+{
+    int a = image(4, 4), b = image(4, 4);
+    fill(a, std::vector<uint32_t>(16, 0xFFFFFFFF));
+    const int big = 0x7FFFFFFF, small = -0x7FFFFFFF - 1;
+    CopyRect(small, small, big, big, 0, 0, ImageBuffer(a, 0), ImageBuffer(b, 0));
+    CopyRect(1, 1, big, big, big, big, ImageBuffer(a, 0), ImageBuffer(b, 0));
+    CopyRect(2, 2, big, big, small, 0, ImageBuffer(a, 0), ImageBuffer(b, 0));
+    EXPECT_EQ(pixels(b), std::vector<uint32_t>(16, 0xFF000000));
+    use(b);
+    Rect(small, small, big, big, 1);
+    Oval(-big, -big, big, big, 0);
+    Line(small, small, big, big);
+    Viewport(small, small, big, big);
+    Cls();
+    DrawBlockRect(a, big, big, small, small, big, big, 0);
+    TileBlock(a, big, small, 0);
+    EXPECT_EQ(pixels(b).size(), 16u);
+}
+
 TEST_F(GraphicsTest, DesktopBufferReadsTheVirtualDesktop)
 {
     HeadlessScreen& screen = HeadlessScreen::instance();

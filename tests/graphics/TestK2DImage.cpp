@@ -235,3 +235,33 @@ TEST_F(GraphicsTest, SingularTransformIsRefusedAndLeavesTheImage)
     EXPECT_GE(ImageWidth(img), 4);
     EXPECT_LE(ImageWidth(img), 5);
 }
+
+TEST_F(GraphicsTest, AnimImagesCutCellsRowByRow)
+{
+    std::string file = kxTestInput("images", "rgb4x2.png");
+    int anim = adopt(LoadAnimImage(KXArg(file), 2, 1, 1, 3));
+    ASSERT_NE(anim, 0);
+    EXPECT_EQ(ImageWidth(anim), 2);
+    int b = ImageBuffer(anim, 1);
+    EXPECT_EQ(uint32_t(ReadPixel(1, 0, b)), 0xFF123456u);
+    EXPECT_EQ(uint32_t(ReadPixel(0, 0, ImageBuffer(anim, 0))), 0xFF0000FFu);
+    EXPECT_EQ(LoadAnimImage(KXArg(file), 2, 1, 2, 3), 0); // only four cells
+    EXPECT_RUNTIME_ERROR(LoadAnimImage(KXArg(file), 0, 1, 0, 1), "Illegal Parameter for CreateImage");
+}
+
+TEST_F(GraphicsTest, CollisionsIgnoreMaskedPixels)
+{
+    int a = image(3, 3), b = image(3, 3);
+    std::vector<uint32_t> dot(9, 0xFF000000);
+    dot[4] = 0xFFFFFFFF; // only the centre is solid
+    fill(a, dot);
+    fill(b, dot);
+    EXPECT_EQ(ImagesOverlap(a, 0, 0, b, 2, 2), 1);
+    EXPECT_EQ(ImagesCollide(a, 0, 0, 0, b, 2, 2, 0), 0); // corners touch, centres do not
+    EXPECT_EQ(ImagesCollide(a, 0, 0, 0, b, 0, 0, 0), 1);
+    MidHandle(b);
+    EXPECT_EQ(ImagesCollide(a, 0, 0, 0, b, 1, 1, 0), 1);
+    EXPECT_EQ(ImageRectOverlap(a, 0, 0, 2, 2, 5, 5), 1);
+    EXPECT_EQ(ImageRectCollide(a, 0, 0, 0, 2, 2, 5, 5), 0);
+    EXPECT_EQ(ImageRectCollide(a, 0, 0, 0, 1, 1, 1, 1), 1);
+}
