@@ -26,8 +26,6 @@ KXFileRequest KXFileRequest::make(std::string_view prompt, std::string_view exts
             c = '/';
     if (r.initialName.empty() && !exts.empty())
         r.initialName = "*." + r.defaultExtension;
-    if (r.initialName.size() > MaxName)
-        r.initialName.resize(MaxName);
     return r;
 }
 

@@ -13,9 +13,6 @@ struct KXFileFilter {
 };
 
 struct KXFileRequest {
-    // Name buffer of the platform dialog: longer names are cut.
-    static constexpr size_t MaxName = 259;
-
     std::string title;
     std::vector<KXFileFilter> filters;
     // Added by the dialog to a name typed without an extension; empty for none.
