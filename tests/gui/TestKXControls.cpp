@@ -8,6 +8,7 @@
 #include "gui/headless/HeadlessTextField.h"
 #include "tests/gui/ControlTestSupport.h"
 
+#include <cstdlib>
 #include <utility>
 
 using Event = std::pair<int, int>;
@@ -248,4 +249,25 @@ TEST_F(ControlTest, HtmlViewNavigates)
     EXPECT_EQ(take(HtmlViewCurrentURL(v)), "https://example.org/");
     EXPECT_TRUE(sys().called("Navigate \"https://example.org/\""));
     EXPECT_RUNTIME_ERROR(HtmlViewGo(win, Str("x")), "Invalid HTMLView Gadget handle");
+}
+
+// At the end of a run the modules go in the reverse order of their start, each releasing what
+// was made through it: controls inside windows, canvases with their buffers, requested fonts.
+TEST_F(ControlTest, ShutdownReleasesLiveControls)
+{
+    EXPECT_EXIT(
+        {
+            int win = window("Left open");
+            int panel = CreatePanel(0, 0, 100, 100, win, 1);
+            CreateButton(Str("OK"), 0, 0, 10, 10, panel, 4);
+            int c = CreateCanvas(0, 0, 20, 20, panel, 0);
+            SetBuffer(CanvasBuffer(c));
+            AddGadgetItem(CreateComboBox(0, 0, 50, 50, win, 0), Str("x"), 1, -1);
+            HeadlessScript::instance().addLine("answer font \"Mono\" 10");
+            RequestFont();
+            KXModuleRegistry::global().shutdownSubsystemModules();
+            KXModuleRegistry::global().shutdownUnaffiliatedModules();
+            std::exit(KXObject::isLive(reinterpret_cast<void*>(intptr_t(c))) ? 2 : 0);
+        },
+        testing::ExitedWithCode(0), "");
 }
