@@ -2,8 +2,9 @@
 // it from there; GadgetText keeps the text the program last set).
 //
 // Action events: Enter raises 0x401 with data 13 and never reaches the control; every redraw
-// after a change of the text raises 0x401 with the code of the last character typed into any
-// text field other than Enter.
+// after the user changed the text raises 0x401 with the code of the last character typed into
+// any text field other than Enter. Text the program sets raises nothing, so a program that puts
+// a field's text back on every event does not feed itself events.
 #pragma once
 
 #include "gui/KXGadget.h"
