@@ -5,10 +5,15 @@
 #include "gui/KXGadget.h"
 #include "gui/KXStateGadget.h"
 
-class KXButton : public KXGadget, public KXStateGadget {
+class KXButton : public KXGadget
+    , public KXStateGadget {
 public:
     // The kind chosen by the style value. Append-only.
-    enum class Kind : int { Push = 1, CheckBox = 2, Radio = 3, DefaultPush = 4, Flat = 5 };
+    enum class Kind : int { Push = 1,
+        CheckBox = 2,
+        Radio = 3,
+        DefaultPush = 4,
+        Flat = 5 };
 
     KXButton(KXGroup* group, int style)
         : KXGadget(group, style)

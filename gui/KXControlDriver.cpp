@@ -29,7 +29,8 @@ void KXControlDriver::shutdown()
         s_current = nullptr;
 }
 
-template<class T> T* KXControlDriver::own(T* gadget)
+template<class T>
+T* KXControlDriver::own(T* gadget)
 {
     if (gadget)
         resources()->adopt(gadget);

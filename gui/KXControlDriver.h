@@ -51,6 +51,7 @@ protected:
     virtual KXHtmlView* makeHtmlView(KXGroup* group, int style) = 0;
 
 private:
-    template<class T> T* own(T* gadget);
+    template<class T>
+    T* own(T* gadget);
     static inline KXControlDriver* s_current { nullptr };
 };

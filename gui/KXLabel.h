@@ -6,7 +6,10 @@
 class KXLabel : public KXGadget {
 public:
     // The frame chosen by style bits 0-1. Append-only.
-    enum class Frame : int { None = 0, Thin = 1, Sunken = 2, Etched = 3 };
+    enum class Frame : int { None = 0,
+        Thin = 1,
+        Sunken = 2,
+        Etched = 3 };
 
     KXLabel(KXGroup* group, int style)
         : KXGadget(group, style)

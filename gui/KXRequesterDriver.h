@@ -21,9 +21,15 @@
 class KXRequesterDriver : public KXModule {
 public:
     // Buttons of a message box. Append-only.
-    enum class Buttons : int { Ok, OkCancel, YesNoCancel };
+    enum class Buttons : int { Ok,
+        OkCancel,
+        YesNoCancel };
     // How a message box was closed. Append-only.
-    enum class Answer : int { Ok, Cancel, Yes, No, Closed };
+    enum class Answer : int { Ok,
+        Cancel,
+        Yes,
+        No,
+        Closed };
     using CustomColors = std::array<uint32_t, 16>;
 
     // The started driver, or null.

@@ -9,12 +9,22 @@
 #include "gui/KXGadget.h"
 #include "gui/KXStateGadget.h"
 
-class KXSlider : public KXGadget, public KXStateGadget {
+class KXSlider : public KXGadget
+    , public KXStateGadget {
 public:
     // Style values. Append-only.
-    enum Style : int { Horizontal = 1, Vertical = 2 };
+    enum Style : int { Horizontal = 1,
+        Vertical = 2 };
     // Scroll request codes a native scroll bar reports. Append-only.
-    enum class Scroll : int { LineUp, LineDown, PageUp, PageDown, ThumbTrack, ThumbPosition, Top, Bottom, EndScroll };
+    enum class Scroll : int { LineUp,
+        LineDown,
+        PageUp,
+        PageDown,
+        ThumbTrack,
+        ThumbPosition,
+        Top,
+        Bottom,
+        EndScroll };
 
     // Starts with the range a fresh native scroll bar has: 0 .. 100, no page.
     KXSlider(KXGroup* group, int style)

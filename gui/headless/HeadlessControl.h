@@ -24,7 +24,8 @@ public:
     // The visible, enabled control of class T that selector names: "#N" is the N-th of that
     // class in creation order (from 1), anything else the one whose gadget text equals it.
     // Answers null and sets error when there is none.
-    template<class T> static T* find(const std::string& selector, std::string& error)
+    template<class T>
+    static T* find(const std::string& selector, std::string& error)
     {
         HeadlessControl* c = findIf(selector, error, [](KXGadget* g) { return dynamic_cast<T*>(g) != nullptr; });
         return c ? dynamic_cast<T*>(c->gadget()) : nullptr;

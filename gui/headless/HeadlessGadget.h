@@ -10,7 +10,9 @@
 #include <string>
 #include <type_traits>
 
-template<class Neutral> class HeadlessGadget : public Neutral, public HeadlessControl {
+template<class Neutral>
+class HeadlessGadget : public Neutral
+    , public HeadlessControl {
 public:
     HeadlessGadget(KXGroup* group, int style, const char* nativeClass)
         : Neutral(group, style)

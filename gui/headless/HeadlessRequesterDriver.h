@@ -14,7 +14,12 @@
 class HeadlessRequesterDriver final : public KXRequesterDriver {
 public:
     // What the scripted user does with the next requester. Append-only.
-    enum class Kind : int { File, Dir, Color, Button, Font, Cancel };
+    enum class Kind : int { File,
+        Dir,
+        Color,
+        Button,
+        Font,
+        Cancel };
     struct Reply {
         Kind kind { Kind::Cancel };
         std::string text; // File, Dir: the path; Font: the name

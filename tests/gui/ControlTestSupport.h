@@ -68,7 +68,8 @@ protected:
         KXTextField::resetLastChar();
     }
     static HeadlessRequesterDriver& requesters() { return HeadlessRequesterDriver::instance(); }
-    template<class T> static T* as(int handle) { return dynamic_cast<T*>(kxHandle<KXGadget>(handle, "Gadget")); }
+    template<class T>
+    static T* as(int handle) { return dynamic_cast<T*>(kxHandle<KXGadget>(handle, "Gadget")); }
     // The id and data of the next event, waiting at most a second.
     static std::pair<int, int> next()
     {
