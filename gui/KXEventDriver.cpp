@@ -1,0 +1,233 @@
+// The two-stack message loop and the taking of events.
+#include "gui/KXEventDriver.h"
+
+#include "gui/KXCatchFilter.h"
+#include "gui/KXEventFilter.h"
+#include "gui/KXQueFilter.h"
+#include "gui/KXStackSwitch.h"
+#include "runtime/KXError.h"
+#include "runtime/KXModuleDependencies.h"
+
+#include <chrono>
+
+namespace {
+long long nowMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+}
+
+KXEventDriver::KXEventDriver(const char* name, KXPlatform platform)
+    : KXModule(name, nullptr, nullptr, platform)
+{
+}
+
+KXEventDriver::~KXEventDriver()
+{
+    if (s_current == this)
+        s_current = nullptr;
+}
+
+bool KXEventDriver::startup()
+{
+    if (!kxStartModule("KXQueFilter"))
+        return false;
+    if (!m_stack) {
+        m_stack = std::make_unique<char[]>(LoopStackSize);
+        m_loopStack = KXStackSwitch::prepare(m_stack.get(), LoopStackSize, &KXEventDriver::loopEntry);
+    }
+    s_current = this;
+    return true;
+}
+
+void KXEventDriver::shutdown()
+{
+    // The loop's stack is kept: a loop pass suspended inside a handler may still be resumed by
+    // a later start of the driver in the same process.
+    if (s_current == this)
+        s_current = nullptr;
+}
+
+void KXEventDriver::loopEntry() { s_current->loopMain(); }
+
+void KXEventDriver::loopMain()
+{
+    for (;;) {
+        try {
+            m_passActive = true;
+            runLoopPass();
+        } catch (...) {
+            // Exceptions cannot unwind across the stack switch; the program's side rethrows.
+            m_pending = std::current_exception();
+        }
+        m_passActive = false;
+        yieldToProgram();
+    }
+}
+
+void KXEventDriver::runLoopPass()
+{
+    if (!m_onLoop)
+        kxRuntimeError("Wrong thread!");
+    pumpMessages(m_timeout);
+    if (KXCatchFilter* catcher = KXCatchFilter::installed())
+        catcher->releaseHeld();
+}
+
+void KXEventDriver::poll(int timeoutMs)
+{
+    if (m_onLoop)
+        return;
+    m_timeout = timeoutMs;
+    m_onLoop = true;
+    KXStackSwitch::switchTo(&m_programStack, m_loopStack);
+    m_onLoop = false;
+    if (m_pending) {
+        std::exception_ptr e = m_pending;
+        m_pending = nullptr;
+        std::rethrow_exception(e);
+    }
+}
+
+void KXEventDriver::yieldToProgram()
+{
+    if (!m_onLoop)
+        return;
+    m_onLoop = false;
+    KXStackSwitch::switchTo(&m_loopStack, m_programStack);
+    m_onLoop = true;
+}
+
+void KXEventDriver::threadMessage(int code, int param1, int param2)
+{
+    struct Converting {
+        bool& flag;
+        explicit Converting(bool& f)
+            : flag(f)
+        {
+            flag = true;
+        }
+        ~Converting() { flag = false; }
+    } converting(m_convertingThreadMessage);
+    switch (code) {
+    case 1:
+        kxPostEvent(KXEvent::make(KXEventId::HiddenSuspend));
+        break;
+    case 2:
+        kxPostEvent(KXEvent::make(KXEventId::HiddenResume));
+        break;
+    case 3:
+        kxPostEvent(KXEvent::make(KXEventId::QuitRequest));
+        break;
+    case 4:
+        kxPostEvent(KXEvent::make(KXEventId::TimerTick, param1, 0, 0, 0, param2));
+        break;
+    default:
+        break;
+    }
+}
+
+// Main-queue events first; a timer tick only when, after one more look at the platform, no
+// other event waits.
+bool KXEventDriver::take(int timeoutMs, KXEvent& out)
+{
+    KXQueFilter& q = KXQueFilter::instance();
+    const long long deadline = timeoutMs > 0 ? nowMs() + timeoutMs : 0;
+    bool polled = false;
+    for (;;) {
+        if (!q.mainQueue().isEmpty()) {
+            out = q.mainQueue().pop();
+            return true;
+        }
+        if (!q.timerQueue().isEmpty()) {
+            poll(0);
+            if (!q.mainQueue().isEmpty())
+                out = q.mainQueue().pop();
+            else if (!q.timerQueue().isEmpty())
+                out = q.timerQueue().pop();
+            else
+                continue;
+            return true;
+        }
+        int wait;
+        if (timeoutMs < 0) {
+            wait = -1;
+        } else if (timeoutMs == 0) {
+            if (polled)
+                return false;
+            wait = 0;
+        } else {
+            long long left = deadline - nowMs();
+            if (left <= 0 && polled)
+                return false;
+            wait = left > 0 ? int(left) : 0;
+        }
+        poll(wait);
+        polled = true;
+    }
+}
+
+void KXEventDriver::blockWhileSuspended()
+{
+    KXQueFilter& q = KXQueFilter::instance();
+    while (q.isSuspendBlocking()) {
+        if (q.isQuitRequested())
+            kxEnd();
+        poll(-1);
+    }
+}
+
+int KXEventDriver::waitEvent(int timeoutMs)
+{
+    m_current = {};
+    KXEvent ev;
+    if (!take(timeoutMs, ev))
+        return 0;
+    KXQueFilter& q = KXQueFilter::instance();
+    if (ev.is(KXEventId::ModalEnter))
+        q.setInModalLoop(true);
+    else if (ev.is(KXEventId::ModalLeave))
+        q.setInModalLoop(false);
+    m_current = ev;
+    blockWhileSuspended();
+    return ev.id;
+}
+
+int KXEventDriver::peekEvent()
+{
+    poll(0);
+    KXQueFilter& q = KXQueFilter::instance();
+    if (!q.mainQueue().isEmpty())
+        return q.mainQueue().front().id;
+    if (!q.timerQueue().isEmpty())
+        return q.timerQueue().front().id;
+    return 0;
+}
+
+void KXEventDriver::flushEvents(int kind, int source)
+{
+    KXQueFilter& q = KXQueFilter::instance();
+    int before;
+    do {
+        before = q.waitingCount();
+        poll(0);
+        q.removeMatching(kind, source);
+    } while (q.waitingCount() != before);
+}
+
+void KXEventDriver::pollInput()
+{
+    if (!KXQueFilter::instance().isInModalLoop())
+        poll(0);
+    blockWhileSuspended();
+}
+
+void KXEventDriver::forgetSource(int source)
+{
+    if (source == 0)
+        return;
+    KXQueFilter::instance().removeMatching(-1, source);
+    if (s_current)
+        s_current->dropNativeMessages(source);
+}

@@ -1,0 +1,28 @@
+// KXFontDriver: the module that makes fonts for gadgets and 2D drawing.
+#pragma once
+
+#include "gui/KXFont.h"
+#include "runtime/KXModule.h"
+
+class KXFontDriver : public KXModule {
+public:
+    KXFontDriver(const char* name, KXPlatform platform);
+    ~KXFontDriver() override;
+    static KXFontDriver* current() { return s_current; }
+
+    bool startup() override;
+    void shutdown() override;
+
+    // A new font (one reference, owned by the caller), or null when the platform has none by
+    // that description.
+    virtual KXFont* createFont(const std::string& name, int height, int style) = 0;
+    // The platform's default GUI font, made once.
+    KXFont* defaultFont();
+
+protected:
+    virtual KXFont* createDefaultFont() = 0;
+
+private:
+    KXRef<KXFont> m_default;
+    static inline KXFontDriver* s_current { nullptr };
+};

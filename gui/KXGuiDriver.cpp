@@ -1,0 +1,40 @@
+// The GUI driver's neutral half: start-up order and the desktop.
+#include "gui/KXGuiDriver.h"
+
+#include "core/KXResource.h"
+#include "gui/KXFontDriver.h"
+
+KXGuiDriver::KXGuiDriver(const char* name, KXPlatform platform)
+    : KXModule(name, "Gui", "Native", platform)
+{
+}
+
+KXGuiDriver::~KXGuiDriver()
+{
+    if (s_current == this)
+        s_current = nullptr;
+}
+
+bool KXGuiDriver::startup()
+{
+    if (!startDependencies())
+        return false;
+    s_current = this;
+    m_desktop = own(createDesktop());
+    return m_desktop != nullptr;
+}
+
+void KXGuiDriver::shutdown()
+{
+    // The resources (desktop included) were released before shutdown ran.
+    m_desktop = nullptr;
+    KXWindow::setActive(nullptr);
+    if (s_current == this)
+        s_current = nullptr;
+}
+
+KXFont* KXGuiDriver::defaultFont() const
+{
+    KXFontDriver* fonts = KXFontDriver::current();
+    return fonts ? fonts->defaultFont() : nullptr;
+}

@@ -1,0 +1,28 @@
+// KXTimerDriver: the module that creates timers; every timer belongs to its resources.
+#pragma once
+
+#include "gui/KXTimer.h"
+#include "runtime/KXModule.h"
+
+class KXTimerDriver : public KXModule {
+public:
+    KXTimerDriver(const char* name, KXPlatform platform);
+    ~KXTimerDriver() override;
+    static KXTimerDriver* current() { return s_current; }
+
+    bool startup() override;
+    void shutdown() override;
+
+    // CreateTimer: null for hertz <= 0; otherwise a running timer of period 1000 / hertz ms
+    // (truncated, at least 1), owned by the driver's resources.
+    KXTimer* createTimer(float hertz);
+    static int periodFor(float hertz);
+
+protected:
+    virtual bool startDependencies() = 0;
+    // A new running timer of that period.
+    virtual KXTimer* newTimer(int periodMs) = 0;
+
+private:
+    static inline KXTimerDriver* s_current { nullptr };
+};

@@ -1,0 +1,153 @@
+// Windows: shapes, menus, status bars, the window flags and the neutral window procedure.
+#include "gui/KXWindow.h"
+
+#include "gui/KXEventFilter.h"
+#include "gui/KXHotKeyTable.h"
+
+KXWindow::KXWindow(KXGroup* group, int style)
+    : KXGroup(group, style)
+    , m_menuRoot(new KXMenu(nullptr, 0))
+    , m_statusText(KXString::create(""))
+{
+}
+
+void KXWindow::free()
+{
+    if (s_active == this)
+        s_active = nullptr;
+    // Released by hand: the release may raise "Unable to release menu child", which must not
+    // leave through a destructor.
+    if (KXMenu* root = m_menuRoot.leak())
+        root->release();
+    KXGroup::free();
+}
+
+void KXWindow::setShape(int x, int y, int width, int height)
+{
+    KXRect frame { x, y, width, height };
+    if (style() & ClientCoords) {
+        KXRect client { x, y, width, height + (hasStatusBar() ? statusBarHeight() : 0) };
+        frame = frameForClient(client);
+    }
+    int clientWidth = 0, clientHeight = 0;
+    nativeSetFrame(frame, clientWidth, clientHeight);
+    storeShape(frame.x, frame.y, frame.width, frame.height);
+    setClientSize(clientWidth, clientHeight);
+}
+
+void KXWindow::activateWindow()
+{
+    if (nativeActivate())
+        s_active = this;
+}
+
+void KXWindow::updateMenu() { nativeSetMenu(m_menuRoot->buildNative()); }
+
+bool KXWindow::setStatusText(KXString* text)
+{
+    if (!hasStatusBar())
+        return false;
+    m_statusText = text ? KXRef<KXString>::retained(text) : KXRef<KXString>(KXString::create(""));
+    nativeSetStatusText(m_statusText.get());
+    return true;
+}
+
+void KXWindow::setMinSize(int width, int height)
+{
+    m_minWidth = width < 0 ? this->width() : width;
+    m_minHeight = height < 0 ? this->height() : height;
+}
+
+void KXWindow::minimize()
+{
+    nativeMinimize();
+    m_minimized = true;
+    m_maximized = false;
+}
+
+void KXWindow::maximize()
+{
+    nativeMaximize();
+    m_maximized = true;
+    m_minimized = false;
+}
+
+void KXWindow::restore()
+{
+    nativeRestore();
+    m_minimized = m_maximized = false;
+}
+
+void KXWindow::onMoved(int x, int y)
+{
+    storeShape(x, y, width(), height());
+    emit(KXEventId::WindowMove, 0, x, y);
+}
+
+void KXWindow::onSized(SizeType type, const KXRect& frame, int clientWidth, int clientHeight)
+{
+    switch (type) {
+    case SizeType::Restored:
+        m_minimized = m_maximized = false;
+        break;
+    case SizeType::Minimized:
+        m_minimized = true;
+        m_maximized = false;
+        break;
+    case SizeType::Maximized:
+        m_maximized = true;
+        m_minimized = false;
+        break;
+    }
+    if (type != SizeType::Minimized) {
+        storeShape(frame.x, frame.y, frame.width, frame.height);
+        setClientSize(clientWidth, clientHeight);
+    }
+    emit(KXEventId::WindowSize, 0, width(), height());
+}
+
+void KXWindow::onActivated()
+{
+    s_active = this;
+    emit(KXEventId::WindowActivate);
+}
+
+void KXWindow::onCloseRequest() { emit(KXEventId::WindowClose); }
+
+void KXWindow::onCommand(int commandId)
+{
+    if (commandId == 1)
+        kxPostEvent(KXEvent::make(KXEventId::OkKey));
+    else if (commandId == 2)
+        kxPostEvent(KXEvent::make(KXEventId::CancelKey));
+    else if (commandId >= KXNativeMenuItem::CommandBase)
+        kxPostEvent(KXEvent::make(KXEventId::MenuAction, commandId - KXNativeMenuItem::CommandBase));
+}
+
+void KXWindow::onAppActivation(bool active)
+{
+    kxPostEvent(KXEvent::make(active ? KXEventId::AppResume : KXEventId::AppSuspend));
+}
+
+void KXWindow::onModalLoop(bool entered)
+{
+    kxPostEvent(KXEvent::make(entered ? KXEventId::ModalEnter : KXEventId::ModalLeave));
+}
+
+bool KXWindow::onKeyDown(int rawKey)
+{
+    if (KXHotKeyTable::instance().keyDown(rawKey))
+        return true;
+    emit(KXEventId::KeyDown, rawKey);
+    return false;
+}
+
+bool KXWindow::onKeyUp(int rawKey)
+{
+    if (KXHotKeyTable::instance().keyUp(rawKey))
+        return true;
+    emit(KXEventId::KeyUp, rawKey);
+    return false;
+}
+
+void KXWindow::onChar(int code) { emit(KXEventId::KeyChar, code); }

@@ -1,0 +1,24 @@
+// HeadlessFontDriver: fonts on the headless platform are descriptions with simple metrics.
+#include "gui/KXFontDriver.h"
+
+#include "gui/headless/HeadlessSystem.h"
+
+namespace {
+class HeadlessFontDriver final : public KXFontDriver {
+public:
+    HeadlessFontDriver()
+        : KXFontDriver("HeadlessFontDriver", KXPlatform::Headless)
+    {
+    }
+    KXFont* createFont(const std::string& name, int height, int style) override
+    {
+        if (name.empty() || height <= 0)
+            return nullptr;
+        HeadlessSystem::instance().record("CreateFont \"%s\" %d %d", name.c_str(), height, style);
+        return new KXFont(name, height, style);
+    }
+
+protected:
+    KXFont* createDefaultFont() override { return new KXFont("Headless Sans", 13, 0); }
+} s_fontDriver;
+}

@@ -1,0 +1,26 @@
+// The headless GUI driver module.
+#include "gui/headless/HeadlessGuiDriver.h"
+
+#include "gui/headless/HeadlessDesktop.h"
+#include "gui/headless/HeadlessSystem.h"
+#include "gui/headless/HeadlessWindow.h"
+#include "runtime/KXModuleDependencies.h"
+
+namespace {
+HeadlessGuiDriver s_guiDriver;
+}
+
+HeadlessGuiDriver::HeadlessGuiDriver()
+    : KXGuiDriver("HeadlessGuiDriver", KXPlatform::Headless)
+{
+}
+
+bool HeadlessGuiDriver::startDependencies()
+{
+    return kxStartSubsystem("Screen") && kxStartModule("HeadlessEventDriver") && kxStartModule("HeadlessFontDriver")
+        && kxStartModule("HeadlessTimerDriver");
+}
+
+KXDesktop* HeadlessGuiDriver::createDesktop() { return new HeadlessDesktop; }
+
+KXWindow* HeadlessGuiDriver::createWindow(KXGroup* group, int style) { return own(new HeadlessWindow(group, style)); }

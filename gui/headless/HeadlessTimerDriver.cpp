@@ -1,0 +1,29 @@
+// HeadlessTimerDriver: makes headless timers; the 1 ms resolution it asks for is only logged.
+#include "gui/KXTimerDriver.h"
+
+#include "gui/headless/HeadlessSystem.h"
+#include "gui/headless/HeadlessTimer.h"
+#include "runtime/KXModuleDependencies.h"
+
+namespace {
+class HeadlessTimerDriver final : public KXTimerDriver {
+public:
+    HeadlessTimerDriver()
+        : KXTimerDriver("HeadlessTimerDriver", KXPlatform::Headless)
+    {
+    }
+    void shutdown() override
+    {
+        KXTimerDriver::shutdown();
+        HeadlessSystem::instance().record("timeEndPeriod 1");
+    }
+
+protected:
+    bool startDependencies() override
+    {
+        HeadlessSystem::instance().record("timeBeginPeriod 1");
+        return kxStartModule("HeadlessEventDriver");
+    }
+    KXTimer* newTimer(int periodMs) override { return new HeadlessTimer(periodMs); }
+} s_timerDriver;
+}

@@ -1,0 +1,338 @@
+// Headless windows: frame geometry, native menu, status bar and the scripted user's actions.
+#include "gui/headless/HeadlessWindow.h"
+
+#include "gui/KXGuiDriver.h"
+#include "gui/KXHotKeyTable.h"
+#include "gui/headless/HeadlessEventDriver.h"
+#include "gui/headless/HeadlessSystem.h"
+
+#include <algorithm>
+
+namespace {
+// Native styles: a pop-up with clipped children, or an overlapped window with caption; a
+// resizable one also has the sizing frame, the system menu and the minimise/maximise boxes.
+int nativeStyleFor(int style)
+{
+    if (!(style & KXWindow::TitleBar))
+        return int(0x82000000u);
+    int s = 0x00C00000 | 0x02000000;
+    if (style & KXWindow::Resizable)
+        s |= 0x00040000 | 0x00080000 | 0x00020000 | 0x00010000;
+    return s;
+}
+}
+
+HeadlessWindow::HeadlessWindow(KXGroup* group, int style)
+    : KXWindow(group, style)
+    , m_nativeHandle(HeadlessSystem::instance().newProgramHandle())
+    , m_nativeStyle(nativeStyleFor(style))
+    , m_nativeExStyle((style & TitleBar) ? 0x100 : 0)
+{
+    HeadlessSystem::instance().addWindow(this);
+    HeadlessSystem::instance().record("CreateWindow style=%d", style);
+}
+
+HeadlessWindow::~HeadlessWindow()
+{
+    HeadlessSystem& sys = HeadlessSystem::instance();
+    sys.record("DestroyWindow \"%s\"", std::string(textView()).c_str());
+    sys.removeWindow(this);
+    sys.dropMessagesFor(handle());
+}
+
+HeadlessWindow* HeadlessWindow::live(HeadlessWindow* w)
+{
+    if (!KXObject::isLive(w))
+        return nullptr;
+    return dynamic_cast<HeadlessWindow*>(static_cast<KXObject*>(static_cast<KXWindow*>(w)));
+}
+
+int HeadlessWindow::query(int id) { return id == 1 || id == 2 ? m_nativeHandle : KXWindow::query(id); }
+
+int HeadlessWindow::border() const
+{
+    if (!(style() & TitleBar))
+        return 0;
+    return (style() & Resizable) ? SizingBorder : FixedBorder;
+}
+
+int HeadlessWindow::topInset() const
+{
+    int caption = (style() & TitleBar) ? ((style() & FrameVariant) ? SmallCaption : Caption) : 0;
+    return border() + caption + (hasMenuBar() ? MenuBarHeight : 0);
+}
+
+KXRect HeadlessWindow::frameForClient(const KXRect& client) const
+{
+    int b = border();
+    int top = topInset();
+    return { client.x - b, client.y - top, client.width + 2 * b, client.height + top + b };
+}
+
+KXRect HeadlessWindow::clientRect() const
+{
+    int b = border();
+    int top = topInset();
+    return { m_frame.x + b, m_frame.y + top, std::max(0, m_frame.width - 2 * b), std::max(0, m_frame.height - top - b) };
+}
+
+void HeadlessWindow::clientSizeFor(const KXRect& frame, int& width, int& height) const
+{
+    int b = border();
+    width = std::max(0, frame.width - 2 * b);
+    height = std::max(0, frame.height - topInset() - b - (hasStatusBar() ? StatusBarHeight : 0));
+}
+
+void HeadlessWindow::nativeSetFrame(const KXRect& frame, int& clientWidth, int& clientHeight)
+{
+    HeadlessSystem::instance().record("SetWindowPos %d %d %d %d", frame.x, frame.y, frame.width, frame.height);
+    bool moved = frame.x != m_frame.x || frame.y != m_frame.y;
+    bool sized = frame.width != m_frame.width || frame.height != m_frame.height;
+    m_frame = frame;
+    if (m_state == SizeType::Restored)
+        m_restoreFrame = frame;
+    clientSizeFor(frame, clientWidth, clientHeight);
+    // A shown window reports the change through its window procedure, as native windows do.
+    if (m_shown && moved)
+        onMoved(frame.x, frame.y);
+    if (m_shown && sized)
+        sendSize(m_state, frame);
+}
+
+void HeadlessWindow::sendSize(SizeType type, const KXRect& frame)
+{
+    int cw, ch;
+    clientSizeFor(frame, cw, ch);
+    onSized(type, frame, cw, ch);
+}
+
+void HeadlessWindow::setText(KXString* text)
+{
+    KXWindow::setText(text);
+    HeadlessSystem::instance().record("SetWindowText \"%s\"", std::string(textView()).c_str());
+}
+
+void HeadlessWindow::setVisible(bool visible)
+{
+    KXWindow::setVisible(visible);
+    HeadlessSystem& sys = HeadlessSystem::instance();
+    sys.record("ShowWindow \"%s\" %d", std::string(textView()).c_str(), visible ? 1 : 0);
+    bool first = visible && !m_shown;
+    m_shown = m_shown || visible;
+    // Showing a window for the first time gives it activation, owned windows included.
+    if (first)
+        nativeActivate();
+}
+
+void HeadlessWindow::setEnabled(bool enabled)
+{
+    KXWindow::setEnabled(enabled);
+    HeadlessSystem::instance().record("EnableWindow \"%s\" %d", std::string(textView()).c_str(), enabled ? 1 : 0);
+}
+
+void HeadlessWindow::activate() { HeadlessSystem::instance().record("SetFocus \"%s\"", std::string(textView()).c_str()); }
+
+bool HeadlessWindow::nativeActivate()
+{
+    HeadlessSystem& sys = HeadlessSystem::instance();
+    sys.record("SetForegroundWindow \"%s\"", std::string(textView()).c_str());
+    sys.setProgramForeground();
+    if (!sys.isAppActive()) {
+        sys.setAppActive(true);
+        onAppActivation(true);
+    }
+    onActivated();
+    return true;
+}
+
+void HeadlessWindow::nativeSetMenu(std::vector<KXNativeMenuItem> bar)
+{
+    HeadlessSystem::instance().record("SetMenu \"%s\" %d", std::string(textView()).c_str(), int(bar.size()));
+    m_menu = std::move(bar);
+    ++m_menuBuilds;
+}
+
+void HeadlessWindow::nativeSetStatusText(KXString* text)
+{
+    m_status = text ? text->str() : std::string();
+    HeadlessSystem::instance().record("SetStatusText \"%s\"", m_status.c_str());
+}
+
+void HeadlessWindow::nativeMinimize()
+{
+    HeadlessSystem::instance().record("ShowWindow \"%s\" minimize", std::string(textView()).c_str());
+    if (m_state == SizeType::Minimized)
+        return;
+    m_state = SizeType::Minimized;
+    sendSize(SizeType::Minimized, m_frame);
+}
+
+void HeadlessWindow::nativeMaximize()
+{
+    HeadlessSystem& sys = HeadlessSystem::instance();
+    sys.record("ShowWindow \"%s\" maximize", std::string(textView()).c_str());
+    if (m_state == SizeType::Maximized)
+        return;
+    m_state = SizeType::Maximized;
+    m_frame = { 0, 0, sys.desktopWidth(), sys.desktopHeight() };
+    sendSize(SizeType::Maximized, m_frame);
+}
+
+void HeadlessWindow::nativeRestore()
+{
+    HeadlessSystem::instance().record("ShowWindow \"%s\" restore", std::string(textView()).c_str());
+    if (m_state == SizeType::Restored)
+        return;
+    m_state = SizeType::Restored;
+    m_frame = m_restoreFrame;
+    sendSize(SizeType::Restored, m_frame);
+}
+
+const KXNativeMenuItem* HeadlessWindow::findCommand(int commandId) const
+{
+    std::vector<const std::vector<KXNativeMenuItem>*> pending { &m_menu };
+    while (!pending.empty()) {
+        const auto* level = pending.back();
+        pending.pop_back();
+        for (const KXNativeMenuItem& item : *level) {
+            if (item.isPopup()) {
+                if (!(item.flags & KXNativeMenuItem::Grayed))
+                    pending.push_back(&item.children);
+            } else if (!item.isSeparator() && item.commandId == commandId && !(item.flags & KXNativeMenuItem::Grayed)) {
+                return &item;
+            }
+        }
+    }
+    return nullptr;
+}
+
+void HeadlessWindow::postToSelf(std::function<void(HeadlessWindow*)> fn)
+{
+    HeadlessWindow* self = this;
+    HeadlessSystem::instance().postMessage(handle(), [self, fn = std::move(fn)] {
+        if (HeadlessWindow* w = live(self))
+            fn(w);
+    });
+}
+
+bool HeadlessWindow::userMenu(int menuId)
+{
+    int command = menuId + KXNativeMenuItem::CommandBase;
+    if (!isEnabled() || !findCommand(command))
+        return false;
+    postToSelf([command](HeadlessWindow* w) { w->onCommand(command); });
+    return true;
+}
+
+void HeadlessWindow::userClose()
+{
+    postToSelf([](HeadlessWindow* w) { w->onCloseRequest(); });
+}
+
+int HeadlessWindow::characterOf(int rawKey, bool shift)
+{
+    static const char digits[] = "1234567890";
+    static const char top[] = "qwertyuiop";
+    static const char middle[] = "asdfghjkl";
+    static const char bottom[] = "zxcvbnm";
+    char c = 0;
+    if (rawKey >= 0x02 && rawKey <= 0x0b)
+        return digits[rawKey - 0x02];
+    if (rawKey >= 0x10 && rawKey <= 0x19)
+        c = top[rawKey - 0x10];
+    else if (rawKey >= 0x1e && rawKey <= 0x26)
+        c = middle[rawKey - 0x1e];
+    else if (rawKey >= 0x2c && rawKey <= 0x32)
+        c = bottom[rawKey - 0x2c];
+    if (c)
+        return shift ? c - 'a' + 'A' : c;
+    switch (rawKey) {
+    case 0x01: // Esc
+        return 27;
+    case 0x0e: // Backspace
+        return 8;
+    case 0x0f: // Tab
+        return 9;
+    case 0x1c: // Enter
+    case 0x9c: // keypad Enter
+        return 13;
+    case 0x39: // Space
+        return ' ';
+    default:
+        return 0;
+    }
+}
+
+void HeadlessWindow::userKey(int rawKey, bool down, bool repeat)
+{
+    if (repeat)
+        return;
+    postToSelf([rawKey, down](HeadlessWindow* w) {
+        if (!down) {
+            w->onKeyUp(rawKey);
+            return;
+        }
+        if (w->onKeyDown(rawKey))
+            return;
+        bool shift = KXHotKeyTable::instance().modifiers() & KXHotKeyTable::Shift;
+        if (int c = characterOf(rawKey, shift); c && live(w))
+            w->onChar(c);
+    });
+}
+
+void HeadlessWindow::userDrag(const std::vector<std::pair<int, int>>& positions)
+{
+    postToSelf([positions](HeadlessWindow* w) {
+        HeadlessSystem& sys = HeadlessSystem::instance();
+        HeadlessWindow* self = w;
+        sys.setModalDepth(sys.modalDepth() + 1);
+        self->onModalLoop(true);
+        for (auto [x, y] : positions) {
+            // The modal loop keeps delivering other messages (timer ticks) while it runs.
+            HeadlessEventDriver::instance()->dispatchMessages();
+            if (!live(self))
+                break;
+            self->m_frame.x = x;
+            self->m_frame.y = y;
+            if (self->m_state == SizeType::Restored)
+                self->m_restoreFrame = self->m_frame;
+            self->onMoved(x, y);
+        }
+        if (live(self))
+            self->onModalLoop(false);
+        sys.setModalDepth(sys.modalDepth() - 1);
+    });
+}
+
+void HeadlessWindow::userResize(int width, int height)
+{
+    postToSelf([width, height](HeadlessWindow* w) {
+        KXRect frame = w->m_frame;
+        frame.width = std::max(width, w->minWidth());
+        frame.height = std::max(height, w->minHeight());
+        w->m_frame = frame;
+        w->m_state = SizeType::Restored;
+        w->m_restoreFrame = frame;
+        w->sendSize(SizeType::Restored, frame);
+    });
+}
+
+void HeadlessWindow::userMinimize()
+{
+    postToSelf([](HeadlessWindow* w) { w->nativeMinimize(); });
+}
+
+void HeadlessWindow::userMaximize()
+{
+    postToSelf([](HeadlessWindow* w) { w->nativeMaximize(); });
+}
+
+void HeadlessWindow::userRestore()
+{
+    postToSelf([](HeadlessWindow* w) { w->nativeRestore(); });
+}
+
+void HeadlessWindow::userActivate()
+{
+    postToSelf([](HeadlessWindow* w) { w->nativeActivate(); });
+}

@@ -1,0 +1,154 @@
+// Shared set-up for the GUI tests: the headless GUI started once, a clean world per test, and
+// the command entry points the tests call.
+#pragma once
+
+#include "core/KXHandle.h"
+#include "core/KXString.h"
+#include "gui/KXEventDriver.h"
+#include "gui/KXGuiDriver.h"
+#include "gui/KXHotKeyTable.h"
+#include "gui/KXQueFilter.h"
+#include "gui/KXTimer.h"
+#include "gui/headless/HeadlessScript.h"
+#include "gui/headless/HeadlessSystem.h"
+#include "gui/headless/HeadlessWindow.h"
+#include "runtime/KXModuleRegistry.h"
+#include "runtime/KXProgram.h"
+#include "tests/support/KXTestSupport.h"
+
+#include <string>
+#include <vector>
+
+KX_STDCALL int CreateWindow(KXString* text, int x, int y, int width, int height, int group, int style);
+KX_STDCALL void FreeGadget(int gadget);
+KX_STDCALL void SetGadgetShape(int gadget, int x, int y, int width, int height);
+KX_STDCALL void SetGadgetLayout(int gadget, int left, int right, int top, int bottom);
+KX_STDCALL int GadgetX(int gadget);
+KX_STDCALL int GadgetY(int gadget);
+KX_STDCALL int GadgetWidth(int gadget);
+KX_STDCALL int GadgetHeight(int gadget);
+KX_STDCALL int GadgetGroup(int gadget);
+KX_STDCALL int ClientWidth(int group);
+KX_STDCALL int ClientHeight(int group);
+KX_STDCALL KXString* GadgetText(int gadget);
+KX_STDCALL int Desktop();
+KX_STDCALL void ClearGadgetItems(int gadget);
+KX_STDCALL void AddGadgetItem(int gadget, KXString* item, int select, int icon);
+KX_STDCALL void InsertGadgetItem(int gadget, int index, KXString* item, int icon);
+KX_STDCALL void RemoveGadgetItem(int gadget, int index);
+KX_STDCALL void SelectGadgetItem(int gadget, int index);
+KX_STDCALL KXString* GadgetItemText(int gadget, int index);
+KX_STDCALL int CountGadgetItems(int gadget);
+KX_STDCALL int SelectedGadgetItem(int gadget);
+KX_STDCALL int CreateMenu(KXString* text, int id, int parent);
+KX_STDCALL void CheckMenu(int menu);
+KX_STDCALL void DisableMenu(int menu);
+KX_STDCALL int MenuChecked(int menu);
+KX_STDCALL int MenuEnabled(int menu);
+KX_STDCALL int WindowMenu(int window);
+KX_STDCALL void UpdateWindowMenu(int window);
+KX_STDCALL int SetStatusText(int window, KXString* text);
+KX_STDCALL void SetMinWindowSize(int window, int width, int height);
+KX_STDCALL void MinimizeWindow(int window);
+KX_STDCALL void RestoreWindow(int window);
+KX_STDCALL int WindowMinimized(int window);
+KX_STDCALL int WindowMaximized(int window);
+KX_STDCALL int ActiveWindow();
+KX_STDCALL void ActivateWindow(int window);
+KX_STDCALL int WaitEvent(int timeout);
+KX_STDCALL int PeekEvent();
+KX_STDCALL int EventID();
+KX_STDCALL int EventData();
+KX_STDCALL int EventX();
+KX_STDCALL int EventY();
+KX_STDCALL int EventSource();
+KX_STDCALL void FlushEvents(int kind, int source);
+KX_STDCALL void AutoSuspend(int enable);
+KX_STDCALL void HotKeyEvent(int rawKey, int modifier, int id, int data, int x, int y, int z, int source);
+KX_STDCALL int CreateTimer(float hertz);
+KX_STDCALL void FreeTimer(int timer);
+KX_STDCALL int TimerTicks(int timer);
+KX_STDCALL int WaitTimer(int timer);
+KX_STDCALL void ResetTimer(int timer);
+KX_STDCALL void PauseTimer(int timer);
+KX_STDCALL void ResumeTimer(int timer);
+
+// A string argument as compiled code lends it; released at the end of the statement.
+struct Str {
+    KXRef<KXString> s;
+    Str(const char* text)
+        : s(KXString::create(text))
+    {
+    }
+    operator KXString*() const { return s.get(); }
+};
+
+// Takes a string result's reference and returns its text.
+inline std::string take(KXString* s)
+{
+    KXRef<KXString> r(s);
+    return r ? r->str() : std::string();
+}
+
+class GuiTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        static bool started = [] {
+            kxSelectPlatformConfigs(KXModuleRegistry::global());
+            KXModuleRegistry::global().startModuleByName("HeadlessGuiDriver");
+            return true;
+        }();
+        (void)started;
+        resetWorld();
+    }
+    void TearDown() override { resetWorld(); }
+
+    static HeadlessSystem& sys() { return HeadlessSystem::instance(); }
+    static KXEventDriver& driver() { return *KXEventDriver::current(); }
+    static KXQueFilter& queue() { return KXQueFilter::instance(); }
+    static HeadlessWindow* hw(int handle) { return dynamic_cast<HeadlessWindow*>(kxHandle<KXWindow>(handle, "Window Gadget")); }
+    static void post(KXEventId id, int data = 0, int source = 0) { kxPostEvent(KXEvent::make(id, data, 0, 0, 0, source)); }
+
+    // A window with its creation events flushed.
+    static int window(const char* title, int x = 10, int y = 10, int w = 300, int h = 200, int style = 15)
+    {
+        int win = CreateWindow(Str(title), x, y, w, h, 0, style);
+        queue().reset();
+        return win;
+    }
+
+    // Finishes a loop pass left inside a handler, frees the program's windows and timers and
+    // clears queues, flags, hot keys, the script and the log.
+    static void resetWorld()
+    {
+        HeadlessScript::instance().clear();
+        sys().clearMessages();
+        for (int i = 0; i < 50 && driver().isPassSuspended(); ++i) {
+            try {
+                driver().poll(0);
+            } catch (...) {
+            }
+        }
+        while (!sys().windows().empty()) {
+            HeadlessWindow* w = sys().windows().back();
+            try {
+                w->release();
+            } catch (...) {
+                break;
+            }
+        }
+        std::vector<KXTimer*> timers;
+        KXObject::forEachLive([&](KXObject* o) {
+            if (auto* t = dynamic_cast<KXTimer*>(o))
+                timers.push_back(t);
+        });
+        for (KXTimer* t : timers)
+            t->release();
+        sys().reset();
+        queue().reset();
+        KXHotKeyTable::instance().clear();
+        driver().clearCurrentEvent();
+        KXWindow::setActive(nullptr);
+    }
+};
