@@ -17,6 +17,7 @@ namespace {
 [[noreturn]] void fail(const std::string& what) { throw std::runtime_error(what); }
 
 constexpr uint32_t MaxAlign = 4096; // the block is page-aligned, so larger alignments cannot hold
+constexpr uint64_t MaxBlock = 256u << 20; // far beyond any program; stops absurd .bss sizes early
 
 enum class Kind { Main, Text, ReadOnly, Data, Zero, Skip };
 
@@ -164,8 +165,8 @@ bool KXImageBuilder::build(KXProgramImage& out, std::string& error)
                     continue;
                 const auto& s = p.object->sections()[p.index];
                 uint64_t at = alignUp(size, std::max<uint32_t>(s.align, 1));
-                if (at + s.size > 0x7FFFFFFFu)
-                    fail("the program is too large");
+                if (at + s.size > MaxBlock)
+                    fail(p.object->fileName() + ": the program would exceed 256 MB (section " + std::string(s.name) + ")");
                 p.offset = uint32_t(at);
                 size = uint32_t(at + s.size);
             }

@@ -4,8 +4,10 @@
 inline int shared_inline_value = 7;
 inline __attribute__((noinline)) int shared_twice(int x) { return x * 2 + shared_inline_value; }
 
-extern "C" int lib_counter = 5;
-extern "C" int lib_zeros[64] = {};
+extern "C" {
+int lib_counter = 5;
+int lib_zeros[64] = {};
+}
 
 extern "C" int lib_add(int a, int b) { return a + b; }
 
