@@ -181,6 +181,66 @@ TEST(ImageBuilder, MalformedObjectsGiveErrorsNotCrashes)
     }
 }
 
+TEST(ImageBuilder, StartupTablesHaveTheImageLayout)
+{
+    KXProgramImage image;
+    ASSERT_EQ(build({ { "tables_unit.o", readFile(KX_TEST_OBJECT_TABLES) } }, image), "");
+    auto symbol = [&](const char* name) {
+        const auto* e = find(image.symbols, name);
+        EXPECT_NE(e, nullptr) << name;
+        return e ? e->second : 0u;
+    };
+    auto absoluteAt = [&](uint32_t offset) -> std::string {
+        for (const auto& [name, at] : image.absolute)
+            if (at == offset)
+                return name;
+        return "<none>";
+    };
+    auto bytesAt = [&](uint32_t offset, size_t n) { return std::string(reinterpret_cast<const char*>(image.code.data()) + offset, n); };
+
+    // __LIBS: library name, {function name, slot pointer}..., 0; ...; 0. No padding anywhere.
+    uint32_t libs = symbol("__LIBS");
+    const std::string k = std::string("kernel32.dll\0GetLastError\0", 26);
+    EXPECT_EQ(bytesAt(libs, k.size()), k);
+    EXPECT_EQ(absoluteAt(libs + 26), "_fgetlasterror");
+    const std::string rest = std::string("\0empty.dll\0\0data\\user32.dll\0MessageBeep\0", 40);
+    EXPECT_EQ(bytesAt(libs + 30, rest.size()), rest);
+    EXPECT_EQ(absoluteAt(libs + 30 + 40), "_fmessagebeep");
+    EXPECT_EQ(bytesAt(libs + 74, 2), std::string("\0\0", 2));
+
+    // __DATA: {kind, value} items ending with kind 0; text values point into the block.
+    uint32_t data = symbol("__DATA");
+    uint32_t items[8];
+    std::memcpy(items, image.code.data() + data, sizeof items);
+    EXPECT_EQ(items[0], 1u);
+    EXPECT_EQ(int(items[1]), -2);
+    EXPECT_EQ(items[2], 2u);
+    EXPECT_EQ(items[3], 0x3FC00000u);
+    EXPECT_EQ(items[4], 4u);
+    std::string text = absoluteAt(data + 20);
+    ASSERT_NE(text, "<none>");
+    EXPECT_EQ(bytesAt(symbol(text.c_str()) + items[5], 6), std::string("three\0", 6));
+    EXPECT_EQ(items[6], 0u);
+
+    // __CSTRS: pointers to {slot, text} objects, then a zero pointer.
+    uint32_t cstrs = symbol("__CSTRS");
+    EXPECT_EQ(absoluteAt(cstrs), "hello");
+    EXPECT_EQ(absoluteAt(cstrs + 4), "nothing");
+    EXPECT_EQ(absoluteAt(cstrs + 8), "<none>");
+    EXPECT_EQ(bytesAt(symbol("hello"), 10), std::string("\0\0\0\0Hello\0", 10));
+    EXPECT_EQ(bytesAt(symbol("nothing"), 5), std::string("\0\0\0\0\0", 5));
+    EXPECT_EQ(bytesAt(cstrs + 8, 4), std::string("\0\0\0\0", 4));
+
+    // The main routine's start-up calls, in order, before the body.
+    std::vector<std::string> calls;
+    for (const auto& [name, at] : image.relative)
+        if (name.rfind("__kx", 0) == 0)
+            calls.push_back(name);
+    ASSERT_GE(calls.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 3),
+        (std::vector<std::string> { "__kxRestore", "__kxLoadLibs", "__kxInitCStrs" }));
+}
+
 TEST(CommandsHeader, DeclaresCommandsFromTheirSpecs)
 {
     std::string h = kxCommandsHeader({ "_kxStrTmp", "End", "%CreateBank%size=0", "WriteInt%stream%int",

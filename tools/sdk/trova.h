@@ -159,8 +159,11 @@ template<unsigned N> struct kx_cstr : kx_cstr_base {
 #define KX_CSTR(name, literal) constinit kx_cstr<sizeof(literal)> name = { { nullptr }, literal }
 
 // The __CSTRS table: the address of every string constant (KX_CSTRS(&a, &b)), zero-ended.
-#define KX_CSTRS(...) \
-    extern "C" constinit kx_cstr_base* const kx_cstrs_table[] KX_LINK("__CSTRS") = { __VA_ARGS__ __VA_OPT__(, ) nullptr }
+#define KX_CSTRS(...)                                                                                    \
+    extern "C" {                                                                                         \
+    constinit kx_cstr_base* const kx_cstrs_table[] KX_LINK("__CSTRS") = { __VA_ARGS__ __VA_OPT__(, ) nullptr }; \
+    }                                                                                                    \
+    static_assert(true)
 
 // ---- Data statements (__DATA) -----------------------------------------------------------------
 
@@ -177,10 +180,13 @@ constexpr kx_data_item kx_dfloat(float v) { return { 2, { .f = v } }; }
 constexpr kx_data_item kx_dstr(const char* v) { return { 4, { .s = v } }; }
 
 // The __DATA table: KX_DATA(kx_dint(1), kx_dfloat(2.5f), kx_dstr("three")), end item added.
-#define KX_DATA(...)                                                                    \
-    extern "C" constinit const kx_data_item kx_data_table[] KX_LINK("__DATA") = {        \
-        __VA_ARGS__ __VA_OPT__(, ) kx_data_item { 0, { .i = 0 } }                         \
-    }
+#define KX_DATA(...)                                                              \
+    extern "C" {                                                                   \
+    constinit const kx_data_item kx_data_table[] KX_LINK("__DATA") = {            \
+        __VA_ARGS__ __VA_OPT__(, ) kx_data_item { 0, { .i = 0 } }                   \
+    };                                                                             \
+    }                                                                              \
+    static_assert(true)
 
 // ---- External libraries (__LIBS) --------------------------------------------------------------
 
@@ -239,13 +245,21 @@ template<class... L> constexpr kx_seq<L..., char> kx_libs(L... l) { return kx_se
 
 // The __LIBS table: KX_LIBS(kx_lib("user32.dll", kx_libfn("MessageBeep", &MessageBeep)), ...).
 extern "C" const void* const kx_libs_address;
-#define KX_LIBS(...)                                                                \
-    extern "C" constinit auto kx_libs_table KX_LINK("__LIBS") = kx_libs(__VA_ARGS__); \
-    extern "C" constinit const void* const kx_libs_address = &kx_libs_table
+#define KX_LIBS(...)                                                     \
+    extern "C" {                                                          \
+    constinit auto kx_libs_table KX_LINK("__LIBS") = kx_libs(__VA_ARGS__); \
+    constinit const void* const kx_libs_address = &kx_libs_table;         \
+    }                                                                     \
+    static_assert(true)
 
 // A pointer slot for an external function: KX_IMPORT(int, MessageBeep, (int), "_fmessagebeep")
 // defines MessageBeep, callable once start-up has bound it.
-#define KX_IMPORT(result, name, parameters, link) extern "C" constinit result(KX_STDCALL* name) parameters KX_LINK(link) = nullptr
+#define KX_IMPORT(result, name, parameters, link)                \
+    using kx_import_##name = result(KX_STDCALL*) parameters;      \
+    extern "C" {                                                  \
+    constinit kx_import_##name name KX_LINK(link) = nullptr;      \
+    }                                                             \
+    static_assert(true)
 
 // ---- Main routine (__MAIN) --------------------------------------------------------------------
 
