@@ -1,38 +1,43 @@
 // The reference-counted object base and the process-wide live-object set.
 #include "core/KXObject.h"
 
+#include "core/KXPointerSet.h"
 #include "runtime/KXError.h"
 
-#include <unordered_set>
+#include <vector>
 
 namespace {
-// Function-local so that objects made during static construction find it.
-std::unordered_set<const void*>& liveSet()
-{
-    static std::unordered_set<const void*> set;
-    return set;
-}
+// Constant-initialised and never torn down, so objects created during static construction and
+// objects that outlive static destruction (shared constants, objects held by other statics)
+// can still enter and leave it.
+constinit KXPointerSet s_live;
 }
 
-KXObject::KXObject() { liveSet().insert(this); }
+KXObject::KXObject() { s_live.insert(this); }
 
 KXObject::~KXObject()
 {
     if (m_refs != 0)
         kxInternalError("Attempt to delete referenced object");
-    liveSet().erase(this);
+    s_live.erase(this);
 }
 
 void KXObject::free() { delete this; }
 
 int KXObject::query(int) { return 0; }
 
-bool KXObject::isLive(const void* p) { return p && liveSet().count(p) != 0; }
+bool KXObject::isLive(const void* p) { return s_live.contains(p); }
 
-size_t KXObject::liveCount() { return liveSet().size(); }
+size_t KXObject::liveCount() { return s_live.size(); }
 
+// Walks a snapshot, so fn may create or destroy objects; an object destroyed before its turn is
+// skipped.
 void KXObject::forEachLiveImpl(void (*fn)(KXObject*, void*), void* ctx)
 {
-    for (const void* p : liveSet())
-        fn(static_cast<KXObject*>(const_cast<void*>(p)), ctx);
+    std::vector<const void*> snapshot;
+    snapshot.reserve(s_live.size());
+    s_live.forEach([&](const void* p) { snapshot.push_back(p); });
+    for (const void* p : snapshot)
+        if (s_live.contains(p))
+            fn(static_cast<KXObject*>(const_cast<void*>(p)), ctx);
 }

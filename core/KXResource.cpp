@@ -10,8 +10,9 @@ KXResource::~KXResource()
         sib.erase(std::remove(sib.begin(), sib.end(), this), sib.end());
         m_owner = nullptr;
     }
-    for (KXResource* c : m_children)
-        c->m_owner = nullptr;
+    // free() has normally emptied the list already; a subclass that overrides free() without
+    // calling ours must still not leak its children.
+    releaseChildren();
 }
 
 void KXResource::free()
@@ -48,4 +49,11 @@ void KXResource::releaseChildren()
         c->m_owner = nullptr;
         c->release();
     }
+}
+
+void KXResource::releaseFromOwner()
+{
+    if (m_owner)
+        m_owner->orphan(this);
+    release();
 }

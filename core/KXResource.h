@@ -1,7 +1,7 @@
 // KXResource: a runtime object that owns child resources and releases them with itself.
 //
 // Invariants: each child is held with one reference and knows its owner; a child is in exactly
-// one owner's list at a time.
+// one owner's list at a time. Whatever way a resource goes, its children are released with it.
 #pragma once
 
 #include "core/KXObject.h"
@@ -25,6 +25,10 @@ public:
     KXResource* owner() const { return m_owner; }
     // Releases every child (last adopted first) and empties the list.
     void releaseChildren();
+    // Gives up the reference a program holds on a resource it created: the resource leaves its
+    // owner's list (whose reference is the program's) and that reference is released. Someone
+    // else's reference, if any, keeps it alive, and no owner releases it a second time later.
+    void releaseFromOwner();
     const std::vector<KXResource*>& children() const { return m_children; }
     const char* typeName() const override { return "Resource"; }
 

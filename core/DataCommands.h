@@ -1,0 +1,10 @@
+// The helpers compiled code calls for data statements.
+#pragma once
+
+#include "core/KXDataReader.h"
+#include "runtime/KXCallConv.h"
+
+KX_STDCALL void kxRestore(const KXDataItem* address);
+KX_STDCALL int kxReadInt();
+KX_STDCALL float kxReadFloat();
+KX_STDCALL KXString* kxReadStr();
