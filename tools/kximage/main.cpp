@@ -12,12 +12,17 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
+
+// kximage only reads the registry: it never shows anything, so it runs on the headless platform
+// whatever the environment says. Runs before static constructors, which register the modules.
+__attribute__((constructor(101))) static void chooseHeadless() { setenv("TROVA_PLATFORM", "headless", 1); }
 
 namespace {
 int usage()
