@@ -14,12 +14,13 @@
 //
 //     KX_MAIN()
 //     {
-//         kx_temps t;
-//         Print(kxStrConcat(greeting, t(CurrentDate())));
+//         kx_temps t;                                          // this statement's temporaries
+//         Print(t.made(kxStrConcat(greeting, t(CurrentDate()))));
 //     }
 //
 // KX_MAIN's start-up binds __DATA, __LIBS and __CSTRS (every program declares all three, empty
-// when unused: KX_DATA(), KX_LIBS(), KX_CSTRS()), runs the body and ends with End.
+// when unused: KX_DATA(), KX_LIBS(), KX_CSTRS()), runs the body and ends with End. Build with
+// kx_program(NAME SOURCES...) from tools/KXProgram.cmake.
 //
 // Strings: commands lend kx_str arguments and return new strings carrying one reference; hand
 // each command result to the temporary stack (kxStrTmp, or a kx_temps guard) and free the
