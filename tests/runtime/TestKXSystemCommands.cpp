@@ -173,6 +173,29 @@ TEST(ExecFile, RunsAnExecutableWithItsArguments)
     std::system(("rm -rf '" + std::string(dirTemplate) + "'").c_str());
 }
 
+TEST(Console, InputReadsTrimmedLinesOfAtMost255Characters)
+{
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    std::string longLine(300, 'x');
+    std::string text = "  \thello world \t\n" + longLine + "\n";
+    ASSERT_EQ(write(fds[1], text.data(), text.size()), ssize_t(text.size()));
+    close(fds[1]);
+    int savedStdin = dup(0);
+    ASSERT_EQ(dup2(fds[0], 0), 0);
+    close(fds[0]);
+    clearerr(stdin);
+
+    EXPECT_EQ(call(Input, "? "), "hello world");
+    EXPECT_EQ(call(Input, ""), std::string(255, 'x'));
+    EXPECT_EQ(call(Input, ""), std::string(45, 'x'));
+    EXPECT_EQ(call(Input, ""), "") << "end of input";
+
+    dup2(savedStdin, 0);
+    close(savedStdin);
+    clearerr(stdin);
+}
+
 TEST(Time, DatesAndTimesUseFixedEnglishFormats)
 {
     std::tm t {};
