@@ -1,0 +1,92 @@
+// Images: creation through the display driver, copies, handles, masks and transforms.
+#include "graphics/K2DImage.h"
+
+#include "graphics/K2DBuffer.h"
+#include "graphics/K2DGraphicsDriver.h"
+#include "graphics/K2DTransform.h"
+#include "graphics/KXPixmap.h"
+#include "runtime/KXError.h"
+
+#include <new>
+
+K2DImage* K2DImage::create(int width, int height, int frames, int flags)
+{
+    if (width <= 0 || height <= 0 || frames <= 0)
+        kxRuntimeError("Illegal Parameter for CreateImage");
+    K2DGraphicsDriver& driver = K2DGraphicsDriver::instance();
+    KXRef<K2DImage> image(new K2DImage);
+    image->m_width = width;
+    image->m_height = height;
+    image->m_flags = flags;
+    image->m_frames.reserve(size_t(frames));
+    for (int i = 0; i < frames; ++i) {
+        KXRef<KXGraphics> surface(driver.createSurface(width, height, flags));
+        if (!surface)
+            kxRuntimeError("Unable to create image of %i x %i", width, height);
+        image->m_frames.push_back(K2DBuffer::create(surface.get()));
+    }
+    if (driver.autoMidHandle())
+        image->midHandle();
+    return image.leak();
+}
+
+K2DImage::~K2DImage()
+{
+    for (K2DBuffer* b : m_frames)
+        b->release();
+}
+
+K2DBuffer* K2DImage::frame(int index) const
+{
+    if (index < 0 || index >= int(m_frames.size()))
+        kxRuntimeError("Image frame out of range");
+    return m_frames[size_t(index)];
+}
+
+void K2DImage::setMaskColor(uint32_t rgb)
+{
+    m_maskColor = rgb & 0xFFFFFF;
+    for (K2DBuffer* b : m_frames)
+        b->graphics()->setMaskColor(m_maskColor);
+}
+
+K2DImage* K2DImage::copy() const
+{
+    KXRef<K2DImage> image(create(m_width, m_height, frameCount(), m_flags));
+    image->m_handleX = m_handleX;
+    image->m_handleY = m_handleY;
+    image->setMaskColor(m_maskColor);
+    for (size_t i = 0; i < m_frames.size(); ++i)
+        image->m_frames[i]->graphics()->copyRect(0, 0, m_frames[i]->graphics(), 0, 0, m_width, m_height, false);
+    return image.leak();
+}
+
+void K2DImage::transform(float a, float b, float c, float d, bool bilinear)
+{
+    K2DTransform t(a, b, c, d, m_width, m_height, m_handleX, m_handleY);
+    if (!t.isValid())
+        kxRuntimeError("Illegal image transform");
+    // Build every new frame first so that a failure leaves the image as it was.
+    std::vector<K2DBuffer*> frames;
+    for (K2DBuffer* old : m_frames) {
+        KXRef<KXPixmap> pixmap;
+        try {
+            pixmap = KXRef<KXPixmap>(t.apply(old->graphics(), bilinear));
+        } catch (const std::bad_alloc&) {
+        }
+        if (!pixmap) {
+            for (K2DBuffer* f : frames)
+                f->release();
+            kxRuntimeError("Illegal image transform");
+        }
+        pixmap->setMaskColor(old->graphics()->maskColor());
+        frames.push_back(K2DBuffer::create(pixmap.get()));
+    }
+    for (K2DBuffer* old : m_frames)
+        old->release();
+    m_frames = std::move(frames);
+    m_width = t.newWidth();
+    m_height = t.newHeight();
+    m_handleX = t.newHandleX();
+    m_handleY = t.newHandleY();
+}

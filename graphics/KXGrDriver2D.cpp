@@ -1,0 +1,28 @@
+// The 2D drawing context's neutral part.
+#include "graphics/KXGrDriver2D.h"
+
+#include "graphics/K2DFont.h"
+
+bool KXGrDriver2D::startup()
+{
+    if (!startDriver())
+        return false;
+    s_current = this;
+    return true;
+}
+
+void KXGrDriver2D::shutdown()
+{
+    if (s_current == this)
+        s_current = nullptr;
+    m_surface = nullptr;
+    stopDriver();
+}
+
+void KXGrDriver2D::drawText(KXGraphics* surface, const K2DFont* font, int x, int y, std::string_view text,
+    uint32_t argb, int cx, int cy, int cw, int ch)
+{
+    if (!surface)
+        return;
+    (font ? *font : K2DFont::builtin()).draw(surface, x, y, text, argb, cx, cy, cw, ch);
+}

@@ -1,0 +1,35 @@
+// KXScreenDriver: the driver of the "Screen" subsystem, the visible desktop. It makes surfaces
+// over the desktop's pixels for the desktop buffer.
+//
+// Invariants: current() is the started driver of the platform in force, or null before start.
+#pragma once
+
+#include "runtime/KXModule.h"
+
+class KXGraphics;
+
+class KXScreenDriver : public KXModule {
+public:
+    static KXScreenDriver* current() { return s_current; }
+
+    bool startup() final;
+    void shutdown() final;
+
+    virtual int desktopWidth() const = 0;
+    virtual int desktopHeight() const = 0;
+    // A new surface (one reference) over the desktop as it is now: reading it reads the screen,
+    // writing it (where the platform allows) changes the screen. Null when the desktop cannot be
+    // read.
+    virtual KXGraphics* createDesktopSurface() = 0;
+
+protected:
+    KXScreenDriver(const char* name, const char* config, KXPlatform platform)
+        : KXModule(name, "Screen", config, platform)
+    {
+    }
+    virtual bool startDriver() { return true; }
+    virtual void stopDriver() { }
+
+private:
+    static inline KXScreenDriver* s_current = nullptr;
+};

@@ -1,0 +1,8 @@
+// Sounds: the engine sample's lifetime.
+#include "graphics/KXSound.h"
+
+#include "graphics/KXAudioDriver.h"
+
+KXSound* KXSound::create(unsigned sample, int rate, int channels) { return new KXSound(sample, rate, channels); }
+
+KXSound::~KXSound() { KXAudioDriver::freeSample(m_sample); }

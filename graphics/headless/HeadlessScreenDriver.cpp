@@ -1,0 +1,21 @@
+// HeadlessScreenDriver: the headless screen, the virtual desktop of HeadlessScreen.
+#include "graphics/KXScreenDriver.h"
+#include "graphics/headless/HeadlessDesktopSurface.h"
+#include "graphics/headless/HeadlessScreen.h"
+#include "runtime/KXModuleDependencies.h"
+
+namespace {
+class HeadlessScreenDriver final : public KXScreenDriver {
+public:
+    HeadlessScreenDriver()
+        : KXScreenDriver("HeadlessScreenDriver", "DirectDraw", KXPlatform::Headless)
+    {
+    }
+    int desktopWidth() const override { return HeadlessScreen::instance().width(); }
+    int desktopHeight() const override { return HeadlessScreen::instance().height(); }
+    KXGraphics* createDesktopSurface() override { return new HeadlessDesktopSurface(HeadlessScreen::instance()); }
+
+protected:
+    bool startDriver() override { return kxStartModule("HeadlessDD"); }
+} s_driver;
+}
