@@ -23,7 +23,9 @@ test: build
 	cd $(BUILD) && TROVA_PLATFORM=headless ctest --output-on-failure -j $(JOBS)
 
 run: build
-	cd $(BUILD) && ./bin/pictorra
+	@if [ -x $(BUILD)/bin/pictorra ]; then cd $(BUILD) && ./bin/pictorra; \
+	else echo "Pictorra is not part of this build yet: running the bare runtime, which has no program attached."; \
+	  $(BUILD)/bin/trova || true; fi
 
 bench: build
 	@for b in $(BUILD)/bench/*; do [ -x "$$b" ] && echo "== $$b" && "$$b"; done

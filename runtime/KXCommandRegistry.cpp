@@ -1,5 +1,5 @@
 // The four registrars: every spec of the command list bound to its area's implementation, or to
-// a stub that reports the command as not available on this platform.
+// a stand-in that reports the command as not available on this platform.
 #include "runtime/KXCommandRegistry.h"
 
 #include "runtime/KXCommandList.h"
@@ -49,7 +49,7 @@ template<int... I> constexpr auto makeStubs(std::integer_sequence<int, I...>)
     return std::array<void*, sizeof...(I)> { reinterpret_cast<void*>(&unavailable<I>)... };
 }
 
-const std::array<void*, TotalCount>& stubs()
+const std::array<void*, TotalCount>& standIns()
 {
     static const auto table = makeStubs(std::make_integer_sequence<int, TotalCount>());
     return table;
@@ -71,7 +71,7 @@ void registerRange(KXRegisterFn fn, const char* const* specs, int count, int bas
 {
     for (int i = 0; i < count; ++i) {
         void* address = kxImplementation(specs[i]);
-        fn(specs[i], address ? address : stubs()[size_t(base + i)]);
+        fn(specs[i], address ? address : standIns()[size_t(base + i)]);
     }
 }
 }

@@ -62,27 +62,24 @@ private:
     size_t m_pos { 0 };
 };
 
-// The registry's link names, built from one enumeration. The strings live as long as the table.
-struct RuntimeSymbols {
-    std::vector<std::string> names;
-    std::vector<Symbol> symbols;
-
-    RuntimeSymbols()
-    {
-        Runtime& rt = *runtimeGetRuntime();
-        std::vector<std::pair<std::string, uint32_t>> pairs;
-        pairs.reserve(512);
-        while (const char* spec = rt.nextSym())
-            pairs.emplace_back(kxLinkName(spec), uint32_t(rt.symValue(spec)));
-        std::sort(pairs.begin(), pairs.end());
-        names.reserve(pairs.size());
-        symbols.reserve(pairs.size());
-        for (auto& [n, a] : pairs) {
-            names.push_back(std::move(n));
-            symbols.push_back({ names.back(), a });
-        }
+// The registry's link names and addresses, from one enumeration, appended to the symbol table.
+// The names live in one buffer that the table's views point into.
+void addRuntimeSymbols(std::string& buffer, std::vector<Symbol>& table)
+{
+    Runtime& rt = *runtimeGetRuntime();
+    std::vector<std::pair<size_t, uint32_t>> spans; // end of each name in buffer, address
+    spans.reserve(512);
+    buffer.reserve(512 * 24);
+    while (const char* spec = rt.nextSym()) {
+        buffer += kxLinkName(spec);
+        spans.emplace_back(buffer.size(), uint32_t(rt.symValue(spec)));
     }
-};
+    size_t begin = 0;
+    for (auto [end, address] : spans) {
+        table.push_back({ std::string_view(buffer).substr(begin, end - begin), address });
+        begin = end;
+    }
+}
 
 const Symbol* lookup(const std::vector<Symbol>& table, std::string_view name)
 {
@@ -105,8 +102,6 @@ KXLinkResult kxLinkImage(const uint8_t* image, size_t size)
     if (!in.u32(codeSize) || !(code = in.take(codeSize)))
         return fail("Can't load resource");
 
-    RuntimeSymbols runtimeSymbols;
-
     size_t mapSize = std::max<size_t>(codeSize, 1);
     void* mem = mmap(nullptr, mapSize, PROT_READ | PROT_WRITE | PROT_EXEC, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (mem == MAP_FAILED)
@@ -122,8 +117,11 @@ KXLinkResult kxLinkImage(const uint8_t* image, size_t size)
     uint32_t count;
     if (!in.u32(count))
         return unmapAndFail("Can't load resource");
-    std::vector<Symbol> imageSymbols;
-    imageSymbols.reserve(std::min<uint32_t>(count, uint32_t(size / 5)));
+    // One ordered table holds the image's symbols and then the registry's: a stable sort keeps
+    // the image's definition of a name ahead of the runtime's, and a name's first image
+    // definition ahead of later ones, so one search finds the definition that wins.
+    std::vector<Symbol> symbols;
+    symbols.reserve(std::min<uint32_t>(count, uint32_t(size / 5)) + 512);
     for (uint32_t i = 0; i < count; ++i) {
         Symbol s;
         uint32_t offset;
@@ -132,15 +130,14 @@ KXLinkResult kxLinkImage(const uint8_t* image, size_t size)
         if (offset >= codeSize)
             return unmapAndFail("Illegal symbol value");
         s.address = baseAddr + offset;
-        imageSymbols.push_back(s);
+        symbols.push_back(s);
     }
-    // The first definition of a name wins, as a lookup in an ordered table would keep it.
-    std::stable_sort(imageSymbols.begin(), imageSymbols.end(), symbolLess);
+    std::string runtimeNames;
+    addRuntimeSymbols(runtimeNames, symbols);
+    std::stable_sort(symbols.begin(), symbols.end(), symbolLess);
 
     auto resolve = [&](std::string_view name, uint32_t& address) {
-        const Symbol* s = lookup(imageSymbols, name);
-        if (!s)
-            s = lookup(runtimeSymbols.symbols, name);
+        const Symbol* s = lookup(symbols, name);
         if (!s)
             return false;
         address = s->address;

@@ -113,14 +113,7 @@ std::string verbKey(const HeadlessScript::Args& a)
     int raw;
     if (a.size() != 2 || (a[0] != "down" && a[0] != "up") || !HeadlessScript::parseInt(a[1], raw) || raw < 0 || raw > 255)
         return "usage: key down|up RAWCODE";
-    bool down = a[0] == "down";
-    HeadlessSystem& sys = HeadlessSystem::instance();
-    bool repeat = down && sys.isKeyDown(raw);
-    sys.setKey(raw, down);
-    // Keys reach the program only while one of its windows is in the foreground.
-    if (sys.isProgramForeground() && sys.isAppActive())
-        if (HeadlessWindow* w = sys.programWindow())
-            w->userKey(raw, down, repeat);
+    HeadlessSystem::instance().pressKey(raw, a[0] == "down");
     return {};
 }
 

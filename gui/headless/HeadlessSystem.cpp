@@ -206,6 +206,17 @@ const HeadlessForeignWindow* HeadlessSystem::foreignWindow(const std::string& id
     return nullptr;
 }
 
+void HeadlessSystem::pressKey(int rawKey, bool down)
+{
+    if (rawKey < 0 || rawKey >= 256)
+        return;
+    bool repeat = down && isKeyDown(rawKey);
+    setKey(rawKey, down);
+    if (isProgramForeground() && isAppActive())
+        if (HeadlessWindow* w = programWindow())
+            w->userKey(rawKey, down, repeat);
+}
+
 void HeadlessSystem::setKey(int rawKey, bool down)
 {
     if (rawKey < 0 || rawKey >= 256)

@@ -90,7 +90,11 @@ public:
     bool isAppActive() const { return m_appActive; }
     void setAppActive(bool active) { m_appActive = active; }
 
-    // Global key state by raw key code, as the scripted user pressed keys.
+    // A key goes down or up on the virtual keyboard (the scripted user, or synthetic key
+    // events): the global key state changes, and while the program is active and in the
+    // foreground its window receives the key (an auto-repeat down raises nothing).
+    void pressKey(int rawKey, bool down);
+    // Global key state by raw key code.
     void setKey(int rawKey, bool down);
     bool isKeyDown(int rawKey) const { return rawKey >= 0 && rawKey < 256 && m_keyDown[rawKey]; }
     // True when the key went down since the last call for it (the call clears that).

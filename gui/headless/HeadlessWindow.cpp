@@ -119,8 +119,8 @@ void HeadlessWindow::setVisible(bool visible)
     sys.record("ShowWindow \"%s\" %d", std::string(textView()).c_str(), visible ? 1 : 0);
     bool first = visible && !m_shown;
     m_shown = m_shown || visible;
-    // Showing a top-level window for the first time gives it activation.
-    if (first && (!group() || group() == KXGuiDriver::current()->desktop()))
+    // Showing a window for the first time gives it activation, owned windows included.
+    if (first)
         nativeActivate();
 }
 
