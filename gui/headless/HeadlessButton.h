@@ -12,6 +12,7 @@ public:
         : HeadlessGadget(group, style, "BUTTON")
     {
     }
+    bool isTabStop() const override { return true; }
     bool userClick() override;
 
 protected:

@@ -1,8 +1,9 @@
-// Headless controls: the scripted user's lookup and native messages.
+// Headless controls: the scripted user's lookup, keyboard focus and native messages.
 #include "gui/headless/HeadlessControl.h"
 
 #include "gui/headless/HeadlessScript.h"
 #include "gui/headless/HeadlessSystem.h"
+#include "gui/headless/HeadlessWindow.h"
 
 #include <algorithm>
 
@@ -16,6 +17,9 @@ HeadlessControl::HeadlessControl(KXGadget* gadget, const char* nativeClass)
 HeadlessControl::~HeadlessControl()
 {
     s_all.erase(std::remove(s_all.begin(), s_all.end(), this), s_all.end());
+    for (HeadlessWindow* w : HeadlessSystem::instance().windows())
+        if (w->focusedControl() == this)
+            w->setFocusedControl(nullptr);
     HeadlessSystem::instance().dropMessagesFor(m_gadget->handle());
 }
 
@@ -25,6 +29,33 @@ void HeadlessControl::post(std::function<void()> deliver)
     HeadlessSystem::instance().postMessage(g->handle(), [g, deliver = std::move(deliver)] {
         if (KXObject::isLive(g))
             deliver();
+    });
+}
+
+HeadlessWindow* HeadlessControl::window() const
+{
+    for (KXGroup* g = m_gadget->group(); g; g = g->group())
+        if (auto* w = dynamic_cast<HeadlessWindow*>(g))
+            return w;
+    return nullptr;
+}
+
+void HeadlessControl::takeFocus()
+{
+    if (HeadlessWindow* w = window())
+        w->setFocusedControl(this);
+}
+
+void HeadlessControl::userFocus()
+{
+    post([this] { takeFocus(); });
+}
+
+HeadlessControl* HeadlessControl::findTabStop(const std::string& selector, std::string& error)
+{
+    return findIf(selector, error, [](KXGadget* g) {
+        auto* c = dynamic_cast<HeadlessControl*>(g);
+        return c && c->isTabStop();
     });
 }
 

@@ -1,8 +1,9 @@
 // HeadlessControl: what every headless control shares: its place in the list, in creation
-// order, in which the scripted user looks controls up, and the posting of native messages to
-// itself.
+// order, in which the scripted user looks controls up, keyboard focus and the posting of
+// native messages to itself.
 //
-// Invariants: s_all holds every live headless control once, oldest first.
+// Invariants: s_all holds every live headless control once, oldest first; a window's focused
+// control is a live control inside that window.
 #pragma once
 
 #include "gui/KXGadget.h"
@@ -12,6 +13,8 @@
 #include <string>
 #include <vector>
 
+class HeadlessWindow;
+
 class HeadlessControl : public HeadlessWidget {
 public:
     // nativeClass names the kind of native control in the call log ("BUTTON", "EDIT").
@@ -20,6 +23,19 @@ public:
 
     KXGadget* gadget() const { return m_gadget; }
     const char* nativeClass() const { return m_nativeClass; }
+
+    // Controls with the tab-stop style take part in keyboard navigation between controls.
+    virtual bool isTabStop() const { return false; }
+    // The program window the control lies in (through any panels), or null.
+    HeadlessWindow* window() const;
+    // The control becomes the focused control of its window.
+    void takeFocus();
+    // Scripted user: posts the focus change a click into the control makes.
+    void userFocus();
+    // Live headless controls, oldest first.
+    static const std::vector<HeadlessControl*>& all() { return s_all; }
+    // The visible, enabled tab-stop control that selector names, as find does.
+    static HeadlessControl* findTabStop(const std::string& selector, std::string& error);
 
     // The visible, enabled control of class T that selector names: "#N" is the N-th of that
     // class in creation order (from 1), anything else the one whose gadget text equals it.

@@ -1,5 +1,6 @@
-// The scripted user's actions on controls: "slider", "type" and "pick". Buttons, check boxes
-// and radio buttons take the built-in "click".
+// The scripted user's actions on controls: "slider", "type", "pick" and "focus". Buttons, check
+// boxes and radio buttons take the built-in "click". Each action on a control gives it the
+// keyboard focus first, as the user's click into it would.
 #include "gui/headless/HeadlessComboBox.h"
 #include "gui/headless/HeadlessScript.h"
 #include "gui/headless/HeadlessSlider.h"
@@ -16,7 +17,11 @@ std::string verbSlider(const HeadlessScript::Args& a)
     if (!s)
         return error;
     int value;
-    if (HeadlessScript::parseInt(a[1], value))
+    bool isValue = HeadlessScript::parseInt(a[1], value);
+    if (!isValue && a[1] != "up" && a[1] != "down" && a[1] != "pageup" && a[1] != "pagedown")
+        return "usage: slider SELECTOR VALUE|up|down|pageup|pagedown";
+    s->userFocus();
+    if (isValue)
         s->userDrag(value);
     else if (a[1] == "up")
         s->userStep(KXSlider::Scroll::LineUp);
@@ -24,10 +29,8 @@ std::string verbSlider(const HeadlessScript::Args& a)
         s->userStep(KXSlider::Scroll::LineDown);
     else if (a[1] == "pageup")
         s->userStep(KXSlider::Scroll::PageUp);
-    else if (a[1] == "pagedown")
-        s->userStep(KXSlider::Scroll::PageDown);
     else
-        return "usage: slider SELECTOR VALUE|up|down|pageup|pagedown";
+        s->userStep(KXSlider::Scroll::PageDown);
     return {};
 }
 
@@ -50,6 +53,7 @@ std::string verbType(const HeadlessScript::Args& a)
     HeadlessTextField* t = HeadlessControl::find<HeadlessTextField>(a[0], error);
     if (!t)
         return error;
+    t->userFocus();
     t->userType(a[1], replace, enter);
     return {};
 }
@@ -66,8 +70,23 @@ std::string verbPick(const HeadlessScript::Args& a)
     int index;
     if (!HeadlessScript::parseInt(a[1], index))
         index = c->nativeIndexOf(a[1]);
-    if (!c->userPick(index))
+    if (index < 0 || index >= int(c->nativeItems().size()))
         return "the combo box has no item " + a[1];
+    c->userFocus();
+    c->userPick(index);
+    return {};
+}
+
+// focus SELECTOR
+std::string verbFocus(const HeadlessScript::Args& a)
+{
+    if (a.size() != 1)
+        return "usage: focus SELECTOR";
+    std::string error;
+    HeadlessControl* c = HeadlessControl::findTabStop(a[0], error);
+    if (!c)
+        return error;
+    c->userFocus();
     return {};
 }
 
@@ -77,6 +96,7 @@ struct RegisterVerbs {
         HeadlessScript::addVerb("slider", verbSlider);
         HeadlessScript::addVerb("type", verbType);
         HeadlessScript::addVerb("pick", verbPick);
+        HeadlessScript::addVerb("focus", verbFocus);
     }
 } s_registerVerbs;
 }

@@ -45,5 +45,9 @@ public:
         Neutral::setEnabled(enabled);
         HeadlessSystem::instance().record("EnableControl %s %d", nativeClass(), enabled ? 1 : 0);
     }
-    void activate() override { HeadlessSystem::instance().record("SetFocus %s", nativeClass()); }
+    void activate() override
+    {
+        HeadlessSystem::instance().record("SetFocus %s", nativeClass());
+        this->takeFocus();
+    }
 };

@@ -4,6 +4,7 @@
 #include "graphics/headless/HeadlessScreen.h"
 #include "gui/KXEventFilter.h"
 #include "gui/KXGadget.h"
+#include "gui/headless/HeadlessControl.h"
 #include "gui/headless/HeadlessSystem.h"
 #include "gui/headless/HeadlessWidget.h"
 #include "gui/headless/HeadlessWindow.h"
@@ -146,9 +147,13 @@ std::string verbClick(const HeadlessScript::Args& a)
         return "no enabled gadget \"" + a[0] + "\"";
     KXGadget* target = found;
     HeadlessSystem::instance().postMessage(target->handle(), [target] {
-        if (KXObject::isLive(target))
-            if (auto* w = dynamic_cast<HeadlessWidget*>(target))
-                w->userClick();
+        if (!KXObject::isLive(target))
+            return;
+        // A click into a control that takes the focus gives it the focus first.
+        if (auto* c = dynamic_cast<HeadlessControl*>(target); c && c->isTabStop())
+            c->takeFocus();
+        if (auto* w = dynamic_cast<HeadlessWidget*>(target))
+            w->userClick();
     });
     return {};
 }

@@ -3,8 +3,10 @@
 
 #include "gui/KXGuiDriver.h"
 #include "gui/KXHotKeyTable.h"
+#include "gui/headless/HeadlessButton.h"
 #include "gui/headless/HeadlessEventDriver.h"
 #include "gui/headless/HeadlessSystem.h"
+#include "gui/headless/HeadlessTextField.h"
 
 #include <algorithm>
 
@@ -130,7 +132,11 @@ void HeadlessWindow::setEnabled(bool enabled)
     HeadlessSystem::instance().record("EnableWindow \"%s\" %d", std::string(textView()).c_str(), enabled ? 1 : 0);
 }
 
-void HeadlessWindow::activate() { HeadlessSystem::instance().record("SetFocus \"%s\"", std::string(textView()).c_str()); }
+void HeadlessWindow::activate()
+{
+    HeadlessSystem::instance().record("SetFocus \"%s\"", std::string(textView()).c_str());
+    m_focus = nullptr;
+}
 
 bool HeadlessWindow::nativeActivate()
 {
@@ -268,6 +274,8 @@ void HeadlessWindow::userKey(int rawKey, bool down, bool repeat)
     if (repeat)
         return;
     postToSelf([rawKey, down](HeadlessWindow* w) {
+        if (w->dialogKey(rawKey, down))
+            return;
         if (!down) {
             w->onKeyUp(rawKey);
             return;
@@ -278,6 +286,51 @@ void HeadlessWindow::userKey(int rawKey, bool down, bool repeat)
         if (int c = characterOf(rawKey, shift); c && live(w))
             w->onChar(c);
     });
+}
+
+bool HeadlessWindow::dialogKey(int rawKey, bool down)
+{
+    constexpr int Esc = 0x01, Tab = 0x0f, Enter = 0x1c, KeypadEnter = 0x9c;
+    if (rawKey != Esc && rawKey != Tab && rawKey != Enter && rawKey != KeypadEnter)
+        return false;
+    HeadlessControl* focus = m_focus;
+    if (!focus || KXWindow::active() != this || !focus->isTabStop() || !focus->gadget()->isVisible()
+        || !focus->gadget()->isEnabled())
+        return false;
+    if (!down)
+        return true;
+    // Hot keys are seen before anything else, whoever has the focus.
+    if (KXHotKeyTable::instance().keyDown(rawKey))
+        return true;
+    if (rawKey == Esc) {
+        onCommand(2);
+    } else if (rawKey == Tab) {
+        moveFocus(focus, KXHotKeyTable::instance().modifiers() & KXHotKeyTable::Shift);
+    } else if (auto* field = dynamic_cast<HeadlessTextField*>(focus->gadget())) {
+        field->onChar(KXTextField::EnterKey);
+    } else {
+        for (HeadlessControl* c : HeadlessControl::all()) {
+            auto* b = dynamic_cast<HeadlessButton*>(c->gadget());
+            if (b && b->kind() == KXButton::Kind::DefaultPush && b->isVisible() && b->isEnabled() && c->window() == this) {
+                b->userClick();
+                return true;
+            }
+        }
+        onCommand(1);
+    }
+    return true;
+}
+
+void HeadlessWindow::moveFocus(HeadlessControl* from, bool backwards)
+{
+    std::vector<HeadlessControl*> order;
+    for (HeadlessControl* c : HeadlessControl::all())
+        if (c == from || (c->isTabStop() && c->gadget()->isVisible() && c->gadget()->isEnabled() && c->window() == this))
+            order.push_back(c);
+    if (backwards)
+        std::reverse(order.begin(), order.end());
+    auto at = std::find(order.begin(), order.end(), from);
+    m_focus = ++at == order.end() ? order.front() : *at;
 }
 
 void HeadlessWindow::userDrag(const std::vector<std::pair<int, int>>& positions)

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+class HeadlessControl;
+
 class HeadlessWindow final : public KXWindow
     , public HeadlessWidget {
 public:
@@ -47,12 +49,19 @@ public:
     const std::string& nativeStatusText() const { return m_status; }
     int menuBuilds() const { return m_menuBuilds; }
 
+    // The control inside this window that has the keyboard focus while the window is active,
+    // or null when the window itself has it.
+    HeadlessControl* focusedControl() const { return m_focus; }
+    void setFocusedControl(HeadlessControl* control) { m_focus = control; }
+
     // Scripted user. Each posts native messages and answers false when the action is not
     // possible (e.g. a menu item that is not on the menu bar or is grayed).
     bool userMenu(int menuId);
     void userClose();
     // A key goes down or up. An auto-repeat (a down while the key is already down) raises
-    // nothing; a down that makes a character also raises the character (US layout).
+    // nothing; a down that makes a character also raises the character (US layout). While a
+    // tab-stop control of the active window has the focus, Enter, Esc and Tab go to the
+    // dialog manager instead (see dialogKey).
     void userKey(int rawKey, bool down, bool repeat = false);
     // The character a raw key code types with the given Shift state, or 0.
     static int characterOf(int rawKey, bool shift);
@@ -84,6 +93,13 @@ private:
     // The window procedure's handling of a size message of that type for frame.
     void sendSize(SizeType type, const KXRect& frame);
     void postToSelf(std::function<void(HeadlessWindow*)> fn);
+    // The dialog manager's look at a key (hot keys first): with a visible, enabled tab-stop
+    // control focused while this window is active, Enter gives a focused text field its Enter,
+    // else clicks the first visible, enabled default push button, else is command 1; Esc is
+    // command 2; Tab (Shift+Tab) moves the focus to the next (previous) tab-stop control.
+    // Answers true when it consumed the key.
+    bool dialogKey(int rawKey, bool down);
+    void moveFocus(HeadlessControl* from, bool backwards);
 
     KXRect m_frame;
     KXRect m_restoreFrame;
@@ -92,6 +108,7 @@ private:
     std::string m_status;
     int m_menuBuilds { 0 };
     bool m_shown { false };
+    HeadlessControl* m_focus { nullptr };
     int m_nativeHandle;
     int m_nativeStyle;
     int m_nativeExStyle;
