@@ -20,7 +20,7 @@ public:
 
     // Loads every library of the table and fills every slot. A library that the loader cannot
     // find by its name is tried again under $trovapath/userlibs/ (refused when that path would
-    // exceed 259 characters). Slots of a library that stays missing get a stub that raises
+    // exceed 259 characters). Slots of a library that stays missing get a stand-in that raises
     // "User lib not found" when called; slots of functions a loaded library lacks get one that
     // raises "User lib function not found". Nothing is reported while binding.
     void bind(const char* table);
@@ -30,7 +30,7 @@ public:
 
     const std::vector<void*>& libraries() const { return m_libraries; }
 
-    // The stubs bind stores; they take whatever the caller pushed and never return.
+    // The stand-ins binding stores; they take whatever the caller pushed and never return.
     static void* missingLibraryStub();
     static void* missingFunctionStub();
 
