@@ -2,6 +2,7 @@
 #include "gui/KXGuiDriver.h"
 
 #include "core/KXResource.h"
+#include "gui/KXDesktopServices.h"
 #include "gui/KXFontDriver.h"
 
 KXGuiDriver::KXGuiDriver(const char* name, KXPlatform platform)
@@ -21,13 +22,17 @@ bool KXGuiDriver::startup()
         return false;
     s_current = this;
     m_desktop = own(createDesktop());
-    return m_desktop != nullptr;
+    if (!m_desktop)
+        return false;
+    KXDesktopServices::install(desktopServices());
+    return true;
 }
 
 void KXGuiDriver::shutdown()
 {
     // The resources (desktop included) were released before shutdown ran.
     m_desktop = nullptr;
+    KXDesktopServices::install(nullptr);
     KXWindow::setActive(nullptr);
     if (s_current == this)
         s_current = nullptr;

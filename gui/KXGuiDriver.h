@@ -8,6 +8,8 @@
 #include "gui/KXWindow.h"
 #include "runtime/KXModule.h"
 
+class KXDesktopServices;
+
 class KXGuiDriver : public KXModule {
 public:
     // A "Gui" subsystem module of the "Native" configuration.
@@ -40,6 +42,8 @@ protected:
     // The modules this backend's GUI needs, started before the desktop is made.
     virtual bool startDependencies() = 0;
     virtual KXDesktop* createDesktop() = 0;
+    // The platform's desktop services, installed while the driver runs; null for none.
+    virtual KXDesktopServices* desktopServices() { return nullptr; }
 
 private:
     KXDesktop* m_desktop { nullptr };

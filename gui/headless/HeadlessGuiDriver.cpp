@@ -2,6 +2,7 @@
 #include "gui/headless/HeadlessGuiDriver.h"
 
 #include "gui/headless/HeadlessDesktop.h"
+#include "gui/headless/HeadlessDesktopServices.h"
 #include "gui/headless/HeadlessSystem.h"
 #include "gui/headless/HeadlessWindow.h"
 #include "runtime/KXModuleDependencies.h"
@@ -24,3 +25,5 @@ bool HeadlessGuiDriver::startDependencies()
 KXDesktop* HeadlessGuiDriver::createDesktop() { return new HeadlessDesktop; }
 
 KXWindow* HeadlessGuiDriver::createWindow(KXGroup* group, int style) { return own(new HeadlessWindow(group, style)); }
+
+KXDesktopServices* HeadlessGuiDriver::desktopServices() { return &HeadlessDesktopServices::instance(); }

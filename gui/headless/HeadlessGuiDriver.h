@@ -11,4 +11,5 @@ public:
 protected:
     bool startDependencies() override;
     KXDesktop* createDesktop() override;
+    KXDesktopServices* desktopServices() override;
 };

@@ -1,0 +1,146 @@
+// The headless desktop services.
+#include "gui/headless/HeadlessDesktopServices.h"
+
+#include "graphics/KXPixelFormat.h"
+#include "graphics/headless/HeadlessScreen.h"
+#include "gui/KXVirtualKeys.h"
+#include "gui/headless/HeadlessSystem.h"
+
+#include <fstream>
+
+HeadlessDesktopServices& HeadlessDesktopServices::instance()
+{
+    static HeadlessDesktopServices services;
+    return services;
+}
+
+int HeadlessDesktopServices::screenWidth() const { return HeadlessScreen::instance().width(); }
+
+int HeadlessDesktopServices::screenHeight() const { return HeadlessScreen::instance().height(); }
+
+bool HeadlessDesktopServices::readScreen(const KXRect& rect, uint8_t* dst, int pitch, int format)
+{
+    HeadlessScreen& screen = HeadlessScreen::instance();
+    int bpp = kxpf::bytesPerPixel(format);
+    if (!bpp || rect.x < 0 || rect.y < 0 || rect.width < 0 || rect.height < 0
+        || int64_t(rect.x) + rect.width > screen.width() || int64_t(rect.y) + rect.height > screen.height())
+        return false;
+    for (int y = 0; y < rect.height; ++y) {
+        const uint32_t* src = screen.pixels().data() + size_t(rect.y + y) * size_t(screen.width()) + size_t(rect.x);
+        uint8_t* row = dst + size_t(y) * size_t(pitch);
+        for (int x = 0; x < rect.width; ++x)
+            kxpf::fromArgb(format, row + size_t(x) * size_t(bpp), src[x]);
+    }
+    return true;
+}
+
+int HeadlessDesktopServices::foregroundWindow() const { return HeadlessSystem::instance().foregroundHandle(); }
+
+bool HeadlessDesktopServices::windowInfo(int handle, KXDesktopWindowInfo& out) const
+{
+    HeadlessWindowInfo info;
+    if (!HeadlessSystem::instance().windowInfo(handle, info))
+        return false;
+    out.frame = info.frame;
+    out.client = info.client;
+    out.style = info.style;
+    out.exStyle = info.exStyle;
+    out.isProgram = info.isProgram;
+    out.title = info.title;
+    return true;
+}
+
+int HeadlessDesktopServices::findWindow(const std::string& title) const
+{
+    return HeadlessSystem::instance().findWindow(title);
+}
+
+int HeadlessDesktopServices::windowLong(int handle, int index) const
+{
+    return HeadlessSystem::instance().windowLong(handle, index);
+}
+
+int HeadlessDesktopServices::setWindowLong(int handle, int index, int value)
+{
+    return HeadlessSystem::instance().setWindowLong(handle, index, value);
+}
+
+bool HeadlessDesktopServices::setWindowIcon(int handle, const std::string& iconFile)
+{
+    HeadlessWindowInfo info;
+    if (!HeadlessSystem::instance().windowInfo(handle, info) || !info.isProgram)
+        return false;
+    if (!std::ifstream(iconFile, std::ios::binary))
+        return false;
+    HeadlessSystem::instance().record("SetWindowIcon %d %s", handle, iconFile.c_str());
+    return true;
+}
+
+bool HeadlessDesktopServices::isKeyDown(int vk) const
+{
+    for (int raw : kxvk::rawCodes(vk))
+        if (raw && HeadlessSystem::instance().isKeyDown(raw))
+            return true;
+    return false;
+}
+
+bool HeadlessDesktopServices::takeKeyPressed(int vk)
+{
+    bool pressed = false;
+    for (int raw : kxvk::rawCodes(vk))
+        if (raw && HeadlessSystem::instance().takeKeyPressed(raw))
+            pressed = true;
+    return pressed;
+}
+
+void HeadlessDesktopServices::sendKey(int vk, bool down)
+{
+    int raw = kxvk::rawCodes(vk)[0];
+    if (!raw)
+        return;
+    HeadlessSystem::instance().record("SendKey 0x%x %s", unsigned(vk), down ? "down" : "up");
+    if (vk == kxvk::PrintScreen && down)
+        putPrintScreenPicture(isKeyDown(kxvk::Alt));
+    HeadlessSystem::instance().pressKey(raw, down);
+}
+
+bool HeadlessDesktopServices::putClipboardPicture(const KXClipPicture& picture)
+{
+    if (picture.width <= 0 || picture.height <= 0
+        || picture.argb.size() != size_t(picture.width) * size_t(picture.height))
+        return false;
+    m_clipboard = picture;
+    m_hasPicture = true;
+    HeadlessSystem::instance().record("Clipboard put %dx%d", picture.width, picture.height);
+    return true;
+}
+
+bool HeadlessDesktopServices::clipboardPicture(KXClipPicture& out)
+{
+    if (!m_hasPicture)
+        return false;
+    out = m_clipboard;
+    return true;
+}
+
+bool HeadlessDesktopServices::hasClipboardPicture() { return m_hasPicture; }
+
+void HeadlessDesktopServices::emptyClipboard()
+{
+    m_hasPicture = false;
+    m_clipboard = {};
+    HeadlessSystem::instance().record("Clipboard empty");
+}
+
+void HeadlessDesktopServices::beep()
+{
+    ++m_beeps;
+    HeadlessSystem::instance().record("Beep");
+}
+
+void HeadlessDesktopServices::reset()
+{
+    m_hasPicture = false;
+    m_clipboard = {};
+    m_beeps = 0;
+}
