@@ -42,7 +42,8 @@ std::string verbDesktop(const HeadlessScript::Args& a)
     int v[2];
     if (a.size() != 2 || !ints(a, 0, 2, v) || v[0] <= 0 || v[1] <= 0)
         return "usage: desktop WIDTH HEIGHT";
-    HeadlessSystem::instance().setDesktopSize(v[0], v[1]);
+    if (!HeadlessSystem::instance().setDesktopSize(v[0], v[1]))
+        return "desktop " + a[0] + " x " + a[1] + " is too large";
     return {};
 }
 
@@ -52,8 +53,8 @@ std::string verbDesktopImage(const HeadlessScript::Args& a)
         return "usage: desktop-image PATH";
     if (!HeadlessScreen::instance().loadImage(a[0]))
         return "cannot load image " + a[0];
-    HeadlessScreen& screen = HeadlessScreen::instance();
-    HeadlessSystem::instance().setDesktopSize(screen.width(), screen.height());
+    // The picture brought its own size: only the desktop gadget follows, the pixels stay.
+    HeadlessSystem::instance().followDesktopSize();
     return {};
 }
 

@@ -77,8 +77,12 @@ public:
     // Virtual desktop.
     int desktopWidth() const;
     int desktopHeight() const;
-    // Resizes the desktop (its pixels included) and the desktop gadget.
-    void setDesktopSize(int width, int height);
+    // Resizes the desktop (its pixels reset to opaque black) and the desktop gadget; false,
+    // changing nothing, for a size the desktop cannot take.
+    bool setDesktopSize(int width, int height);
+    // The desktop gadget takes the desktop's present size; the pixels stay as they are (for a
+    // desktop whose picture, and with it its size, was just replaced).
+    void followDesktopSize();
     void addForeignWindow(const HeadlessForeignWindow& w);
     const HeadlessForeignWindow* foreignWindow(const std::string& id) const;
     const std::vector<HeadlessForeignWindow>& foreignWindows() const { return m_foreign; }
