@@ -56,6 +56,8 @@ TEST_F(GuiTest, ScriptedSessionAgainstCommands)
     ASSERT_TRUE(HeadlessScript::instance().loadFile(path));
     std::remove(path.c_str());
 
+    EXPECT_EQ(WaitEvent(-1), 0x2004);
+    EXPECT_EQ(WaitEvent(-1), 0x2005);
     EXPECT_EQ(WaitEvent(-1), 0x1001);
     EXPECT_EQ(EventData(), 5);
     EXPECT_EQ(WaitEvent(-1), 0x101);
