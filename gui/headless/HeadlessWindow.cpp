@@ -9,6 +9,7 @@
 #include "gui/headless/HeadlessTextField.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 // Native styles: a pop-up with clipped children, or an overlapped window with caption; a
@@ -242,7 +243,11 @@ void HeadlessWindow::postToSelf(std::function<void(HeadlessWindow*)> fn)
 
 bool HeadlessWindow::userMenu(int menuId)
 {
-    int command = menuId + KXNativeMenuItem::CommandBase;
+    // Ids so large that no command id can carry them are on no menu bar.
+    const int64_t wide = int64_t(menuId) + KXNativeMenuItem::CommandBase;
+    if (wide > INT32_MAX)
+        return false;
+    const int command = int(wide);
     if (!isEnabled() || !findCommand(command))
         return false;
     // The menu opens in the menu loop; the chosen command arrives once the loop has ended.

@@ -229,3 +229,42 @@ TEST(HeadlessScriptWords, QuotesMakeOneWord)
     EXPECT_EQ(v, 183);
     EXPECT_FALSE(HeadlessScript::parseInt("12px", v));
 }
+
+TEST(HeadlessScriptWords, NumbersAreDecimalOrHexadecimal)
+{
+    int v = 0;
+    EXPECT_TRUE(HeadlessScript::parseInt("045", v));
+    EXPECT_EQ(v, 45); // a leading zero is not octal
+    EXPECT_TRUE(HeadlessScript::parseInt("08", v));
+    EXPECT_EQ(v, 8);
+    EXPECT_TRUE(HeadlessScript::parseInt("-12", v));
+    EXPECT_EQ(v, -12);
+    EXPECT_TRUE(HeadlessScript::parseInt("2147483647", v));
+    EXPECT_EQ(v, 2147483647);
+    EXPECT_TRUE(HeadlessScript::parseInt("-2147483648", v));
+    EXPECT_EQ(v, INT32_MIN);
+    EXPECT_TRUE(HeadlessScript::parseInt("0xFFFFFFFF", v));
+    EXPECT_EQ(v, -1);
+    EXPECT_FALSE(HeadlessScript::parseInt("2147483648", v));
+    EXPECT_FALSE(HeadlessScript::parseInt("0x100000000", v));
+    EXPECT_FALSE(HeadlessScript::parseInt("99999999999999999999", v));
+    EXPECT_FALSE(HeadlessScript::parseInt("0x", v));
+    EXPECT_FALSE(HeadlessScript::parseInt("-", v));
+    EXPECT_FALSE(HeadlessScript::parseInt("0x1G", v));
+}
+
+TEST_F(GuiTest, MenuIdsBeyondTheCommandRangeAreNotOnTheBar)
+{
+    int win = window("Menus");
+    int file = CreateMenu(Str("File"), 0, WindowMenu(win));
+    CreateMenu(Str("Open"), 7, file);
+    UpdateWindowMenu(win);
+    FlushEvents(-1, 0);
+    EXPECT_FALSE(hw(win)->userMenu(2147483647));
+    EXPECT_FALSE(hw(win)->userMenu(2147483647 - 50));
+    HeadlessScript::instance().addLines({ "menu 2147483647", "menu 007" });
+    EXPECT_EQ(WaitEvent(-1), 0x2004);
+    EXPECT_EQ(WaitEvent(-1), 0x2005);
+    EXPECT_EQ(WaitEvent(-1), 0x1001);
+    EXPECT_EQ(EventData(), 7);
+}
