@@ -28,7 +28,7 @@ run: build
 	  $(BUILD)/bin/trova || true; fi
 
 bench: build
-	@for b in $(BUILD)/bench/*; do [ -x "$$b" ] && echo "== $$b" && "$$b"; done
+	@bench/run.sh $(BUILD)/bench
 
 clean:
 	rm -rf $(BUILD)
