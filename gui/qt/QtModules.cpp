@@ -12,45 +12,30 @@ KXModule s_timerDriver("QtTimerDriver", nullptr, nullptr, P);
 
 class GuiDriver final : public KXModule {
 public:
-    GuiDriver()
-        : KXModule("QtGuiDriver", "Gui", "Native", P)
-    {
-    }
+    GuiDriver() : KXModule("QtGuiDriver", "Gui", "Native", P) { }
     bool startup() override { return kxStartSubsystem("Screen"); }
 } s_guiDriver;
 
 class Surfaces final : public KXModule {
 public:
-    Surfaces()
-        : KXModule("QtDD", "Graphics", "DirectDraw", P)
-    {
-    }
+    Surfaces() : KXModule("QtDD", "Graphics", "DirectDraw", P) { }
 } s_surfaces;
 
 class ScreenDriver final : public KXModule {
 public:
-    ScreenDriver()
-        : KXModule("QtScreenDriver", "Screen", "DirectDraw", P)
-    {
-    }
+    ScreenDriver() : KXModule("QtScreenDriver", "Screen", "DirectDraw", P) { }
     bool startup() override { return kxStartModule("QtDD"); }
 } s_screenDriver;
 
 class CanvasDriver final : public KXModule {
 public:
-    CanvasDriver()
-        : KXModule("QtCanvasDriver", "Canvas", "DirectDraw", P)
-    {
-    }
+    CanvasDriver() : KXModule("QtCanvasDriver", "Canvas", "DirectDraw", P) { }
     bool startup() override { return kxStartSubsystem("Gui"); }
 } s_canvasDriver;
 
 class GrDriver2D final : public KXModule {
 public:
-    GrDriver2D()
-        : KXModule("QtGrDriver2D", "GrDriver2D", "DirectDraw", P)
-    {
-    }
+    GrDriver2D() : KXModule("QtGrDriver2D", "GrDriver2D", "DirectDraw", P) { }
     bool startup() override { return kxStartModule("QtDD") && kxStartModule("QtFontDriver"); }
 } s_grDriver2D;
 }
