@@ -236,6 +236,23 @@ void runplasma()
         say("painted", changed);
     }
     UnlockBuffer();
+
+    // A logo without opaque black keeps every pixel.
+    SetBuffer(ImageBuffer(logo, 0));
+    LockBuffer();
+    for (int y = 0; y < 160; ++y)
+        for (int x = 0; x < 160; ++x)
+            WritePixelFast(x, y, int(0xFFFFFFFFu));
+    UnlockBuffer();
+    plasma(logo);
+    SetBuffer(ImageBuffer(plasmaimage, 0));
+    LockBuffer();
+    int unpainted = 0;
+    for (int y = 0; y < 160; ++y)
+        for (int x = 0; x < 160; ++x)
+            unpainted += ReadPixelFast(x, y) != int(0xFFFFFFFFu) ? 1 : 0;
+    say("unpainted", unpainted);
+    UnlockBuffer();
 }
 
 void runpak(kx_str line)
