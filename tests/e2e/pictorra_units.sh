@@ -253,6 +253,10 @@ paktest ../evil.pak 287454020 1432778632 ok.txt
 "$kxpak" ../big.pak --key 0x11223344 --header-key 0x55667788 --count 1001 $f=ok2.txt
 paktest ../big.pak 287454020 1432778632 ok2.txt
 has "packcount 0" out && [ ! -e ok2.txt ] || fail "count over 1000: $(cat out)"
+printf 'huge.bin\r4\r2000000000\r' >dir.txt
+{ printf '\x0a\x00\x00\x00Hello\x01\x00\x00\x00'; cat dir.txt; } >../huge.pak
+paktest ../huge.pak 0 0 huge.bin
+has "packcount 1" out && [ ! -e huge.bin ] || fail "entry larger than its pack: $(cat out) $(cat err)"
 cd "$tmp"
 
 # ---- Plasma tables and waves ------------------------------------------------------------------------------
