@@ -56,6 +56,7 @@ void KXWindow::setMinSize(int width, int height)
 {
     m_minWidth = width < 0 ? this->width() : width;
     m_minHeight = height < 0 ? this->height() : height;
+    nativeSetMinSize(m_minWidth, m_minHeight);
 }
 
 void KXWindow::minimize()

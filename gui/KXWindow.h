@@ -92,6 +92,12 @@ protected:
     virtual void nativeMinimize() = 0;
     virtual void nativeMaximize() = 0;
     virtual void nativeRestore() = 0;
+    // The minimum frame size changed; a platform whose window manager enforces it passes it on.
+    virtual void nativeSetMinSize(int width, int height)
+    {
+        (void)width;
+        (void)height;
+    }
 
 private:
     KXRef<KXMenu> m_menuRoot;
