@@ -5,7 +5,7 @@
 #   pictorra-snapshot.sh FOLDER PNG
 set -u
 folder=$1
-png=$2
+png=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
 cd "$folder" || exit 1
 TROVA_PLATFORM=qt ./pictorra &
 pid=$!

@@ -13,4 +13,5 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     cd "$folder" && exec ./pictorra
 fi
 echo "No X display: running Pictorra on a private Xvfb."
+export ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null}
 exec "$here/tests/support/with-xvfb.sh" "$here/tools/pictorra-snapshot.sh" "$folder" "$build/pictorra-main-window.png"

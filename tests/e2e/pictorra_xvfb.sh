@@ -9,7 +9,8 @@ png=$2
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 cp -r "$folder" "$tmp/Pictorra"
-export TROVA_MUTEX_DIR="$tmp/locks" TROVA_REGISTRY_HKLM="$tmp/hklm.reg" HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/home/.config"
+rm -f "$tmp/Pictorra/data/PTConfig.dat" "$tmp/Pictorra/data/PT001.vxg"
+export ALSOFT_DRIVERS=null TROVA_MUTEX_DIR="$tmp/locks" TROVA_REGISTRY_HKLM="$tmp/hklm.reg" HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/home/.config"
 mkdir -p "$TROVA_MUTEX_DIR" "$HOME/Desktop" "$XDG_CONFIG_HOME"
 rm -f "$png"
 "$here/tools/pictorra-snapshot.sh" "$tmp/Pictorra" "$png" || exit 1
