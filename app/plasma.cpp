@@ -6,14 +6,16 @@ namespace {
 
 constexpr int OpaqueBlack = int(0xFF000000u);
 
-// Nearest integer, halves to even: how the language converts a float to an int.
-int roundnearest(float f)
+// Nearest integer, halves to even: how the language converts a number to an int. Expressions
+// are evaluated at more than single precision before this conversion, as the language's
+// compiled code does (so 5 x 0.7f, 3.4999999, gives 3 and not the single-precision 3.5's 4).
+int roundnearest(double f)
 {
     int i = int(f);
-    float fraction = f - float(i);
-    if (fraction > 0.5f || (fraction == 0.5f && (i & 1)))
+    double fraction = f - double(i);
+    if (fraction > 0.5 || (fraction == 0.5 && (i & 1)))
         ++i;
-    else if (fraction < -0.5f || (fraction == -0.5f && (i & 1)))
+    else if (fraction < -0.5 || (fraction == -0.5 && (i & 1)))
         --i;
     return i;
 }
@@ -22,7 +24,7 @@ int roundnearest(float f)
 void repick(int& position, int& speed, int& direction, int number)
 {
     SeedRnd(MilliSecs());
-    speed = roundnearest(Rnd(4.0f) + (number == 3 ? 3.0f : 2.0f));
+    speed = roundnearest(double(Rnd(4.0f)) + (number == 3 ? 3.0 : 2.0));
     if (number != 3) {
         if (speed == wave3spe)
             --speed;
@@ -72,7 +74,7 @@ void initplasma()
         r(k) = g(k) = b(k) = 0;
         r(192 + k) = g(192 + k) = b(192 + k) = 0;
         r(64 + k) = 0;
-        g(64 + k) = roundnearest(float(k) * 0.7f);
+        g(64 + k) = roundnearest(double(k) * double(0.7f));
         b(64 + k) = 3 * k;
         r(128 + k) = 0;
         g(128 + k) = 0;
@@ -81,8 +83,8 @@ void initplasma()
     for (int i = 0; i < 256; ++i)
         mrgb(i) = r(i) * 65536 + g(i) * 256 + b(i);
     for (int i = 0; i <= 640; ++i) {
-        float degrees = float(float(i) * 361.28317f) / 320.0f;
-        cosinus(i) = roundnearest(float(Cos(degrees) * 32.0f) + 31.5f);
+        float degrees = float(double(i) * double(361.28317f) / 320.0);
+        cosinus(i) = roundnearest(double(Cos(degrees)) * 32.0 + 31.5);
     }
     plasmaimage = CreateImage(160, 160, 1, 2);
 }
