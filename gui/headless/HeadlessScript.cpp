@@ -54,6 +54,8 @@ std::string verbDesktopImage(const HeadlessScript::Args& a)
         return "cannot load image " + a[0];
     HeadlessScreen& screen = HeadlessScreen::instance();
     HeadlessSystem::instance().setDesktopSize(screen.width(), screen.height());
+    // Resizing the desktop cleared its pixels: load the picture again at its own size.
+    screen.loadImage(a[0]);
     return {};
 }
 
