@@ -105,10 +105,15 @@ int savescreenshot()
         return 0;
     if (saveselected(path) != 0)
         return 0;
-    // The file name: what follows the last "\" (the whole path when it has none).
+    // The file name: what follows the last "\" (the whole path when it has none); requesters
+    // on this platform separate folders with "/", which counts the same.
     int cut = 0;
-    for (int at = Instr(path, txBackslash, 1); at != 0; at = Instr(path, txBackslash, at + 1))
-        cut = at;
+    for (int at = 1; at <= Len(path); ++at) {
+        kx_temps t;
+        kx_str c = t(Mid(path, at, 1));
+        if (kxeq(c, txBackslash) || kxeq(c, txSlash))
+            cut = at;
+    }
     kx_temps t;
     statusmessage(kxcat(t, txSavedAs, t(Mid(path, cut + 1, -1))));
     return 0;

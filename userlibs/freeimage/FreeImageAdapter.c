@@ -8,7 +8,8 @@
      a 0xXXRRGGBB pixel is unused), so FreeImage_ConvertFromRawBits makes such bitmaps opaque;
      otherwise a PNG saved from them could come out transparent.
    - FreeImage_Save writes a bitmap whose depth the chosen writer refuses (JPEG takes only 8 and
-     24 bits, PNG no 16-bit pixels) through a 24-bit copy instead of failing.
+     24 bits, PNG no 16-bit pixels) through a 24-bit copy instead of failing. The JPEG writer
+     reports 32 bits as supported, but only for CMYK pictures: 32-bit RGB goes through the copy too.
    File names may use "\" or "/" between folders. */
 #include <FreeImage.h>
 #include <stdlib.h>
@@ -58,7 +59,9 @@ BOOL FI_STDCALL kxfiSave(int format, FIBITMAP* dib, const char* filename, int fl
     BOOL ok = FALSE;
     if (FreeImage_FIFSupportsWriting(fif)) {
         unsigned bpp = FreeImage_GetBPP(dib);
-        if (FreeImage_GetImageType(dib) == FIT_BITMAP && !FreeImage_FIFSupportsExportBPP(fif, (int)bpp)) {
+        /* The JPEG writer claims 32 bits but takes them only as CMYK: RGB pixels go as 24 bits. */
+        int refused = !FreeImage_FIFSupportsExportBPP(fif, (int)bpp) || (fif == FIF_JPEG && bpp == 32);
+        if (FreeImage_GetImageType(dib) == FIT_BITMAP && refused) {
             FIBITMAP* copy = FreeImage_ConvertTo24Bits(dib);
             if (copy) {
                 ok = FreeImage_Save(fif, copy, path, flags);
