@@ -31,14 +31,12 @@ test: build
 	cd $(BUILD) && $(SANITIZER_ENV) TROVA_PLATFORM=headless ctest --output-on-failure -j $(JOBS)
 
 run: build
-	@if [ -x $(BUILD)/bin/pictorra ]; then cd $(BUILD) && ./bin/pictorra; \
-	else echo "Pictorra is not part of this build yet: running the bare runtime, which has no program attached."; \
-	  $(BUILD)/bin/trova || true; fi
+	@./tools/run-pictorra.sh $(BUILD)
 
 bench: build
 	@bench/run.sh $(BUILD)/bench
 
-# Seeded mutation runs over program images, pictures and script files (tests/fuzz/README.md);
+# Seeded mutation runs over program images, pictures and script files (tests/fuzz/run.sh);
 # not part of test. FUZZ_RUNS inputs per target, FUZZ_SEED for the sequence.
 FUZZ_RUNS ?= 2000
 FUZZ_SEED ?= 1

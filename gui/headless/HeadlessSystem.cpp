@@ -30,12 +30,12 @@ bool HeadlessSystem::called(const std::string& prefix) const
     return std::any_of(m_calls.begin(), m_calls.end(), [&](const std::string& c) { return c.rfind(prefix, 0) == 0; });
 }
 
-void HeadlessSystem::postThreadMessage(int code, int param1, int param2)
+void HeadlessSystem::postThreadMessage(KXThreadMessage message, int param1, int param2)
 {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         HeadlessMessage m;
-        m.threadCode = code;
+        m.thread = message;
         m.param1 = param1;
         m.param2 = param2;
         m_messages.push_back(std::move(m));
@@ -88,7 +88,7 @@ void HeadlessSystem::dropMessagesFor(int target)
     std::lock_guard<std::mutex> lock(m_mutex);
     m_messages.erase(std::remove_if(m_messages.begin(), m_messages.end(),
                          [&](const HeadlessMessage& m) {
-                             return m.target == target || (m.threadCode == 4 && m.param2 == target);
+                             return m.target == target || (m.thread == KXThreadMessage::TimerTick && m.param2 == target);
                          }),
         m_messages.end());
 }
@@ -107,11 +107,11 @@ bool HeadlessSystem::setDesktopSize(int width, int height)
 {
     if (!HeadlessScreen::instance().resize(width, height))
         return false;
-    followDesktopSize();
+    desktopResized();
     return true;
 }
 
-void HeadlessSystem::followDesktopSize()
+void HeadlessSystem::desktopResized()
 {
     const HeadlessScreen& screen = HeadlessScreen::instance();
     if (KXGuiDriver* gui = KXGuiDriver::current())
@@ -137,7 +137,7 @@ bool HeadlessSystem::windowInfo(int handle, HeadlessWindowInfo& out) const
 {
     for (HeadlessWindow* w : m_windows) {
         if (w->nativeHandle() == handle) {
-            out = { handle, std::string(w->textView()), w->frame(), w->clientRect(), w->nativeStyle(), w->nativeExStyle(), true };
+            out = { handle, std::string(w->textView()), w->frame(), w->clientRect(), w->styleWord(), w->exStyleWord(), true };
             return true;
         }
     }
@@ -186,11 +186,7 @@ int HeadlessSystem::setWindowLong(int handle, int index, int value)
         return 0;
     for (HeadlessWindow* w : m_windows) {
         if (w->nativeHandle() == handle) {
-            int old = index == -16 ? w->nativeStyle() : w->nativeExStyle();
-            if (index == -16)
-                w->setNativeStyle(value);
-            else
-                w->setNativeExStyle(value);
+            int old = w->setWindowLong(index, value);
             record("SetWindowLong %d %d 0x%x", handle, index, unsigned(value));
             return old;
         }
@@ -218,11 +214,10 @@ void HeadlessSystem::pressKey(int rawKey, bool down)
 {
     if (rawKey < 0 || rawKey >= 256)
         return;
-    bool repeat = down && isKeyDown(rawKey);
     setKey(rawKey, down);
     if (isProgramForeground() && isAppActive())
         if (HeadlessWindow* w = programWindow())
-            w->userKey(rawKey, down, repeat);
+            w->userKey(rawKey, down);
 }
 
 void HeadlessSystem::setKey(int rawKey, bool down)
