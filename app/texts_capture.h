@@ -1,0 +1,1 @@
+// Texts of capture.cpp (PT_TEXT lines; no include guard).

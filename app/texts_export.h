@@ -1,0 +1,1 @@
+// Texts of export.cpp (PT_TEXT lines; no include guard).

@@ -1,0 +1,1 @@
+// Texts of transform.cpp (PT_TEXT lines; no include guard).

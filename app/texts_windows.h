@@ -1,0 +1,1 @@
+// Texts of windows.cpp (PT_TEXT lines; no include guard).

@@ -1,0 +1,18 @@
+// QtGrDriver2D: the Qt platform's 2D drawing context; it draws with the neutral software
+// routines on the display driver's memory surfaces.
+#include "graphics/KXGrDriver2D.h"
+#include "runtime/KXModuleDependencies.h"
+#include "runtime/KXModuleNames.h"
+
+namespace {
+class QtGrDriver2D final : public KXGrDriver2D {
+public:
+    QtGrDriver2D()
+        : KXGrDriver2D(KXModuleNames::QtGrDriver2D, KXConfigs::DirectDraw, KXPlatform::Qt)
+    {
+    }
+
+protected:
+    bool startDriver() override { return kxStartModule(KXModuleNames::QtDD) && kxStartModule(KXModuleNames::QtFontDriver); }
+} s_driver;
+}

@@ -1,0 +1,28 @@
+// The Qt message loop driver.
+#include "gui/qt/QtEventDriver.h"
+
+#include "gui/KXTimer.h"
+#include "gui/qt/QtEventLoop.h"
+#include "runtime/KXModuleDependencies.h"
+#include "runtime/KXModuleNames.h"
+
+namespace {
+QtEventDriver s_eventDriver;
+}
+
+QtEventDriver::QtEventDriver()
+    : KXEventDriver(KXModuleNames::QtEventDriver, KXPlatform::Qt)
+{
+}
+
+QtEventDriver* QtEventDriver::instance() { return current() == &s_eventDriver ? &s_eventDriver : nullptr; }
+
+bool QtEventDriver::startup()
+{
+    QtEventLoop::instance();
+    return KXEventDriver::startup() && kxStartModule(KXModuleNames::QtCatchFilter);
+}
+
+void QtEventDriver::pumpMessages(int timeoutMs) { QtEventLoop::instance().pump(timeoutMs); }
+
+void QtEventDriver::dropNativeMessages(int source) { QtEventLoop::instance().dropThreadMessages(source); }

@@ -1,0 +1,48 @@
+// The Qt GUI driver module.
+#include "gui/qt/QtGuiDriver.h"
+
+#include "gui/qt/QtDesktop.h"
+#include "gui/qt/QtEventLoop.h"
+#include "gui/qt/QtInputFilter.h"
+#include "gui/qt/QtWindow.h"
+#include "runtime/KXModuleDependencies.h"
+#include "runtime/KXModuleNames.h"
+
+#include <QApplication>
+
+namespace {
+QtGuiDriver s_guiDriver;
+}
+
+QtGuiDriver::QtGuiDriver()
+    : KXGuiDriver(KXModuleNames::QtGuiDriver, KXPlatform::Qt)
+{
+}
+
+QtGuiDriver::~QtGuiDriver() = default;
+
+bool QtGuiDriver::startDependencies()
+{
+    QtEventLoop::instance();
+    if (!(kxStartSubsystem(KXSubsystems::Screen) && kxStartModule(KXModuleNames::QtEventDriver) && kxStartModule(KXModuleNames::QtFontDriver)
+            && kxStartModule(KXModuleNames::QtTimerDriver)))
+        return false;
+    if (!m_input) {
+        m_input = std::make_unique<QtInputFilter>();
+        qApp->installEventFilter(m_input.get());
+    }
+    return true;
+}
+
+void QtGuiDriver::shutdown()
+{
+    KXGuiDriver::shutdown();
+    if (m_input) {
+        qApp->removeEventFilter(m_input.get());
+        m_input.reset();
+    }
+}
+
+KXDesktop* QtGuiDriver::createDesktop() { return new QtDesktop; }
+
+KXWindow* QtGuiDriver::createWindow(KXGroup* group, int style) { return own(new QtWindow(group, style)); }

@@ -1,0 +1,113 @@
+/* FreeImage.dll: the image-file functions programs bind as "data\FreeImage.dll", stdcall under
+   their decorated names ("_FreeImage_Save@16" is exported as "_FreeImage_Save"), forwarding to
+   the system's FreeImage library. Arguments programs can get wrong (null bitmaps, impossible
+   sizes, short rows) give the failure value instead of reaching the library.
+
+   Two adjustments keep program pictures intact:
+   - Raw 32-bit pixels described by red, green and blue masks carry no alpha (the fourth byte of
+     a 0xXXRRGGBB pixel is unused), so FreeImage_ConvertFromRawBits makes such bitmaps opaque;
+     otherwise a PNG saved from them could come out transparent.
+   - FreeImage_Save writes a bitmap whose depth the chosen writer refuses (JPEG takes only 8 and
+     24 bits for RGB pictures, PNG no 16-bit pixels) through a 24-bit copy instead of failing.
+   File names may use "\" or "/" between folders. */
+#include <FreeImage.h>
+#include <stdlib.h>
+#include <string.h>
+
+#define FI_EXPORT __attribute__((stdcall, visibility("default")))
+#define FI_STDCALL __attribute__((stdcall))
+
+FI_EXPORT BOOL kxfiSave(int format, FIBITMAP* dib, const char* filename, int flags) __asm__("_FreeImage_Save");
+FI_EXPORT void kxfiUnload(FIBITMAP* dib) __asm__("_FreeImage_Unload");
+FI_EXPORT BYTE* kxfiGetBits(FIBITMAP* dib) __asm__("_FreeImage_GetBits");
+FI_EXPORT unsigned kxfiGetWidth(FIBITMAP* dib) __asm__("_FreeImage_GetWidth");
+FI_EXPORT unsigned kxfiGetHeight(FIBITMAP* dib) __asm__("_FreeImage_GetHeight");
+FI_EXPORT unsigned kxfiGetPitch(FIBITMAP* dib) __asm__("_FreeImage_GetPitch");
+FI_EXPORT FIBITMAP* kxfiConvertTo24Bits(FIBITMAP* dib) __asm__("_FreeImage_ConvertTo24Bits");
+FI_EXPORT BITMAPINFOHEADER* kxfiGetInfoHeader(FIBITMAP* dib) __asm__("_FreeImage_GetInfoHeader");
+FI_EXPORT FIBITMAP* kxfiConvertFromRawBits(BYTE* bits, int width, int height, int pitch, unsigned bpp,
+    unsigned redMask, unsigned greenMask, unsigned blueMask, BOOL topdown) __asm__("_FreeImage_ConvertFromRawBits");
+FI_EXPORT void kxfiConvertToRawBits(BYTE* bits, FIBITMAP* dib, int pitch, unsigned bpp, unsigned redMask,
+    unsigned greenMask, unsigned blueMask, BOOL topdown) __asm__("_FreeImage_ConvertToRawBits");
+
+/* The row length of width pixels of bpp bits, or 0 when it overflows. */
+static long long rowBytes(long long width, unsigned bpp) { return (width * bpp + 7) / 8; }
+
+/* The bytes a raw block of height rows of pitch bytes spans, the last row counted to its
+   pixels only; false when the arguments cannot describe a block. */
+static int rawBlockValid(const BYTE* bits, int width, int height, int pitch, unsigned bpp)
+{
+    if (!bits || width <= 0 || height <= 0 || (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32))
+        return 0;
+    if ((long long)width * height > (1LL << 28))
+        return 0;
+    return pitch > 0 && pitch >= rowBytes(width, bpp);
+}
+
+BOOL FI_STDCALL kxfiSave(int format, FIBITMAP* dib, const char* filename, int flags)
+{
+    if (!dib || !filename || !*filename || !FreeImage_HasPixels(dib))
+        return FALSE;
+    size_t length = strlen(filename);
+    char* path = malloc(length + 1);
+    if (!path)
+        return FALSE;
+    for (size_t i = 0; i <= length; ++i)
+        path[i] = filename[i] == '\\' ? '/' : filename[i];
+    FREE_IMAGE_FORMAT fif = (FREE_IMAGE_FORMAT)format;
+    BOOL ok = FALSE;
+    if (FreeImage_FIFSupportsWriting(fif)) {
+        unsigned bpp = FreeImage_GetBPP(dib);
+        /* The JPEG writer claims 32 bits but takes them only as CMYK: RGB pixels go through 24. */
+        int refused = !FreeImage_FIFSupportsExportBPP(fif, (int)bpp) || (fif == FIF_JPEG && bpp != 8 && bpp != 24);
+        if (FreeImage_GetImageType(dib) == FIT_BITMAP && refused) {
+            FIBITMAP* copy = FreeImage_ConvertTo24Bits(dib);
+            if (copy) {
+                ok = FreeImage_Save(fif, copy, path, flags);
+                FreeImage_Unload(copy);
+            }
+        } else {
+            ok = FreeImage_Save(fif, dib, path, flags);
+        }
+    }
+    free(path);
+    return ok;
+}
+
+void FI_STDCALL kxfiUnload(FIBITMAP* dib) { FreeImage_Unload(dib); }
+
+BYTE* FI_STDCALL kxfiGetBits(FIBITMAP* dib) { return dib ? FreeImage_GetBits(dib) : NULL; }
+
+unsigned FI_STDCALL kxfiGetWidth(FIBITMAP* dib) { return dib ? FreeImage_GetWidth(dib) : 0; }
+
+unsigned FI_STDCALL kxfiGetHeight(FIBITMAP* dib) { return dib ? FreeImage_GetHeight(dib) : 0; }
+
+unsigned FI_STDCALL kxfiGetPitch(FIBITMAP* dib) { return dib ? FreeImage_GetPitch(dib) : 0; }
+
+FIBITMAP* FI_STDCALL kxfiConvertTo24Bits(FIBITMAP* dib) { return dib ? FreeImage_ConvertTo24Bits(dib) : NULL; }
+
+BITMAPINFOHEADER* FI_STDCALL kxfiGetInfoHeader(FIBITMAP* dib) { return dib ? FreeImage_GetInfoHeader(dib) : NULL; }
+
+FIBITMAP* FI_STDCALL kxfiConvertFromRawBits(BYTE* bits, int width, int height, int pitch, unsigned bpp,
+    unsigned redMask, unsigned greenMask, unsigned blueMask, BOOL topdown)
+{
+    if (!rawBlockValid(bits, width, height, pitch, bpp))
+        return NULL;
+    FIBITMAP* dib = FreeImage_ConvertFromRawBits(bits, width, height, pitch, bpp, redMask, greenMask, blueMask, topdown);
+    if (dib && bpp == 32) {
+        for (unsigned y = 0; y < FreeImage_GetHeight(dib); ++y) {
+            BYTE* line = FreeImage_GetScanLine(dib, (int)y);
+            for (unsigned x = 0; x < FreeImage_GetWidth(dib); ++x)
+                line[4 * x + FI_RGBA_ALPHA] = 0xFF;
+        }
+    }
+    return dib;
+}
+
+void FI_STDCALL kxfiConvertToRawBits(BYTE* bits, FIBITMAP* dib, int pitch, unsigned bpp, unsigned redMask,
+    unsigned greenMask, unsigned blueMask, BOOL topdown)
+{
+    if (!dib || !rawBlockValid(bits, (int)FreeImage_GetWidth(dib), (int)FreeImage_GetHeight(dib), pitch, bpp))
+        return;
+    FreeImage_ConvertToRawBits(bits, dib, pitch, bpp, redMask, greenMask, blueMask, topdown);
+}
