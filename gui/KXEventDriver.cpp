@@ -9,6 +9,7 @@
 #include "gui/KXTimer.h"
 #include "runtime/KXError.h"
 #include "runtime/KXModuleDependencies.h"
+#include "runtime/KXModuleNames.h"
 
 #include <chrono>
 
@@ -37,7 +38,7 @@ KXEventDriver::~KXEventDriver()
 
 bool KXEventDriver::startup()
 {
-    if (!kxStartModule("KXQueFilter"))
+    if (!kxStartModule(KXModuleNames::QueFilter))
         return false;
     if (!m_stack) {
         m_stack = std::make_unique<char[]>(LoopStackSize);

@@ -163,22 +163,23 @@ void KXWindow::onModalLoop(bool entered)
 
 void KXWindow::onFocusChanged(KXGadget* gadget) { m_focus = gadget; }
 
-void KXWindow::onRawKey(int rawKey, bool down)
+bool KXWindow::onRawKey(int rawKey, bool down, int typed)
 {
     if (!KXKeyboard::instance().press(rawKey, down))
-        return;
+        return false;
     if (KXDialogKeys::handle(*this, rawKey, down))
-        return;
-    if (!down) {
-        onKeyUp(rawKey);
-        return;
-    }
+        return true;
+    if (!down)
+        return onKeyUp(rawKey);
     if (onKeyDown(rawKey))
-        return;
-    bool shift = KXKeyboard::instance().modifiers() & KXKeyboard::Shift;
+        return true;
+    int c = typed;
+    if (c == KXKeyboard::FromTable)
+        c = KXKeyboard::characterOf(rawKey, KXKeyboard::instance().modifiers() & KXKeyboard::Shift);
     // The key event's handler may have freed the window.
-    if (int c = KXKeyboard::characterOf(rawKey, shift); c && KXObject::isLive(this))
+    if (c && KXObject::isLive(this))
         onChar(c);
+    return false;
 }
 
 bool KXWindow::onKeyDown(int rawKey)

@@ -4,13 +4,14 @@
 #include "gui/KXTimer.h"
 #include "gui/qt/QtEventLoop.h"
 #include "runtime/KXModuleDependencies.h"
+#include "runtime/KXModuleNames.h"
 
 namespace {
 QtEventDriver s_eventDriver;
 }
 
 QtEventDriver::QtEventDriver()
-    : KXEventDriver("QtEventDriver", KXPlatform::Qt)
+    : KXEventDriver(KXModuleNames::QtEventDriver, KXPlatform::Qt)
 {
 }
 
@@ -19,12 +20,7 @@ QtEventDriver* QtEventDriver::instance() { return current() == &s_eventDriver ? 
 bool QtEventDriver::startup()
 {
     QtEventLoop::instance();
-    return KXEventDriver::startup() && kxStartModule("QtCatchFilter");
-}
-
-void QtEventDriver::deliverThreadMessage(int code, int param1, int param2)
-{
-    threadMessage(KXThreadMessage(code), param1, param2);
+    return KXEventDriver::startup() && kxStartModule(KXModuleNames::QtCatchFilter);
 }
 
 void QtEventDriver::pumpMessages(int timeoutMs) { QtEventLoop::instance().pump(timeoutMs); }

@@ -274,17 +274,11 @@ void QtWindow::reportApplicationState(bool active)
 
 bool QtWindow::reportKey(int rawKey, bool down, bool autoRepeat, const QString& text)
 {
-    // FIXME: auto-repeat suppression belongs to the neutral keyboard; this follows the neutral
-    // handlers' present contract, which takes no repeats.
-    if (autoRepeat)
+    // X11 repeats a held key as release-press pairs; the release half is no real release.
+    if (autoRepeat && !down)
         return false;
-    if (!down)
-        return onKeyUp(rawKey);
-    if (onKeyDown(rawKey))
-        return true;
-    if (text.size() == 1 && text[0].unicode() < 256 && KXObject::isLive(this))
-        onChar(text[0].unicode());
-    return false;
+    int typed = text.size() == 1 && text[0].unicode() < 256 ? text[0].unicode() : 0;
+    return onRawKey(rawKey, down, typed);
 }
 
 void QtWindow::setText(KXString* text)
