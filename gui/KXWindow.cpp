@@ -163,22 +163,21 @@ void KXWindow::onModalLoop(bool entered)
 
 void KXWindow::onFocusChanged(KXGadget* gadget) { m_focus = gadget; }
 
-void KXWindow::onRawKey(int rawKey, bool down)
+bool KXWindow::onRawKey(int rawKey, bool down)
 {
     if (!KXKeyboard::instance().press(rawKey, down))
-        return;
+        return false;
     if (KXDialogKeys::handle(*this, rawKey, down))
-        return;
-    if (!down) {
-        onKeyUp(rawKey);
-        return;
-    }
+        return true;
+    if (!down)
+        return onKeyUp(rawKey);
     if (onKeyDown(rawKey))
-        return;
+        return true;
     bool shift = KXKeyboard::instance().modifiers() & KXKeyboard::Shift;
     // The key event's handler may have freed the window.
     if (int c = KXKeyboard::characterOf(rawKey, shift); c && KXObject::isLive(this))
         onChar(c);
+    return false;
 }
 
 bool KXWindow::onKeyDown(int rawKey)

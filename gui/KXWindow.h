@@ -105,8 +105,9 @@ public:
     // The backend's one key entry: a native key press or release for this window, raw key code
     // (see KXKeyboard.h), auto-repeats included. Auto-repeats raise nothing; then the dialog
     // keys (KXDialogKeys), hot keys and modifiers; then key events, and for a press the
-    // character it types.
-    void onRawKey(int rawKey, bool down);
+    // character it types. Answers true when the dialog keys, a hot key or a modifier took the
+    // key, so the native control with the focus must not see it.
+    bool onRawKey(int rawKey, bool down);
     // The steps of onRawKey after the keyboard and the dialog keys. Answer true when a hot key
     // or a modifier consumed the key, so it must not be processed further (no character
     // follows).

@@ -1,7 +1,6 @@
 // The Qt message loop driver.
 #include "gui/qt/QtEventDriver.h"
 
-#include "gui/KXTimer.h"
 #include "gui/qt/QtEventLoop.h"
 #include "runtime/KXModuleDependencies.h"
 
@@ -20,16 +19,6 @@ bool QtEventDriver::startup()
 {
     QtEventLoop::instance();
     return KXEventDriver::startup() && kxStartModule("QtCatchFilter");
-}
-
-void QtEventDriver::deliverThreadMessage(int code, int param1, int param2)
-{
-    if (code == 4) {
-        auto* object = reinterpret_cast<KXObject*>(intptr_t(param2));
-        if (!KXObject::isLive(object) || !dynamic_cast<KXTimer*>(object))
-            return;
-    }
-    threadMessage(code, param1, param2);
 }
 
 void QtEventDriver::pumpMessages(int timeoutMs) { QtEventLoop::instance().pump(timeoutMs); }

@@ -13,8 +13,8 @@ public:
 
     bool startup() override;
 
-    // A thread message from QtEventLoop; a tick of a timer freed since it was posted is dropped.
-    void deliverThreadMessage(int code, int param1, int param2);
+    // A thread message from QtEventLoop.
+    void deliverThreadMessage(KXThreadMessage message, int param1, int param2) { threadMessage(message, param1, param2); }
 
 protected:
     void pumpMessages(int timeoutMs) override;

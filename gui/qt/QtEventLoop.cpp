@@ -77,10 +77,10 @@ void QtEventLoop::pump(int timeoutMs)
     deliverThreadMessages();
 }
 
-void QtEventLoop::postThreadMessage(int code, int param1, int param2)
+void QtEventLoop::postThreadMessage(KXThreadMessage message, int param1, int param2)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_messages.push_back({ code, param1, param2 });
+    m_messages.push_back({ message, param1, param2 });
     if (!m_wakePosted) {
         m_wakePosted = true;
         QCoreApplication::postEvent(this, new QEvent(WakeEvent));
@@ -112,6 +112,6 @@ void QtEventLoop::deliverThreadMessages()
             m_messages.pop_front();
         }
         if (QtEventDriver* driver = QtEventDriver::instance())
-            driver->deliverThreadMessage(m.code, m.param1, m.param2);
+            driver->deliverThreadMessage(m.message, m.param1, m.param2);
     }
 }

@@ -8,6 +8,8 @@
 // event is posted for them at a time.
 #pragma once
 
+#include "gui/KXThreadMessage.h"
+
 #include <QObject>
 
 #include <deque>
@@ -28,8 +30,8 @@ public:
     // Waits up to timeoutMs for Qt events or thread messages (-1: without limit, 0: not at
     // all), then dispatches everything waiting. Call on the loop's stack.
     void pump(int timeoutMs);
-    // Any thread: queues thread message code (see KXEventDriver::threadMessage) and wakes the loop.
-    void postThreadMessage(int code, int param1, int param2);
+    // Any thread: queues a thread message (see KXEventDriver::threadMessage) and wakes the loop.
+    void postThreadMessage(KXThreadMessage message, int param1, int param2);
     // Drops the waiting thread messages whose source (param2) is source.
     void dropThreadMessages(int source);
 
@@ -39,7 +41,8 @@ protected:
 private:
     QtEventLoop();
     struct ThreadMessage {
-        int code, param1, param2;
+        KXThreadMessage message;
+        int param1, param2;
     };
     void deliverThreadMessages();
 

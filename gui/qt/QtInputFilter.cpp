@@ -26,8 +26,13 @@ bool QtInputFilter::eventFilter(QObject* watched, QEvent* event)
         int raw = QtKeyCodes::rawFromX(key->nativeScanCode());
         if (!raw)
             return false;
-        return window->reportKey(raw, event->type() == QEvent::KeyPress, key->isAutoRepeat(), key->text());
+        return window->reportKey(raw, event->type() == QEvent::KeyPress);
     }
+    case QEvent::FocusIn:
+        if (auto* widget = qobject_cast<QWidget*>(watched))
+            if (QtWindow* window = QtWindow::ofWidget(widget))
+                window->reportFocus(widget);
+        return false;
     case QEvent::ApplicationStateChange:
         if (watched == qApp)
             QtWindow::reportApplicationState(QGuiApplication::applicationState() == Qt::ApplicationActive);

@@ -5,7 +5,7 @@
 
 QtTimer::QtTimer(int periodMs)
     : KXTimer(periodMs)
-    , m_thread(m_count, [h = handle()](int count) { QtEventLoop::instance().postThreadMessage(4, count, h); })
+    , m_thread(m_count, [h = handle()](int count) { QtEventLoop::instance().postThreadMessage(KXThreadMessage::TimerTick, count, h); })
 {
     startNative();
 }
