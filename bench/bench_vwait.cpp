@@ -1,6 +1,7 @@
 // Times VWait(1) and VWait(2) against the display's refresh period and against a plain sleep of
 // one period (the baseline): a wait for n refreshes ends at the n-th refresh after the call, so
-// VWait(1) takes between 0 and 1 period, half a period on average.
+// back-to-back VWait(1) calls take one period each. With TROVA_PLATFORM=qt (under an X server)
+// the period is the one the X server reports.
 #include "graphics/KXRefreshClock.h"
 #include "runtime/KXCallConv.h"
 #include "runtime/KXModuleDependencies.h"

@@ -10,9 +10,7 @@
 #include "runtime/KXCallConv.h"
 #include "runtime/KXCommandTable.h"
 
-#include <chrono>
 #include <string_view>
-#include <thread>
 
 namespace {
 K2DGraphicsDriver& driver() { return K2DGraphicsDriver::instance(); }
@@ -98,7 +96,6 @@ KX_STDCALL void VWait(int frames) { KXRefreshClock::wait(frames); }
 static const KXCommandEntry s_commands[] = {
     { "%SetBuffer%buffer", KX_FN(SetBuffer) },
     { "%GraphicsBuffer", KX_FN(GraphicsBuffer) },
-    { "VWait%frames=1", KX_FN(VWait) },
     { "%DesktopBuffer", KX_FN(DesktopBuffer) },
     { "%LoadBuffer%buffer$file", KX_FN(LoadBuffer) },
     { "%SaveBuffer%buffer$file", KX_FN(SaveBuffer) },

@@ -100,6 +100,29 @@ TEST_F(QtTest, CheckBoxClickTogglesItsState)
     EXPECT_EQ(ButtonState(check), 1);
 }
 
+TEST_F(QtTest, DialogKeysTypedOnTheControls)
+{
+    int win = keep(CreateWindow(Str("Dialog keys"), 60, 60, 320, 180, 0, Titled));
+    int check = CreateButton(Str("Option"), 20, 20, 120, 24, win, 2);
+    int field = CreateTextField(20, 60, 150, 24, win, 0);
+    int ok = CreateButton(Str("OK"), 200, 100, 80, 28, win, 4);
+    drain(800);
+    ActivateGadget(check);
+    drain(300);
+    // Enter on a check box clicks the default push button; the check box stays as it was.
+    auto enter = user("xdotool windowactivate --sync " + xid(win) + " key Return");
+    SeenEvent e {};
+    ASSERT_TRUE(waitFor(0x401, 0, 8000, &e));
+    enter.get();
+    EXPECT_EQ(e.source, ok);
+    EXPECT_EQ(ButtonState(check), 0);
+    // Tab moves the focus on to the text field, where Enter is the field's own action.
+    auto tab = user("xdotool key Tab sleep 0.3 key Return");
+    ASSERT_TRUE(waitFor(0x401, field, 8000, &e));
+    tab.get();
+    EXPECT_EQ(e.data, 13);
+}
+
 TEST_F(QtTest, MessageBoxAnsweredWithKeys)
 {
     int win = keep(CreateWindow(Str("Owner"), 60, 60, 300, 150, 0, Titled));
