@@ -2,6 +2,7 @@
 #include "gui/qt/QtGuiDriver.h"
 
 #include "gui/qt/QtDesktop.h"
+#include "gui/qt/QtDesktopServices.h"
 #include "gui/qt/QtEventLoop.h"
 #include "gui/qt/QtInputFilter.h"
 #include "gui/qt/QtWindow.h"
@@ -33,9 +34,17 @@ bool QtGuiDriver::startDependencies()
     return true;
 }
 
+KXDesktopServices* QtGuiDriver::desktopServices()
+{
+    if (!m_services)
+        m_services = QtDesktopServices::create();
+    return m_services.get();
+}
+
 void QtGuiDriver::shutdown()
 {
     KXGuiDriver::shutdown();
+    m_services.reset();
     if (m_input) {
         qApp->removeEventFilter(m_input.get());
         m_input.reset();

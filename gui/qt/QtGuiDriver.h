@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class QtDesktopServices;
 class QtInputFilter;
 
 class QtGuiDriver final : public KXGuiDriver {
@@ -18,7 +19,11 @@ public:
 protected:
     bool startDependencies() override;
     KXDesktop* createDesktop() override;
+    // The X11 desktop services over Qt's display, made at the first start; null when Qt does not
+    // run on X11.
+    KXDesktopServices* desktopServices() override;
 
 private:
     std::unique_ptr<QtInputFilter> m_input;
+    std::unique_ptr<QtDesktopServices> m_services;
 };
