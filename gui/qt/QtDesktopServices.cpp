@@ -2,7 +2,7 @@
 #include "gui/qt/QtDesktopServices.h"
 
 #include "gui/KXVirtualKeys.h"
-#include "gui/qt/X11KeyCodes.h"
+#include "gui/qt/QtKeyCodes.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -21,6 +21,15 @@ constexpr int exStyleIndex = -20;
 constexpr int wsMaximizeBox = 0x00010000;
 constexpr int wsMinimizeBox = 0x00020000;
 constexpr int wsSysMenu = 0x00080000;
+
+// The X key code of a raw key code, or 0.
+int xKeyCode(int raw)
+{
+    for (unsigned code = 8; raw && code < 256; ++code)
+        if (QtKeyCodes::rawFromX(code) == raw)
+            return int(code);
+    return 0;
+}
 }
 
 std::unique_ptr<QtDesktopServices> QtDesktopServices::create()
@@ -166,7 +175,7 @@ bool QtDesktopServices::takeKeyPressed(int vk)
 
 void QtDesktopServices::sendKey(int vk, bool down)
 {
-    int keycode = x11kc::keycodeFromRaw(kxvk::rawCodes(vk)[0]);
+    int keycode = xKeyCode(kxvk::rawCodes(vk)[0]);
     if (!keycode)
         return;
     if (vk == kxvk::PrintScreen && down)
