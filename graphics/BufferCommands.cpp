@@ -10,7 +10,9 @@
 #include "runtime/KXCallConv.h"
 #include "runtime/KXCommandTable.h"
 
+#include <chrono>
 #include <string_view>
+#include <thread>
 
 namespace {
 K2DGraphicsDriver& driver() { return K2DGraphicsDriver::instance(); }
@@ -94,9 +96,9 @@ KX_STDCALL void CopyRect(int sx, int sy, int width, int height, int dx, int dy, 
 KX_STDCALL void VWait(int frames) { KXRefreshClock::wait(frames); }
 
 static const KXCommandEntry s_commands[] = {
-    { "VWait%frames=1", KX_FN(VWait) },
     { "%SetBuffer%buffer", KX_FN(SetBuffer) },
     { "%GraphicsBuffer", KX_FN(GraphicsBuffer) },
+    { "VWait%frames=1", KX_FN(VWait) },
     { "%DesktopBuffer", KX_FN(DesktopBuffer) },
     { "%LoadBuffer%buffer$file", KX_FN(LoadBuffer) },
     { "%SaveBuffer%buffer$file", KX_FN(SaveBuffer) },

@@ -34,17 +34,9 @@ bool QtGuiDriver::startDependencies()
     return true;
 }
 
-KXDesktopServices* QtGuiDriver::desktopServices()
-{
-    if (!m_services)
-        m_services = QtDesktopServices::create();
-    return m_services.get();
-}
-
 void QtGuiDriver::shutdown()
 {
     KXGuiDriver::shutdown();
-    m_services.reset();
     if (m_input) {
         qApp->removeEventFilter(m_input.get());
         m_input.reset();
@@ -52,5 +44,13 @@ void QtGuiDriver::shutdown()
 }
 
 KXDesktop* QtGuiDriver::createDesktop() { return new QtDesktop; }
+
+KXDesktopServices* QtGuiDriver::desktopServices()
+{
+    // Made once, on the application's display, and kept for the process.
+    if (!m_services)
+        m_services = QtDesktopServices::create();
+    return m_services.get();
+}
 
 KXWindow* QtGuiDriver::createWindow(KXGroup* group, int style) { return own(new QtWindow(group, style)); }

@@ -19,8 +19,6 @@ public:
 protected:
     bool startDependencies() override;
     KXDesktop* createDesktop() override;
-    // The X11 desktop services over Qt's display, made at the first start; null when Qt does not
-    // run on X11.
     KXDesktopServices* desktopServices() override;
 
 private:
