@@ -39,9 +39,11 @@ xdotool windowactivate --sync "$win" 2>/dev/null || sleep 1
 # Geometry: the client rectangle is the window's own, the frame encloses it.
 info=$(timeout 120 "$exe" info) || fail "info: exit code $?"
 read -r isfg ok wl wt wr wb cl ct cr cb <<<"$info"
-eval "$(xdotool getwindowgeometry --shell "$win")"
+wininfo=$(xwininfo -id "$win")
+field() { sed -n "s/^ *$1: *//p" <<<"$wininfo" | head -1; }
+X=$(field "Absolute upper-left X") Y=$(field "Absolute upper-left Y") WIDTH=$(field Width) HEIGHT=$(field Height)
 [ "$isfg" = 1 ] && [ "$ok" = 1 ] || fail "info: $info (the foreground window is not Notes)"
-[ "$cl $ct $((cr - cl)) $((cb - ct))" = "$X $Y $WIDTH $HEIGHT" ] || fail "client $cl $ct $cr $cb, xdotool $X $Y $WIDTH $HEIGHT"
+[ "$cl $ct $((cr - cl)) $((cb - ct))" = "$X $Y $WIDTH $HEIGHT" ] || fail "client $cl $ct $cr $cb, xwininfo $X $Y $WIDTH $HEIGHT"
 [ "$wl" -le "$cl" ] && [ "$wt" -lt "$ct" ] && [ "$wr" -ge "$cr" ] && [ "$wb" -ge "$cb" ] || fail "frame $wl $wt $wr $wb around $cl $ct $cr $cb"
 
 # Print Screen pressed in the other program's window.
