@@ -47,7 +47,7 @@ X=$(field "Absolute upper-left X") Y=$(field "Absolute upper-left Y") WIDTH=$(fi
 [ "$wl" -le "$cl" ] && [ "$wt" -lt "$ct" ] && [ "$wr" -ge "$cr" ] && [ "$wb" -ge "$cb" ] || fail "frame $wl $wt $wr $wb around $cl $ct $cr $cb"
 
 # Print Screen pressed in the other program's window.
-timeout 120 "$exe" key >"$tmp/key" 2>&1 &
+timeout 120 "$exe" key >"$tmp/key" 2>>"$tmp/err" &
 pids+=($!)
 keypid=$!
 wait_lines "$tmp/key" 1 || fail "key: not ready"
@@ -58,7 +58,7 @@ wait $keypid
 
 # A synthetic Print Screen puts the whole screen on the clipboard, which others can paste.
 rm -f done
-timeout 120 "$exe" printscreen >"$tmp/print" 2>&1 &
+timeout 120 "$exe" printscreen >"$tmp/print" 2>>"$tmp/err" &
 pids+=($!)
 printpid=$!
 wait_lines "$tmp/print" 1 || fail "printscreen: no output"
@@ -78,7 +78,7 @@ paste=$(timeout 120 "$exe" paste) || fail "paste: exit code $?"
 [ "$paste" = "$(printf '6 4 32\nFF0000 0000FF')" ] || fail "paste: $paste"
 
 # A picture we put there, read by xclip upright.
-timeout 120 "$exe" export >"$tmp/export" 2>&1 &
+timeout 120 "$exe" export >"$tmp/export" 2>>"$tmp/err" &
 pids+=($!)
 exportpid=$!
 wait_lines "$tmp/export" 1 || fail "export: no output"
