@@ -12,7 +12,9 @@ std::unique_ptr<X11KeyMonitor> X11KeyMonitor::create(const char* displayName)
     if (!display)
         return nullptr;
     int opcode = 0, event = 0, error = 0;
-    int major = 2, minor = 0;
+    // From 2.1 on, raw events come whatever grabs other clients hold (a window manager's key
+    // bindings among them).
+    int major = 2, minor = 2;
     if (!XQueryExtension(display, "XInputExtension", &opcode, &event, &error)
         || XIQueryVersion(display, &major, &minor) != Success) {
         XCloseDisplay(display);

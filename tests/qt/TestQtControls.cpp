@@ -6,6 +6,7 @@
 #include "core/KXHandle.h"
 #include "gui/qt/QtButton.h"
 #include "gui/qt/QtCanvas.h"
+#include "runtime/KXAppTitle.h"
 
 #include <filesystem>
 #include <fstream>
@@ -104,10 +105,13 @@ TEST_F(QtTest, MessageBoxAnsweredWithKeys)
     int win = keep(CreateWindow(Str("Owner"), 60, 60, 300, 150, 0, Titled));
     drain(800);
     (void)win;
-    auto yes = user("sleep 1.5; xdotool key Return");
+    // The user waits for the box to show, brings it to the front and answers.
+    const std::string box = "xdotool search --sync --onlyvisible --name '^" + std::string(kxAppTitle()) + "$' windowactivate --sync ";
+    auto yes = user(box + "key Return");
     EXPECT_EQ(Proceed(Str("Go on?"), 0), 1);
     yes.get();
-    auto cancel = user("sleep 1.5; xdotool key Escape");
+    drain(300);
+    auto cancel = user(box + "key Escape");
     EXPECT_EQ(Proceed(Str("Really?"), 1), -1);
     cancel.get();
 }
@@ -120,7 +124,9 @@ TEST_F(QtTest, FileRequesterAnsweredWithKeys)
     const std::string dir = "/tmp/trova-qt-files-" + std::to_string(getpid());
     std::filesystem::create_directories(dir);
     std::ofstream(dir + "/picture.txt") << "x";
-    auto typing = user("sleep 2; xdotool type --delay 30 '" + dir + "/picture.txt'; sleep 0.3; xdotool key Return");
+    auto typing = user("xdotool search --sync --onlyvisible --name '^Open a file$' windowactivate --sync; sleep 0.5; "
+                       "xdotool type --delay 30 '"
+        + dir + "/picture.txt'; sleep 0.3; xdotool key Return");
     std::string chosen = take(RequestFile(Str("Open a file"), Str("txt"), 0, Str("")));
     typing.get();
     EXPECT_EQ(chosen, dir + "/picture.txt");

@@ -46,8 +46,8 @@ private:
 
 }
 
-#define REQUIRE_SERVICES()                                                                                     \
-    do {                                                                                                       \
-        if (!x11test::services())                                                                              \
-            GTEST_SKIP() << "not an X11 display";                                                              \
+#define REQUIRE_SERVICES()                        \
+    do {                                          \
+        if (!x11test::services())                 \
+            GTEST_SKIP() << "not an X11 display"; \
     } while (0)
