@@ -23,9 +23,7 @@ test: build
 	cd $(BUILD) && TROVA_PLATFORM=headless ctest --output-on-failure -j $(JOBS)
 
 run: build
-	@if [ -x $(BUILD)/bin/pictorra ]; then cd $(BUILD) && ./bin/pictorra; \
-	else echo "Pictorra is not part of this build yet: running the bare runtime, which has no program attached."; \
-	  $(BUILD)/bin/trova || true; fi
+	@./tools/run-pictorra.sh $(BUILD)
 
 bench: build
 	@for b in $(BUILD)/bench/*; do [ -x "$$b" ] && echo "== $$b" && "$$b"; done

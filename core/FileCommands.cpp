@@ -53,19 +53,25 @@ bool writeAll(int fd, const char* data, ssize_t n)
 
 // Copies a regular file over any existing target that may be written. The copy gets the
 // source's permissions, made writable for its owner. A target that is the source itself is
-// refused: truncating it first would destroy both.
+// refused: truncating it first would destroy both. The bytes go to a temporary file beside the
+// target, which then replaces it in one step, so the target is never seen half written (a
+// target that is a symbolic link is written through the link instead).
 bool copyFile(const std::string& from, const std::string& to)
 {
     int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0)
         return false;
-    struct stat src, dst;
+    struct stat src, dst, link;
+    bool exists = stat(to.c_str(), &dst) == 0;
     if (fstat(in, &src) != 0 || !S_ISREG(src.st_mode)
-        || (stat(to.c_str(), &dst) == 0 && dst.st_dev == src.st_dev && dst.st_ino == src.st_ino)) {
+        || (exists && dst.st_dev == src.st_dev && dst.st_ino == src.st_ino)
+        || (exists && access(to.c_str(), W_OK) != 0)) {
         close(in);
         return false;
     }
-    int out = open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    bool replace = !(lstat(to.c_str(), &link) == 0 && S_ISLNK(link.st_mode));
+    std::string temporary = to + ".XXXXXX";
+    int out = replace ? mkostemp(temporary.data(), O_CLOEXEC) : open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (out < 0) {
         close(in);
         return false;
@@ -87,9 +93,16 @@ bool copyFile(const std::string& from, const std::string& to)
         }
     }
     if (ok)
-        fchmod(out, (src.st_mode & 0777) | S_IWUSR);
+        ok = fchmod(out, (src.st_mode & 0777) | S_IWUSR) == 0 && fsync(out) == 0;
     close(in);
-    return close(out) == 0 && ok;
+    ok = close(out) == 0 && ok;
+    if (replace) {
+        if (ok)
+            ok = rename(temporary.c_str(), to.c_str()) == 0;
+        if (!ok)
+            unlink(temporary.c_str());
+    }
+    return ok;
 }
 }
 

@@ -6,6 +6,7 @@
 #include "graphics/K2DGraphicsDriver.h"
 #include "graphics/KXImageLoader.h"
 #include "graphics/KXPixmap.h"
+#include "graphics/KXRefreshClock.h"
 #include "runtime/KXCallConv.h"
 #include "runtime/KXCommandTable.h"
 
@@ -103,7 +104,11 @@ KX_STDCALL void CopyRect(int sx, int sy, int width, int height, int dx, int dy, 
     d->graphics()->copyRect(dx, dy, s->graphics(), sx, sy, width, height, false);
 }
 
+// Waits for frames display refreshes (none for frames <= 0).
+KX_STDCALL void VWait(int frames) { KXRefreshClock::wait(frames); }
+
 static const KXCommandEntry s_commands[] = {
+    { "VWait%frames=1", KX_FN(VWait) },
     { "%SetBuffer%buffer", KX_FN(SetBuffer) },
     { "%GraphicsBuffer", KX_FN(GraphicsBuffer) },
     { "VWait%frames=1", KX_FN(VWait) },

@@ -1,6 +1,7 @@
 // The sound service: OpenAL output (or the silent loopback fallback), channels and samples.
 #include "graphics/KXAudioDriver.h"
 
+#include "core/KXFpuScope.h"
 #include "core/KXResource.h"
 #include "graphics/KXSound.h"
 #include "graphics/KXSoundDecoder.h"
@@ -169,6 +170,7 @@ void KXAudioDriver::closeOutput()
 
 KXSound* KXAudioDriver::loadSound(const std::string& path)
 {
+    KXFpuScope libraryFpu;
     if (!m_available)
         return nullptr;
     KXPcm pcm;
@@ -257,6 +259,7 @@ void KXAudioDriver::applyPan(unsigned source, float pan, int sampleChannels)
 
 int KXAudioDriver::play(KXSound* sound, int flags)
 {
+    KXFpuScope libraryFpu;
     if (!m_available || !sound)
         return 0;
     const int index = freeSource();
@@ -291,6 +294,7 @@ int KXAudioDriver::play(KXSound* sound, int flags)
 
 int KXAudioDriver::playMusic(const std::string& path, int flags)
 {
+    KXFpuScope libraryFpu;
     if (!m_available || hasMusicExtension(path))
         return 0;
     KXSound* sound = loadSound(path);
@@ -308,12 +312,14 @@ int KXAudioDriver::playMusic(const std::string& path, int flags)
 
 void KXAudioDriver::stop(int channel)
 {
+    KXFpuScope libraryFpu;
     if (Channel* c = find(channel))
         alSourceStop(c->source);
 }
 
 void KXAudioDriver::pause(int channel)
 {
+    KXFpuScope libraryFpu;
     if (Channel* c = find(channel)) {
         ALint state = 0;
         alGetSourcei(c->source, AL_SOURCE_STATE, &state);
@@ -324,6 +330,7 @@ void KXAudioDriver::pause(int channel)
 
 void KXAudioDriver::resume(int channel)
 {
+    KXFpuScope libraryFpu;
     if (Channel* c = find(channel)) {
         ALint state = 0;
         alGetSourcei(c->source, AL_SOURCE_STATE, &state);
@@ -334,18 +341,21 @@ void KXAudioDriver::resume(int channel)
 
 void KXAudioDriver::setPitch(int channel, int hz)
 {
+    KXFpuScope libraryFpu;
     if (Channel* c = find(channel); c && hz > 0 && c->rate > 0)
         alSourcef(c->source, AL_PITCH, std::clamp(float(hz) / float(c->rate), 0.01f, 100.0f));
 }
 
 void KXAudioDriver::setVolume(int channel, float volume)
 {
+    KXFpuScope libraryFpu;
     if (Channel* c = find(channel))
         alSourcef(c->source, AL_GAIN, std::max(volume, 0.0f));
 }
 
 void KXAudioDriver::setPan(int channel, float pan)
 {
+    KXFpuScope libraryFpu;
     if (Channel* c = find(channel)) {
         ALint buffer = 0, channels = 0;
         alGetSourcei(c->source, AL_BUFFER, &buffer);
@@ -357,6 +367,7 @@ void KXAudioDriver::setPan(int channel, float pan)
 
 bool KXAudioDriver::isPlaying(int channel)
 {
+    KXFpuScope libraryFpu;
     Channel* c = find(channel);
     if (!c)
         return false;

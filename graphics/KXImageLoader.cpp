@@ -1,6 +1,7 @@
 // Image files: decoding through FreeImage, and the BMP writer.
 #include "graphics/KXImageLoader.h"
 
+#include "core/KXFpuScope.h"
 #include "graphics/KXPixelFormat.h"
 #include "graphics/KXPixmap.h"
 
@@ -53,6 +54,7 @@ void putLittle(std::vector<uint8_t>& out, uint32_t v, int bytes)
 
 KXPixmap* KXImageLoader::load(std::string_view name)
 {
+    KXFpuScope libraryFpu;
     const std::string path = systemPath(name);
     FREE_IMAGE_FORMAT fif = decoderFor(path);
     if (fif == FIF_UNKNOWN)
@@ -91,6 +93,7 @@ KXPixmap* KXImageLoader::load(std::string_view name)
 
 bool KXImageLoader::saveBmp(KXGraphics* surface, std::string_view name)
 {
+    KXFpuScope libraryFpu;
     if (!surface)
         return false;
     const std::string path = systemPath(name);

@@ -21,6 +21,8 @@ public:
     // writing it (where the platform allows) changes the screen. Null when the desktop cannot be
     // read.
     virtual KXGraphics* createDesktopSurface() = 0;
+    // Display refreshes per second: what the display reports, 60 where it reports nothing.
+    virtual double refreshRate() const { return 60.0; }
 
 protected:
     KXScreenDriver(const char* name, const char* config, KXPlatform platform)

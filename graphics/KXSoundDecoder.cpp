@@ -1,6 +1,8 @@
 // Sound file decoding: Ogg Vorbis through libvorbisfile, RIFF WAVE by hand.
 #include "graphics/KXSoundDecoder.h"
 
+#include "core/KXFpuScope.h"
+
 #include <vorbis/vorbisfile.h>
 
 #include <algorithm>
@@ -36,6 +38,7 @@ bool readFile(const std::string& path, std::vector<uint8_t>& out)
 
 bool KXSoundDecoder::decode(const std::string& path, KXPcm& out)
 {
+    KXFpuScope libraryFpu;
     try {
         return decodeFile(path, out);
     } catch (const std::bad_alloc&) {

@@ -32,6 +32,11 @@ public:
     // toggled its own check mark). Raises 0x401 with the state after the click.
     void onClicked() { emit(KXEventId::GadgetAction, state()); }
 
+    bool isTabStop() const override { return true; }
+    // Clicks the native button as the user would (the dialog's Enter on a default push
+    // button); the backend reports the click through onClicked. Default: only the report.
+    virtual void nativeClick() { onClicked(); }
+
 protected:
     virtual bool nativeChecked() const = 0;
     virtual void nativeSetChecked(bool checked) = 0;

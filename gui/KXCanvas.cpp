@@ -1,6 +1,8 @@
 // Canvases: the back buffer and flipping.
 #include "gui/KXCanvas.h"
 
+#include "graphics/KXRefreshClock.h"
+
 namespace {
 constexpr uint32_t OpaqueBlack = 0xFF000000u;
 }
@@ -29,6 +31,9 @@ void KXCanvas::attachBackBuffer(KXGraphics* back)
 
 void KXCanvas::flip(bool vwait)
 {
-    if (KXGraphics* back = backBuffer())
+    if (KXGraphics* back = backBuffer()) {
+        if (vwait)
+            KXRefreshClock::wait(1);
         nativeFlip(back, vwait);
+    }
 }

@@ -24,6 +24,7 @@ public:
     void removeItem(int index) override;
     void selectItem(int index) override;
     const char* typeName() const override { return "ComboBox Gadget"; }
+    bool isTabStop() const override { return true; }
 
     // Window procedure, neutral half: the user chose another item. It becomes the selection and
     // 0x401 is raised with its index.

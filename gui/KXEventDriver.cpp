@@ -1,10 +1,12 @@
 // The two-stack message loop and the taking of events.
 #include "gui/KXEventDriver.h"
 
+#include "core/KXFpuScope.h"
 #include "gui/KXCatchFilter.h"
 #include "gui/KXEventFilter.h"
 #include "gui/KXQueFilter.h"
 #include "gui/KXStackSwitch.h"
+#include "gui/KXTimer.h"
 #include "runtime/KXError.h"
 #include "runtime/KXModuleDependencies.h"
 
@@ -81,7 +83,12 @@ void KXEventDriver::poll(int timeoutMs)
         return;
     m_timeout = timeoutMs;
     m_onLoop = true;
-    KXStackSwitch::switchTo(&m_programStack, m_loopStack);
+    {
+        // The loop runs toolkit code: with the platform's control word, the program's back on
+        // return (also when the loop hands control back from inside a handler).
+        KXFpuScope libraryFpu;
+        KXStackSwitch::switchTo(&m_programStack, m_loopStack);
+    }
     m_onLoop = false;
     if (m_pending) {
         std::exception_ptr e = m_pending;
@@ -99,8 +106,13 @@ void KXEventDriver::yieldToProgram()
     m_onLoop = true;
 }
 
-void KXEventDriver::threadMessage(int code, int param1, int param2)
+void KXEventDriver::threadMessage(KXThreadMessage message, int param1, int param2)
 {
+    if (message == KXThreadMessage::TimerTick) {
+        auto* object = reinterpret_cast<KXObject*>(intptr_t(param2));
+        if (!KXObject::isLive(object) || !dynamic_cast<KXTimer*>(object))
+            return;
+    }
     struct Converting {
         bool& flag;
         explicit Converting(bool& f)
@@ -110,20 +122,20 @@ void KXEventDriver::threadMessage(int code, int param1, int param2)
         }
         ~Converting() { flag = false; }
     } converting(m_convertingThreadMessage);
-    switch (code) {
-    case 1:
+    switch (message) {
+    case KXThreadMessage::HiddenSuspend:
         kxPostEvent(KXEvent::make(KXEventId::HiddenSuspend));
         break;
-    case 2:
+    case KXThreadMessage::HiddenResume:
         kxPostEvent(KXEvent::make(KXEventId::HiddenResume));
         break;
-    case 3:
+    case KXThreadMessage::Quit:
         kxPostEvent(KXEvent::make(KXEventId::QuitRequest));
         break;
-    case 4:
+    case KXThreadMessage::TimerTick:
         kxPostEvent(KXEvent::make(KXEventId::TimerTick, param1, 0, 0, 0, param2));
         break;
-    default:
+    case KXThreadMessage::None:
         break;
     }
 }

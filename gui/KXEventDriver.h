@@ -10,6 +10,7 @@
 #pragma once
 
 #include "gui/KXEvent.h"
+#include "gui/KXThreadMessage.h"
 #include "runtime/KXModule.h"
 
 #include <exception>
@@ -68,9 +69,10 @@ protected:
     virtual void pumpMessages(int timeoutMs) = 0;
     // Drops platform messages that would raise events for source. Default: none kept.
     virtual void dropNativeMessages(int source) { (void)source; }
-    // Turns the platform's internal thread messages into events: codes 1 to 3 are the control
-    // requests 0x40000001..3, code 4 a timer tick (data = tick count, source = timer).
-    void threadMessage(int code, int param1, int param2);
+    // Turns a thread message the backend's loop took from its native queue into an event:
+    // the control requests 0x40000001..3, or a timer tick (data = tick count, source = timer).
+    // A tick of a timer freed since it was posted is dropped here, so backends need not check.
+    void threadMessage(KXThreadMessage message, int param1, int param2);
 
 private:
     static void loopEntry();

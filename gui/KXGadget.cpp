@@ -4,6 +4,7 @@
 #include "gui/KXGroup.h"
 #include "gui/KXGuiDriver.h"
 #include "gui/KXItemArray.h"
+#include "gui/KXWindow.h"
 #include "runtime/KXError.h"
 
 #include <cstdint>
@@ -30,8 +31,18 @@ KXGadget::KXGadget(KXGroup* group, int style)
 
 KXGadget::~KXGadget()
 {
+    if (KXWindow* w = window(); w && w->focusedGadget() == this)
+        w->onFocusChanged(nullptr);
     if (m_group)
         m_group->removeChild(this);
+}
+
+KXWindow* KXGadget::window() const
+{
+    for (KXGroup* g = m_group; g; g = g->group())
+        if (auto* w = dynamic_cast<KXWindow*>(g))
+            return w;
+    return nullptr;
 }
 
 void KXGadget::setFont(KXFont* font) { m_font = KXRef<KXFont>::retained(font); }

@@ -14,6 +14,7 @@
 #include "gui/KXIconStrip.h"
 
 class KXGroup;
+class KXWindow;
 class KXItemArray;
 
 class KXGadget : public KXEventSource {
@@ -29,8 +30,12 @@ public:
     virtual void setShape(int x, int y, int width, int height) = 0;
     virtual void setVisible(bool visible);
     virtual void setEnabled(bool enabled);
-    // Gives the gadget the keyboard focus.
+    // Gives the gadget the keyboard focus. The backend reports the focus it then has through
+    // KXWindow::onFocusChanged.
     virtual void activate() { }
+    // Controls with the tab-stop style take part in keyboard navigation between controls (see
+    // KXDialogKeys).
+    virtual bool isTabStop() const { return false; }
     virtual void setIconStrip(KXIconStrip* strip);
     // Recomputes the own shape from the parent's new client size and the layout reference.
     virtual void applyLayout(int clientWidth, int clientHeight);
@@ -56,6 +61,10 @@ public:
     void recordLayoutReference();
 
     KXGroup* group() const { return m_group; }
+    // The window the gadget lies in (through any panels, not itself), or null.
+    KXWindow* window() const;
+    // Creation order: a gadget created later has a greater serial.
+    unsigned serial() const { return m_serial; }
     int style() const { return m_style; }
     int x() const { return m_x; }
     int y() const { return m_y; }
@@ -93,6 +102,8 @@ private:
     KXGadget* m_prevSibling { nullptr };
     KXGadget* m_nextSibling { nullptr };
     int m_style { 0 };
+    unsigned m_serial { ++s_serials };
+    static inline unsigned s_serials { 0 };
     int m_x { 0 }, m_y { 0 }, m_width { 0 }, m_height { 0 };
     bool m_visible { false };
     bool m_enabled { true };

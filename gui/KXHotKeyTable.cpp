@@ -31,30 +31,11 @@ const KXEvent* KXHotKeyTable::find(int rawKey, int modifier) const
     return nullptr;
 }
 
-int KXHotKeyTable::modifierOf(int rawKey)
-{
-    switch (rawKey) {
-    case 0x2a: // left Shift
-    case 0x36: // right Shift
-        return Shift;
-    case 0x1d: // left Ctrl
-    case 0x9d: // right Ctrl
-        return Ctrl;
-    case 0x38: // left Alt
-    case 0xb8: // right Alt
-        return Alt;
-    default:
-        return 0;
-    }
-}
-
 bool KXHotKeyTable::keyDown(int rawKey)
 {
-    if (int bit = modifierOf(rawKey)) {
-        m_modifiers |= bit;
+    if (modifierOf(rawKey))
         return true;
-    }
-    if (const KXEvent* ev = find(rawKey, m_modifiers)) {
+    if (const KXEvent* ev = find(rawKey, modifiers())) {
         kxPostEvent(*ev);
         return true;
     }
@@ -63,9 +44,5 @@ bool KXHotKeyTable::keyDown(int rawKey)
 
 bool KXHotKeyTable::keyUp(int rawKey)
 {
-    if (int bit = modifierOf(rawKey)) {
-        m_modifiers &= ~bit;
-        return true;
-    }
-    return false;
+    return modifierOf(rawKey) != 0;
 }

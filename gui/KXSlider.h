@@ -40,6 +40,7 @@ public:
     int total() const { return m_total; }
     bool isDragging() const { return m_dragging; }
     const char* typeName() const override { return "Slider Gadget"; }
+    bool isTabStop() const override { return true; }
 
     // The positions a scroll bar with range min .. max and page size page can take, as the
     // native controls clamp: min .. max - (page - 1), never below min. Page sizes are clamped

@@ -25,6 +25,7 @@ public:
     // The text now in the control.
     virtual std::string currentText() const = 0;
     const char* typeName() const override { return "TextField Gadget"; }
+    bool isTabStop() const override { return true; }
 
     // Window procedure, neutral half. A character about to reach the control: Enter raises
     // 0x401 (data 13) and answers true, meaning the control must not see it; any other code is

@@ -1,14 +1,51 @@
 // Windows: shapes, menus, status bars, the window flags and the neutral window procedure.
 #include "gui/KXWindow.h"
 
+#include "gui/KXDialogKeys.h"
 #include "gui/KXEventFilter.h"
 #include "gui/KXHotKeyTable.h"
+#include "gui/KXKeyboard.h"
 
 KXWindow::KXWindow(KXGroup* group, int style)
     : KXGroup(group, style)
     , m_menuRoot(new KXMenu(nullptr, 0))
     , m_statusText(KXString::create(""))
+    , m_styleWord(styleWordFor(style))
+    , m_exStyleWord(exStyleWordFor(style))
 {
+}
+
+// A pop-up with clipped children, or an overlapped window with caption; a resizable one also has
+// the sizing frame, the system menu and the minimise/maximise boxes.
+int KXWindow::styleWordFor(int style)
+{
+    if (!(style & TitleBar))
+        return int(0x82000000u);
+    int s = 0x00C00000 | 0x02000000;
+    if (style & Resizable)
+        s |= 0x00040000 | 0x00080000 | 0x00020000 | 0x00010000;
+    return s;
+}
+
+int KXWindow::exStyleWordFor(int style) { return (style & TitleBar) ? 0x100 : 0; }
+
+int KXWindow::windowLong(int index) const
+{
+    return index == -16 ? styleWord() : index == -20 ? exStyleWord()
+                                                     : 0;
+}
+
+int KXWindow::setWindowLong(int index, int value)
+{
+    if (index != -16 && index != -20)
+        return 0;
+    int old = windowLong(index);
+    if (index == -16)
+        m_styleWord = value & ~VisibleStyleBit;
+    else
+        m_exStyleWord = value;
+    nativeApplyStyle(styleWord(), m_exStyleWord);
+    return old;
 }
 
 void KXWindow::free()
@@ -56,27 +93,14 @@ void KXWindow::setMinSize(int width, int height)
 {
     m_minWidth = width < 0 ? this->width() : width;
     m_minHeight = height < 0 ? this->height() : height;
+    nativeSetMinSize(m_minWidth, m_minHeight);
 }
 
-void KXWindow::minimize()
-{
-    nativeMinimize();
-    m_minimized = true;
-    m_maximized = false;
-}
+void KXWindow::minimize() { nativeMinimize(); }
 
-void KXWindow::maximize()
-{
-    nativeMaximize();
-    m_maximized = true;
-    m_minimized = false;
-}
+void KXWindow::maximize() { nativeMaximize(); }
 
-void KXWindow::restore()
-{
-    nativeRestore();
-    m_minimized = m_maximized = false;
-}
+void KXWindow::restore() { nativeRestore(); }
 
 void KXWindow::onMoved(int x, int y)
 {
@@ -126,12 +150,35 @@ void KXWindow::onCommand(int commandId)
 
 void KXWindow::onAppActivation(bool active)
 {
+    // Keys released while another program has the keyboard never reach this one.
+    if (!active)
+        KXKeyboard::instance().reset();
     kxPostEvent(KXEvent::make(active ? KXEventId::AppResume : KXEventId::AppSuspend));
 }
 
 void KXWindow::onModalLoop(bool entered)
 {
     kxPostEvent(KXEvent::make(entered ? KXEventId::ModalEnter : KXEventId::ModalLeave));
+}
+
+void KXWindow::onFocusChanged(KXGadget* gadget) { m_focus = gadget; }
+
+void KXWindow::onRawKey(int rawKey, bool down)
+{
+    if (!KXKeyboard::instance().press(rawKey, down))
+        return;
+    if (KXDialogKeys::handle(*this, rawKey, down))
+        return;
+    if (!down) {
+        onKeyUp(rawKey);
+        return;
+    }
+    if (onKeyDown(rawKey))
+        return;
+    bool shift = KXKeyboard::instance().modifiers() & KXKeyboard::Shift;
+    // The key event's handler may have freed the window.
+    if (int c = KXKeyboard::characterOf(rawKey, shift); c && KXObject::isLive(this))
+        onChar(c);
 }
 
 bool KXWindow::onKeyDown(int rawKey)

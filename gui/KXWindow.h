@@ -1,9 +1,23 @@
 // KXWindow: a top-level or owned frame window that holds gadgets, with an optional menu bar
-// (built from a KXMenu tree) and status bar. The on* operations are the window procedure's
-// neutral half: backends call them when their native window reports the matching message.
+// (built from a KXMenu tree) and status bar.
+//
+// Backends derive a native window from it. They perform native operations only (the protected
+// native* functions) and report what the platform did through the public on* entry points, the
+// window procedure's neutral half; all policy (keys, dialog keys, focus order, the window flags,
+// the events raised) lives here and in KXKeyboard/KXDialogKeys. What a backend must report:
+// - every native key press and release for the window, auto-repeats included: onRawKey;
+// - every move and size the window manager made, the program's own requests included, once the
+//   window has been shown: onMoved/onSized (with the size type: restored, minimised,
+//   maximised), so the flags follow the platform;
+// - activation: onActivated (and onAppActivation when the whole program gains or loses it);
+// - the close box: onCloseRequest; menu commands: onCommand; the keyboard focus moving to a
+//   control of the window or to the window itself: onFocusChanged; modal move/size loops:
+//   onModalLoop.
 //
 // Invariants: at most one window is the active window; a destroyed window is never active; the
-// menu root lives as long as the window; minimised and maximised are never both set.
+// menu root lives as long as the window; minimised and maximised are never both set, and change
+// only in onSized (minimize/maximize/restore only ask the platform); the focused gadget is null
+// or a live gadget inside this window.
 #pragma once
 
 #include "gui/KXGroup.h"
@@ -45,9 +59,24 @@ public:
     bool setStatusText(KXString* text);
     // A negative width or height stands for the current one.
     void setMinSize(int width, int height);
+    // Ask the platform to minimise, maximise or restore the window; the flags change when the
+    // platform reports the new state through onSized.
     void minimize();
     void maximize();
     void restore();
+
+    // The native style words as window longs report them: the style (with 0x10000000 while
+    // the window is shown) and the extended style, as the window's style bits make them.
+    int styleWord() const { return m_styleWord | (isVisible() ? VisibleStyleBit : 0); }
+    int exStyleWord() const { return m_exStyleWord; }
+    // Window longs: index -16 is the style word, -20 the extended style; other indices answer
+    // 0. Setting answers the previous value and lets the backend apply the new words.
+    int windowLong(int index) const;
+    int setWindowLong(int index, int value);
+
+    // The gadget that has the keyboard focus while the window is active, or null when the
+    // window itself has it.
+    KXGadget* focusedGadget() const { return m_focus; }
 
     KXMenu* menuRoot() const { return m_menuRoot.get(); }
     int minWidth() const { return m_minWidth; }
@@ -70,9 +99,17 @@ public:
     void onCommand(int commandId);
     void onAppActivation(bool active);
     void onModalLoop(bool entered);
-    // Key messages (not auto-repeats): hot keys and modifiers first, then key events. Answer
-    // true when a hot key or a modifier consumed the key, so it must not be processed further
-    // (no character follows).
+    // The keyboard focus moved to gadget (a control inside this window), or to the window
+    // itself (null).
+    void onFocusChanged(KXGadget* gadget);
+    // The backend's one key entry: a native key press or release for this window, raw key code
+    // (see KXKeyboard.h), auto-repeats included. Auto-repeats raise nothing; then the dialog
+    // keys (KXDialogKeys), hot keys and modifiers; then key events, and for a press the
+    // character it types.
+    void onRawKey(int rawKey, bool down);
+    // The steps of onRawKey after the keyboard and the dialog keys. Answer true when a hot key
+    // or a modifier consumed the key, so it must not be processed further (no character
+    // follows).
     bool onKeyDown(int rawKey);
     bool onKeyUp(int rawKey);
     void onChar(int code);
@@ -92,13 +129,34 @@ protected:
     virtual void nativeMinimize() = 0;
     virtual void nativeMaximize() = 0;
     virtual void nativeRestore() = 0;
+    // The minimum frame size changed; a platform whose window manager enforces it passes it on.
+    virtual void nativeSetMinSize(int width, int height)
+    {
+        (void)width;
+        (void)height;
+    }
+    // Applies new style words (window longs) to the native window, e.g. the title bar's
+    // buttons. Default: nothing to apply.
+    virtual void nativeApplyStyle(int styleWord, int exStyleWord)
+    {
+        (void)styleWord;
+        (void)exStyleWord;
+    }
 
 private:
+    static constexpr int VisibleStyleBit = 0x10000000;
+    // The style words a window with these style bits is created with.
+    static int styleWordFor(int style);
+    static int exStyleWordFor(int style);
+
     KXRef<KXMenu> m_menuRoot;
     int m_minWidth { 0 };
     int m_minHeight { 0 };
     bool m_minimized { false };
     bool m_maximized { false };
     KXRef<KXString> m_statusText;
+    KXGadget* m_focus { nullptr };
+    int m_styleWord;
+    int m_exStyleWord;
     static inline KXWindow* s_active { nullptr };
 };

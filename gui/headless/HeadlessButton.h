@@ -12,8 +12,8 @@ public:
         : HeadlessGadget(group, style, "BUTTON")
     {
     }
-    bool isTabStop() const override { return true; }
     bool userClick() override;
+    void nativeClick() override { userClick(); }
 
 protected:
     bool nativeChecked() const override { return m_checked; }

@@ -15,7 +15,6 @@ public:
         : HeadlessGadget(group, style, "ComboBoxEx32")
     {
     }
-    bool isTabStop() const override { return true; }
     // Makes the next native combo box fail to be created (for tests of that path).
     static void failNextCreation() { s_failNext = true; }
     // True once, after failNextCreation.

@@ -17,9 +17,6 @@ HeadlessControl::HeadlessControl(KXGadget* gadget, const char* nativeClass)
 HeadlessControl::~HeadlessControl()
 {
     s_all.erase(std::remove(s_all.begin(), s_all.end(), this), s_all.end());
-    for (HeadlessWindow* w : HeadlessSystem::instance().windows())
-        if (w->focusedControl() == this)
-            w->setFocusedControl(nullptr);
     HeadlessSystem::instance().dropMessagesFor(m_gadget->handle());
 }
 
@@ -32,18 +29,12 @@ void HeadlessControl::post(std::function<void()> deliver)
     });
 }
 
-HeadlessWindow* HeadlessControl::window() const
-{
-    for (KXGroup* g = m_gadget->group(); g; g = g->group())
-        if (auto* w = dynamic_cast<HeadlessWindow*>(g))
-            return w;
-    return nullptr;
-}
+HeadlessWindow* HeadlessControl::window() const { return dynamic_cast<HeadlessWindow*>(m_gadget->window()); }
 
 void HeadlessControl::takeFocus()
 {
-    if (HeadlessWindow* w = window())
-        w->setFocusedControl(this);
+    if (KXWindow* w = m_gadget->window())
+        w->onFocusChanged(m_gadget);
 }
 
 void HeadlessControl::userFocus()
@@ -54,8 +45,7 @@ void HeadlessControl::userFocus()
 HeadlessControl* HeadlessControl::findTabStop(const std::string& selector, std::string& error)
 {
     return findIf(selector, error, [](KXGadget* g) {
-        auto* c = dynamic_cast<HeadlessControl*>(g);
-        return c && c->isTabStop();
+        return dynamic_cast<HeadlessControl*>(g) && g->isTabStop();
     });
 }
 

@@ -2,8 +2,7 @@
 // order, in which the scripted user looks controls up, keyboard focus and the posting of
 // native messages to itself.
 //
-// Invariants: s_all holds every live headless control once, oldest first; a window's focused
-// control is a live control inside that window.
+// Invariants: s_all holds every live headless control once, oldest first.
 #pragma once
 
 #include "gui/KXGadget.h"
@@ -24,11 +23,9 @@ public:
     KXGadget* gadget() const { return m_gadget; }
     const char* nativeClass() const { return m_nativeClass; }
 
-    // Controls with the tab-stop style take part in keyboard navigation between controls.
-    virtual bool isTabStop() const { return false; }
     // The program window the control lies in (through any panels), or null.
     HeadlessWindow* window() const;
-    // The control becomes the focused control of its window.
+    // The native focus moves to the control; its window hears of it (onFocusChanged).
     void takeFocus();
     // Scripted user: posts the focus change a click into the control makes.
     void userFocus();

@@ -1,7 +1,6 @@
 // The headless message loop.
 #include "gui/headless/HeadlessEventDriver.h"
 
-#include "gui/KXTimer.h"
 #include "gui/headless/HeadlessScript.h"
 #include "gui/headless/HeadlessSystem.h"
 #include "runtime/KXModuleDependencies.h"
@@ -68,14 +67,8 @@ void HeadlessEventDriver::dispatchMessages()
     HeadlessSystem& sys = HeadlessSystem::instance();
     HeadlessMessage m;
     while (sys.takeMessage(m)) {
-        if (m.threadCode == 4) {
-            // A tick of a timer freed since it was posted is dropped.
-            auto* object = reinterpret_cast<KXObject*>(intptr_t(m.param2));
-            if (!KXObject::isLive(object) || !dynamic_cast<KXTimer*>(object))
-                continue;
-        }
-        if (m.threadCode)
-            threadMessage(m.threadCode, m.param1, m.param2);
+        if (m.thread != KXThreadMessage::None)
+            threadMessage(m.thread, m.param1, m.param2);
         else if (m.deliver)
             m.deliver();
     }

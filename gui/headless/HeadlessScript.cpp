@@ -52,10 +52,8 @@ std::string verbDesktopImage(const HeadlessScript::Args& a)
         return "usage: desktop-image PATH";
     if (!HeadlessScreen::instance().loadImage(a[0]))
         return "cannot load image " + a[0];
-    HeadlessScreen& screen = HeadlessScreen::instance();
-    HeadlessSystem::instance().setDesktopSize(screen.width(), screen.height());
-    // Resizing the desktop cleared its pixels: load the picture again at its own size.
-    screen.loadImage(a[0]);
+    // The screen already has the picture's size: resizing it again would wipe the picture.
+    HeadlessSystem::instance().desktopResized();
     return {};
 }
 
@@ -106,7 +104,12 @@ std::string verbActivate(const HeadlessScript::Args& a)
     sys.setForegroundForeign(a[0]);
     if (sys.isAppActive()) {
         sys.setAppActive(false);
-        sys.postMessage(0, [] { kxPostEvent(KXEvent::make(KXEventId::AppSuspend)); });
+        sys.postMessage(0, [] {
+            if (HeadlessWindow* w = HeadlessSystem::instance().programWindow())
+                w->onAppActivation(false);
+            else
+                kxPostEvent(KXEvent::make(KXEventId::AppSuspend));
+        });
     }
     return {};
 }
@@ -152,7 +155,7 @@ std::string verbClick(const HeadlessScript::Args& a)
         if (!KXObject::isLive(target))
             return;
         // A click into a control that takes the focus gives it the focus first.
-        if (auto* c = dynamic_cast<HeadlessControl*>(target); c && c->isTabStop())
+        if (auto* c = dynamic_cast<HeadlessControl*>(target); c && target->isTabStop())
             c->takeFocus();
         if (auto* w = dynamic_cast<HeadlessWidget*>(target))
             w->userClick();

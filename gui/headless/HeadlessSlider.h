@@ -11,7 +11,6 @@ public:
         : HeadlessGadget(group, style, "SCROLLBAR")
     {
     }
-    bool isTabStop() const override { return true; }
     int nativeMin() const { return m_min; }
     int nativeMax() const { return m_max; }
     int nativePage() const { return m_page; }

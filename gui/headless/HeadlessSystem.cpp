@@ -30,12 +30,12 @@ bool HeadlessSystem::called(const std::string& prefix) const
     return std::any_of(m_calls.begin(), m_calls.end(), [&](const std::string& c) { return c.rfind(prefix, 0) == 0; });
 }
 
-void HeadlessSystem::postThreadMessage(int code, int param1, int param2)
+void HeadlessSystem::postThreadMessage(KXThreadMessage message, int param1, int param2)
 {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         HeadlessMessage m;
-        m.threadCode = code;
+        m.thread = message;
         m.param1 = param1;
         m.param2 = param2;
         m_messages.push_back(std::move(m));
@@ -88,7 +88,7 @@ void HeadlessSystem::dropMessagesFor(int target)
     std::lock_guard<std::mutex> lock(m_mutex);
     m_messages.erase(std::remove_if(m_messages.begin(), m_messages.end(),
                          [&](const HeadlessMessage& m) {
-                             return m.target == target || (m.threadCode == 4 && m.param2 == target);
+                             return m.target == target || (m.thread == KXThreadMessage::TimerTick && m.param2 == target);
                          }),
         m_messages.end());
 }
@@ -106,6 +106,12 @@ int HeadlessSystem::desktopHeight() const { return HeadlessScreen::instance().he
 void HeadlessSystem::setDesktopSize(int width, int height)
 {
     HeadlessScreen::instance().resize(width, height);
+    desktopResized();
+}
+
+void HeadlessSystem::desktopResized()
+{
+    int width = desktopWidth(), height = desktopHeight();
     if (KXGuiDriver* gui = KXGuiDriver::current())
         if (KXDesktop* desktop = gui->desktop())
             desktop->setShape(0, 0, width, height);
@@ -129,7 +135,7 @@ bool HeadlessSystem::windowInfo(int handle, HeadlessWindowInfo& out) const
 {
     for (HeadlessWindow* w : m_windows) {
         if (w->nativeHandle() == handle) {
-            out = { handle, std::string(w->textView()), w->frame(), w->clientRect(), w->nativeStyle(), w->nativeExStyle(), true };
+            out = { handle, std::string(w->textView()), w->frame(), w->clientRect(), w->styleWord(), w->exStyleWord(), true };
             return true;
         }
     }
@@ -178,11 +184,7 @@ int HeadlessSystem::setWindowLong(int handle, int index, int value)
         return 0;
     for (HeadlessWindow* w : m_windows) {
         if (w->nativeHandle() == handle) {
-            int old = index == -16 ? w->nativeStyle() : w->nativeExStyle();
-            if (index == -16)
-                w->setNativeStyle(value);
-            else
-                w->setNativeExStyle(value);
+            int old = w->setWindowLong(index, value);
             record("SetWindowLong %d %d 0x%x", handle, index, unsigned(value));
             return old;
         }
@@ -210,11 +212,10 @@ void HeadlessSystem::pressKey(int rawKey, bool down)
 {
     if (rawKey < 0 || rawKey >= 256)
         return;
-    bool repeat = down && isKeyDown(rawKey);
     setKey(rawKey, down);
     if (isProgramForeground() && isAppActive())
         if (HeadlessWindow* w = programWindow())
-            w->userKey(rawKey, down, repeat);
+            w->userKey(rawKey, down);
 }
 
 void HeadlessSystem::setKey(int rawKey, bool down)

@@ -7,6 +7,7 @@
 // everything else belongs to the main thread.
 #pragma once
 
+#include "gui/KXThreadMessage.h"
 #include "gui/KXWindow.h"
 
 #include <condition_variable>
@@ -41,8 +42,8 @@ struct HeadlessWindowInfo {
 };
 
 struct HeadlessMessage {
-    // 1..4: the platform's internal thread messages (4 = timer tick); 0: a window message.
-    int threadCode { 0 };
+    // A thread message, or None for a window message (deliver).
+    KXThreadMessage thread { KXThreadMessage::None };
     int param1 { 0 };
     int param2 { 0 };
     // The gadget a window message is for (0 for none); used to drop messages of a dead gadget.
@@ -62,7 +63,7 @@ public:
     bool called(const std::string& prefix) const;
 
     // Message queue. postThreadMessage may be called from any thread.
-    void postThreadMessage(int code, int param1, int param2);
+    void postThreadMessage(KXThreadMessage message, int param1, int param2);
     void postMessage(int target, std::function<void()> deliver);
     bool hasMessages();
     bool takeMessage(HeadlessMessage& out);
@@ -79,6 +80,8 @@ public:
     int desktopHeight() const;
     // Resizes the desktop (its pixels included) and the desktop gadget.
     void setDesktopSize(int width, int height);
+    // The desktop gadget takes the screen's present size (after its pixels were replaced).
+    void desktopResized();
     void addForeignWindow(const HeadlessForeignWindow& w);
     const HeadlessForeignWindow* foreignWindow(const std::string& id) const;
     const std::vector<HeadlessForeignWindow>& foreignWindows() const { return m_foreign; }

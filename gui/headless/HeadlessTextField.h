@@ -14,7 +14,6 @@ public:
         : HeadlessGadget(group, style, "EDIT")
     {
     }
-    bool isTabStop() const override { return true; }
     std::string currentText() const override { return m_text; }
     void setText(KXString* text) override;
 

@@ -5,7 +5,7 @@
 
 HeadlessTimer::HeadlessTimer(int periodMs)
     : KXTimer(periodMs)
-    , m_thread(m_count, [h = handle()](int count) { HeadlessSystem::instance().postThreadMessage(4, count, h); })
+    , m_thread(m_count, [h = handle()](int count) { HeadlessSystem::instance().postThreadMessage(KXThreadMessage::TimerTick, count, h); })
 {
     startNative();
 }

@@ -2,33 +2,14 @@
 #include "gui/headless/HeadlessWindow.h"
 
 #include "gui/KXGuiDriver.h"
-#include "gui/KXHotKeyTable.h"
-#include "gui/headless/HeadlessButton.h"
 #include "gui/headless/HeadlessEventDriver.h"
 #include "gui/headless/HeadlessSystem.h"
-#include "gui/headless/HeadlessTextField.h"
 
 #include <algorithm>
-
-namespace {
-// Native styles: a pop-up with clipped children, or an overlapped window with caption; a
-// resizable one also has the sizing frame, the system menu and the minimise/maximise boxes.
-int nativeStyleFor(int style)
-{
-    if (!(style & KXWindow::TitleBar))
-        return int(0x82000000u);
-    int s = 0x00C00000 | 0x02000000;
-    if (style & KXWindow::Resizable)
-        s |= 0x00040000 | 0x00080000 | 0x00020000 | 0x00010000;
-    return s;
-}
-}
 
 HeadlessWindow::HeadlessWindow(KXGroup* group, int style)
     : KXWindow(group, style)
     , m_nativeHandle(HeadlessSystem::instance().newProgramHandle())
-    , m_nativeStyle(nativeStyleFor(style))
-    , m_nativeExStyle((style & TitleBar) ? 0x100 : 0)
 {
     HeadlessSystem::instance().addWindow(this);
     HeadlessSystem::instance().record("CreateWindow style=%d", style);
@@ -135,7 +116,7 @@ void HeadlessWindow::setEnabled(bool enabled)
 void HeadlessWindow::activate()
 {
     HeadlessSystem::instance().record("SetFocus \"%s\"", std::string(textView()).c_str());
-    m_focus = nullptr;
+    onFocusChanged(nullptr);
 }
 
 bool HeadlessWindow::nativeActivate()
@@ -235,102 +216,9 @@ void HeadlessWindow::userClose()
     postToSelf([](HeadlessWindow* w) { w->onCloseRequest(); });
 }
 
-int HeadlessWindow::characterOf(int rawKey, bool shift)
+void HeadlessWindow::userKey(int rawKey, bool down)
 {
-    static const char digits[] = "1234567890";
-    static const char top[] = "qwertyuiop";
-    static const char middle[] = "asdfghjkl";
-    static const char bottom[] = "zxcvbnm";
-    char c = 0;
-    if (rawKey >= 0x02 && rawKey <= 0x0b)
-        return digits[rawKey - 0x02];
-    if (rawKey >= 0x10 && rawKey <= 0x19)
-        c = top[rawKey - 0x10];
-    else if (rawKey >= 0x1e && rawKey <= 0x26)
-        c = middle[rawKey - 0x1e];
-    else if (rawKey >= 0x2c && rawKey <= 0x32)
-        c = bottom[rawKey - 0x2c];
-    if (c)
-        return shift ? c - 'a' + 'A' : c;
-    switch (rawKey) {
-    case 0x01: // Esc
-        return 27;
-    case 0x0e: // Backspace
-        return 8;
-    case 0x0f: // Tab
-        return 9;
-    case 0x1c: // Enter
-    case 0x9c: // keypad Enter
-        return 13;
-    case 0x39: // Space
-        return ' ';
-    default:
-        return 0;
-    }
-}
-
-void HeadlessWindow::userKey(int rawKey, bool down, bool repeat)
-{
-    if (repeat)
-        return;
-    postToSelf([rawKey, down](HeadlessWindow* w) {
-        if (w->dialogKey(rawKey, down))
-            return;
-        if (!down) {
-            w->onKeyUp(rawKey);
-            return;
-        }
-        if (w->onKeyDown(rawKey))
-            return;
-        bool shift = KXHotKeyTable::instance().modifiers() & KXHotKeyTable::Shift;
-        if (int c = characterOf(rawKey, shift); c && live(w))
-            w->onChar(c);
-    });
-}
-
-bool HeadlessWindow::dialogKey(int rawKey, bool down)
-{
-    constexpr int Esc = 0x01, Tab = 0x0f, Enter = 0x1c, KeypadEnter = 0x9c;
-    if (rawKey != Esc && rawKey != Tab && rawKey != Enter && rawKey != KeypadEnter)
-        return false;
-    HeadlessControl* focus = m_focus;
-    if (!focus || KXWindow::active() != this || !focus->isTabStop() || !focus->gadget()->isVisible()
-        || !focus->gadget()->isEnabled())
-        return false;
-    if (!down)
-        return true;
-    // Hot keys are seen before anything else, whoever has the focus.
-    if (KXHotKeyTable::instance().keyDown(rawKey))
-        return true;
-    if (rawKey == Esc) {
-        onCommand(2);
-    } else if (rawKey == Tab) {
-        moveFocus(focus, KXHotKeyTable::instance().modifiers() & KXHotKeyTable::Shift);
-    } else if (auto* field = dynamic_cast<HeadlessTextField*>(focus->gadget())) {
-        field->onChar(KXTextField::EnterKey);
-    } else {
-        for (HeadlessControl* c : HeadlessControl::all()) {
-            auto* b = dynamic_cast<HeadlessButton*>(c->gadget());
-            if (b && b->kind() == KXButton::Kind::DefaultPush && b->isVisible() && b->isEnabled() && c->window() == this) {
-                b->userClick();
-                return true;
-            }
-        }
-        onCommand(1);
-    }
-    return true;
-}
-
-void HeadlessWindow::moveFocus(HeadlessControl* from, bool backwards)
-{
-    std::vector<HeadlessControl*> order;
-    for (HeadlessControl* c : HeadlessControl::all())
-        if (c == from || (c->isTabStop() && c->gadget()->isVisible() && c->gadget()->isEnabled() && c->window() == this))
-            order.push_back(c);
-    if (backwards)
-        std::reverse(order.begin(), order.end());
-    auto at = std::find(order.begin(), order.end(), from);
-    m_focus = ++at == order.end() ? order.front() : *at;
+    postToSelf([rawKey, down](HeadlessWindow* w) { w->onRawKey(rawKey, down); });
 }
 
 void HeadlessWindow::userDrag(const std::vector<std::pair<int, int>>& positions)

@@ -11,8 +11,6 @@
 #include <string>
 #include <vector>
 
-class HeadlessControl;
-
 class HeadlessWindow final : public KXWindow
     , public HeadlessWidget {
 public:
@@ -34,11 +32,6 @@ public:
     // QueryObject: queries 1 and 2 answer the native handle.
     int query(int id) override;
     int nativeHandle() const { return m_nativeHandle; }
-    // The native window style and extended style (window longs -16 and -20).
-    int nativeStyle() const { return m_nativeStyle | (isVisible() ? 0x10000000 : 0); }
-    int nativeExStyle() const { return m_nativeExStyle; }
-    void setNativeStyle(int style) { m_nativeStyle = style & ~0x10000000; }
-    void setNativeExStyle(int exStyle) { m_nativeExStyle = exStyle; }
 
     const KXRect& frame() const { return m_frame; }
     // The client rectangle on the desktop (status bar included).
@@ -49,22 +42,13 @@ public:
     const std::string& nativeStatusText() const { return m_status; }
     int menuBuilds() const { return m_menuBuilds; }
 
-    // The control inside this window that has the keyboard focus while the window is active,
-    // or null when the window itself has it.
-    HeadlessControl* focusedControl() const { return m_focus; }
-    void setFocusedControl(HeadlessControl* control) { m_focus = control; }
-
     // Scripted user. Each posts native messages and answers false when the action is not
     // possible (e.g. a menu item that is not on the menu bar or is grayed).
     bool userMenu(int menuId);
     void userClose();
-    // A key goes down or up. An auto-repeat (a down while the key is already down) raises
-    // nothing; a down that makes a character also raises the character (US layout). While a
-    // tab-stop control of the active window has the focus, Enter, Esc and Tab go to the
-    // dialog manager instead (see dialogKey).
-    void userKey(int rawKey, bool down, bool repeat = false);
-    // The character a raw key code types with the given Shift state, or 0.
-    static int characterOf(int rawKey, bool shift);
+    // A key goes down or up (a down while it is down is an auto-repeat): posts the native key
+    // message that reaches onRawKey.
+    void userKey(int rawKey, bool down);
     // Moves the frame inside a modal move loop (0x2004, moves, 0x2005), one step per position.
     void userDrag(const std::vector<std::pair<int, int>>& positions);
     // Resizes the frame as a user drag of the sizing border would, honouring the minimum size.
@@ -93,13 +77,6 @@ private:
     // The window procedure's handling of a size message of that type for frame.
     void sendSize(SizeType type, const KXRect& frame);
     void postToSelf(std::function<void(HeadlessWindow*)> fn);
-    // The dialog manager's look at a key (hot keys first): with a visible, enabled tab-stop
-    // control focused while this window is active, Enter gives a focused text field its Enter,
-    // else clicks the first visible, enabled default push button, else is command 1; Esc is
-    // command 2; Tab (Shift+Tab) moves the focus to the next (previous) tab-stop control.
-    // Answers true when it consumed the key.
-    bool dialogKey(int rawKey, bool down);
-    void moveFocus(HeadlessControl* from, bool backwards);
 
     KXRect m_frame;
     KXRect m_restoreFrame;
@@ -108,8 +85,5 @@ private:
     std::string m_status;
     int m_menuBuilds { 0 };
     bool m_shown { false };
-    HeadlessControl* m_focus { nullptr };
     int m_nativeHandle;
-    int m_nativeStyle;
-    int m_nativeExStyle;
 };

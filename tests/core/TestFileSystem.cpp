@@ -59,6 +59,37 @@ TEST_F(FileSystem, CopyOfAReadOnlyFileIsWritable)
     EXPECT_EQ(FileType(KXArg(copy)), 0);
 }
 
+// A copy replaces the target whole: a reader that opened the old file keeps its contents, and no
+// temporary file is left beside the target. A target that is a symbolic link is written through.
+TEST_F(FileSystem, CopyReplacesTheTargetInOneStep)
+{
+    std::string target = dir / "target.txt";
+    kxWriteBytes(target, "old contents");
+    FILE* reader = fopen(target.c_str(), "rb");
+    ASSERT_NE(reader, nullptr);
+    CopyFile(KXArg(dir / "sub/a.txt"), KXArg(target));
+    char seen[32] = {};
+    EXPECT_EQ(fread(seen, 1, sizeof seen - 1, reader), 12u);
+    fclose(reader);
+    EXPECT_STREQ(seen, "old contents");
+    EXPECT_EQ(kxReadBytes(target), "hello");
+
+    ASSERT_EQ(symlink("target.txt", (dir / "link.txt").c_str()), 0);
+    kxWriteBytes(dir / "c.txt", "through the link");
+    CopyFile(KXArg(dir / "c.txt"), KXArg(dir / "link.txt"));
+    EXPECT_EQ(kxReadBytes(target), "through the link");
+    struct stat st;
+    ASSERT_EQ(lstat((dir / "link.txt").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+
+    int d = ReadDir(KXArg(dir.path()));
+    std::set<std::string> names;
+    while (MoreFiles(d))
+        names.insert(kxTake(NextFile(d)));
+    CloseDir(d);
+    EXPECT_EQ(names, (std::set<std::string> { ".", "..", "sub", "target.txt", "link.txt", "c.txt" }));
+}
+
 TEST_F(FileSystem, DirectoryListingWalksEveryEntryOnce)
 {
     for (const std::string& name : { backslashed("sub"), dir / "sub/", backslashed("sub") + "\\" }) {

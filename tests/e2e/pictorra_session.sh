@@ -176,7 +176,7 @@ fresh 10=0 11=1 14=1 20=2
     for style in -536870912 256 -1; do
         echo "window 1 \"Notes\" 80 24 40 32 84 36 32 16 $style"
         echo "activate 1"$'\n'"wait 300"
-        echo "clipboard-image \"$desk\""
+        echo "clipboard put \"$desk\""
         echo "$press"
         echo "activate program"$'\n'"wait 300"
     done
@@ -195,7 +195,7 @@ mapfile -t masked < <(ls -tr shots/*.png)
 # fails the capture; the clipboard is emptied after such captures ---------------------------------------
 case=clipboardroute
 fresh 20=2
-{ echo "$enter"; echo "$press"; echo 'clipboard-save "after.ppm"'; echo "$leave"; } >script
+{ echo "$enter"; echo "$press"; echo 'clipboard save "after.bmp"'; echo "$leave"; } >script
 TROVA_OSVERSION=6.0 run
 same shots/*.png "$desk" || fail "$case: Vista Full Desktop with Hide: $(identify shots/* 2>&1)"
 grep -q 'clipboard holds no picture' err || fail "$case: the clipboard was not emptied after the capture"
@@ -204,7 +204,7 @@ fresh 13=0 20=2
     echo "$enter"
     echo "$press"
     echo 'dump "failed.txt"'
-    echo "clipboard-image \"$desk\""
+    echo "clipboard put \"$desk\""
     echo "$press"
     echo 'dump "taken.txt"'
     echo "$leave"
@@ -222,9 +222,9 @@ fresh 10=0 15=1 20=2
     echo "$enter"
     echo "$window"
     echo "activate 1"$'\n'"wait 300"
-    echo "clipboard-image \"$desk\""
+    echo "clipboard put \"$desk\""
     echo "$press"
-    echo 'clipboard-save "after.ppm"'
+    echo 'clipboard save "after.bmp"'
     echo "activate program"$'\n'"wait 300"
     echo "$leave"
 } >script
@@ -238,18 +238,18 @@ fresh 24=0
 convert "$desk" -flop "$tmp/copied.png"
 {
     echo "$enter"
-    echo "clipboard-image \"$tmp/copied.png\""
+    echo "clipboard put \"$tmp/copied.png\""
     echo "$press"
-    echo 'clipboard-save "kept.ppm"'
+    echo 'clipboard save "kept.bmp"'
     echo 'click "Export To Clipboard"'
     echo 'wait 200'
-    echo 'clipboard-save "exported.ppm"'
+    echo 'clipboard save "exported.bmp"'
     echo 'dump "exported.txt"'
     echo "$leave"
 } >script
 run
-same kept.ppm "$tmp/copied.png" || fail "$case: a direct capture changed the clipboard"
-same exported.ppm "$desk" || fail "$case: exported picture: $(identify exported.ppm 2>&1)"
+same kept.bmp "$tmp/copied.png" || fail "$case: a direct capture changed the clipboard"
+same exported.bmp "$desk" || fail "$case: exported picture: $(identify exported.bmp 2>&1)"
 [ "$(status exported.txt)" = "Screenshot exported to clipboard" ] || fail "$case: status $(head -1 exported.txt)"
 grep -q 'Button "Export To Clipboard" .*enabled=0' exported.txt || fail "$case: Export still enabled"
 

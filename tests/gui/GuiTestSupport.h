@@ -7,6 +7,7 @@
 #include "gui/KXEventDriver.h"
 #include "gui/KXGuiDriver.h"
 #include "gui/KXHotKeyTable.h"
+#include "gui/KXKeyboard.h"
 #include "gui/KXQueFilter.h"
 #include "gui/KXTimer.h"
 #include "gui/headless/HeadlessScript.h"
@@ -148,6 +149,7 @@ protected:
         sys().reset();
         queue().reset();
         KXHotKeyTable::instance().clear();
+        KXKeyboard::instance().reset();
         driver().clearCurrentEvent();
         KXWindow::setActive(nullptr);
     }

@@ -18,8 +18,7 @@ std::vector<std::string> stroke(int raw) { return { "key down " + std::to_string
 
 KXGadget* focusOf(int win)
 {
-    HeadlessControl* c = dynamic_cast<HeadlessWindow*>(kxHandle<KXWindow>(win, "Window Gadget"))->focusedControl();
-    return c ? c->gadget() : nullptr;
+    return kxHandle<KXWindow>(win, "Window Gadget")->focusedGadget();
 }
 }
 

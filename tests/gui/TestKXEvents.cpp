@@ -1,4 +1,5 @@
 // The event queue, WaitEvent and the two-stack message loop.
+#include "core/KXFpuScope.h"
 #include "gui/KXCatchFilter.h"
 #include "tests/gui/GuiTestSupport.h"
 
@@ -18,11 +19,11 @@ TEST_F(GuiTest, MouseMovesFromOneSourceMerge)
 
 TEST_F(GuiTest, EachTimerKeepsOneWaitingTickWithTheLatestCount)
 {
-    sys().postThreadMessage(4, 1, 0x1234); // a tick of no live timer is dropped
+    sys().postThreadMessage(KXThreadMessage::TimerTick, 1, 0x1234); // a tick of no live timer is dropped
     int timer = CreateTimer(0.01f);
     PauseTimer(timer);
     for (int n = 1; n <= 5; ++n)
-        sys().postThreadMessage(4, n, timer);
+        sys().postThreadMessage(KXThreadMessage::TimerTick, n, timer);
     EXPECT_EQ(WaitEvent(0), 0x4001);
     EXPECT_EQ(EventData(), 5);
     EXPECT_EQ(EventSource(), timer);
@@ -93,12 +94,14 @@ TEST_F(GuiTest, HotKeysReplaceAndRespectModifiers)
     int win = window("Hot");
     HeadlessWindow* w = hw(win);
     w->userKey(183, true); // plain: the replaced entry
+    w->userKey(183, false);
     w->userKey(0x1d, true); // Ctrl only updates the mask
     w->userKey(183, true);
     w->userKey(0x1d, false);
     w->userKey(30, true); // not a hot key: a key event
     EXPECT_EQ(WaitEvent(-1), 0x5000);
     EXPECT_EQ(EventData(), 2);
+    EXPECT_EQ(WaitEvent(-1), 0x102); // the hot key's release is an ordinary key event
     EXPECT_EQ(WaitEvent(-1), 0x5001);
     EXPECT_EQ(EventData(), 3);
     EXPECT_EQ(WaitEvent(-1), 0x101);
@@ -149,7 +152,7 @@ TEST_F(GuiTest, CatchFilterHandsEventsOverDuringAModalLoop)
     // other events.
     int timer = CreateTimer(0.01f);
     PauseTimer(timer);
-    sys().postThreadMessage(4, 9, timer);
+    sys().postThreadMessage(KXThreadMessage::TimerTick, 9, timer);
     EXPECT_EQ(WaitEvent(-1), 0x801);
     EXPECT_EQ(EventX(), 40);
     EXPECT_EQ(queue().timerQueue().count(), 1);
@@ -188,7 +191,31 @@ TEST_F(GuiTest, AutoSuspendBlocksUntilTheApplicationIsActiveAgain)
 
     // A quit request while blocked ends the program.
     queue().mainQueue().clear();
-    sys().postThreadMessage(1, 0, 0);
-    sys().postThreadMessage(3, 0, 0);
+    sys().postThreadMessage(KXThreadMessage::HiddenSuspend, 0, 0);
+    sys().postThreadMessage(KXThreadMessage::Quit, 0, 0);
     EXPECT_EQ(KX_ERROR_OF(WaitEvent(-1)), "<end>");
+}
+
+// The message loop runs toolkit code on its own stack: at the platform's x87 control word even
+// while the program's code runs at single precision, which the program gets back afterwards.
+TEST_F(GuiTest, TheLoopStackRunsWithThePlatformsControlWord)
+{
+    uint16_t loopWord = 0;
+    double loopResult = 0;
+    sys().postMessage(0, [&] {
+        loopWord = KXFpuScope::controlWord();
+        // 1 / 3 on the x87 unit, as toolkit code built for x87 arithmetic computes it.
+        double one = 1.0, three = 3.0;
+        asm volatile("fldl %1\n\tfdivl %2\n\tfstpl %0"
+                     : "=m"(loopResult)
+                     : "m"(one), "m"(three));
+    });
+    uint16_t programWord = 0;
+    KXFpuScope::setControlWord(0x007F); // single precision, as a program may ask
+    driver().poll(0);
+    programWord = KXFpuScope::controlWord();
+    KXFpuScope::setControlWord(KXFpuScope::platformDefault());
+    EXPECT_EQ(programWord, 0x007F);
+    EXPECT_EQ(loopWord, KXFpuScope::platformDefault());
+    EXPECT_EQ(loopResult, 1.0 / 3.0);
 }

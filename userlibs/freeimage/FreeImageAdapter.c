@@ -8,8 +8,7 @@
      a 0xXXRRGGBB pixel is unused), so FreeImage_ConvertFromRawBits makes such bitmaps opaque;
      otherwise a PNG saved from them could come out transparent.
    - FreeImage_Save writes a bitmap whose depth the chosen writer refuses (JPEG takes only 8 and
-     24 bits, PNG no 16-bit pixels) through a 24-bit copy instead of failing. The JPEG writer
-     reports 32 bits as supported, but only for CMYK pictures: 32-bit RGB goes through the copy too.
+     24 bits for RGB pictures, PNG no 16-bit pixels) through a 24-bit copy instead of failing.
    File names may use "\" or "/" between folders. */
 #include <FreeImage.h>
 #include <stdlib.h>
@@ -59,8 +58,8 @@ BOOL FI_STDCALL kxfiSave(int format, FIBITMAP* dib, const char* filename, int fl
     BOOL ok = FALSE;
     if (FreeImage_FIFSupportsWriting(fif)) {
         unsigned bpp = FreeImage_GetBPP(dib);
-        /* The JPEG writer claims 32 bits but takes them only as CMYK: RGB pixels go as 24 bits. */
-        int refused = !FreeImage_FIFSupportsExportBPP(fif, (int)bpp) || (fif == FIF_JPEG && bpp == 32);
+        /* The JPEG writer claims 32 bits but takes them only as CMYK: RGB pixels go through 24. */
+        int refused = !FreeImage_FIFSupportsExportBPP(fif, (int)bpp) || (fif == FIF_JPEG && bpp != 8 && bpp != 24);
         if (FreeImage_GetImageType(dib) == FIT_BITMAP && refused) {
             FIBITMAP* copy = FreeImage_ConvertTo24Bits(dib);
             if (copy) {

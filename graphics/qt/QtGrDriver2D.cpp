@@ -1,0 +1,17 @@
+// QtGrDriver2D: the Qt platform's 2D drawing context; it draws with the neutral software
+// routines on the display driver's memory surfaces.
+#include "graphics/KXGrDriver2D.h"
+#include "runtime/KXModuleDependencies.h"
+
+namespace {
+class QtGrDriver2D final : public KXGrDriver2D {
+public:
+    QtGrDriver2D()
+        : KXGrDriver2D("QtGrDriver2D", "DirectDraw", KXPlatform::Qt)
+    {
+    }
+
+protected:
+    bool startDriver() override { return kxStartModule("QtDD") && kxStartModule("QtFontDriver"); }
+} s_driver;
+}

@@ -1,0 +1,33 @@
+// QtScreenDriver: the X screen as the desktop; its refresh rate is the one the X server reports.
+#include "graphics/KXScreenDriver.h"
+#include "graphics/qt/QtDesktopSurface.h"
+#include "gui/qt/QtEventLoop.h"
+#include "runtime/KXModuleDependencies.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace {
+class QtScreenDriver final : public KXScreenDriver {
+public:
+    QtScreenDriver()
+        : KXScreenDriver("QtScreenDriver", "DirectDraw", KXPlatform::Qt)
+    {
+    }
+    int desktopWidth() const override { return QGuiApplication::primaryScreen()->virtualGeometry().width(); }
+    int desktopHeight() const override { return QGuiApplication::primaryScreen()->virtualGeometry().height(); }
+    KXGraphics* createDesktopSurface() override { return new QtDesktopSurface(desktopWidth(), desktopHeight()); }
+    double refreshRate() const override
+    {
+        double hz = QGuiApplication::primaryScreen()->refreshRate();
+        return hz >= 1.0 ? hz : KXScreenDriver::refreshRate();
+    }
+
+protected:
+    bool startDriver() override
+    {
+        QtEventLoop::instance();
+        return kxStartModule("QtDD");
+    }
+} s_driver;
+}

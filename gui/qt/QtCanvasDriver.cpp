@@ -1,0 +1,19 @@
+// QtCanvasDriver: canvases on the Qt platform, with back buffers on the Qt display driver's
+// surfaces.
+#include "gui/KXCanvasDriver.h"
+#include "gui/qt/QtCanvas.h"
+#include "runtime/KXModuleDependencies.h"
+
+namespace {
+class QtCanvasDriver final : public KXCanvasDriver {
+public:
+    QtCanvasDriver()
+        : KXCanvasDriver("QtCanvasDriver", "DirectDraw", KXPlatform::Qt)
+    {
+    }
+
+protected:
+    bool startDependencies() override { return kxStartSubsystem("Gui") && kxStartSubsystem("Graphics"); }
+    KXCanvas* makeCanvas(KXGroup* group, int style) override { return new QtCanvas(group, style); }
+} s_driver;
+}

@@ -1,0 +1,101 @@
+// Clipboard pictures over QClipboard.
+#include "gui/qt/QtClipboard.h"
+
+#include "gui/qt/QtPictureMimeData.h"
+
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QImage>
+#include <QThread>
+#include <QtGui/qguiapplication_platform.h>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <xcb/xcb.h>
+
+#include <cstring>
+
+QtClipboard::QtClipboard(Display* display)
+    : m_display(display)
+    , m_clipboardAtom(XInternAtom(display, "CLIPBOARD", False))
+    , m_timeAtom(XInternAtom(display, "_TROVA_TIME", False))
+{
+}
+
+void QtClipboard::refreshTime()
+{
+    // Qt watches the root window's properties and takes the time of every change it sees.
+    XChangeProperty(m_display, DefaultRootWindow(m_display), m_timeAtom, XA_INTEGER, 32, PropModeAppend, nullptr, 0);
+    XSync(m_display, False);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+bool QtClipboard::ownerIsUs(bool wantNone) const
+{
+    ::Window owner = XGetSelectionOwner(m_display, m_clipboardAtom);
+    if (wantNone)
+        return owner == None;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    const xcb_setup_t* setup = x11 ? xcb_get_setup(x11->connection()) : nullptr;
+    return setup && owner != None && (owner & ~setup->resource_id_mask) == setup->resource_id_base;
+}
+
+bool QtClipboard::take(const QImage* picture)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    QElapsedTimer clock;
+    clock.start();
+    for (;;) {
+        refreshTime();
+        // The clipboard owns the data from here, whether or not the selection changed hands.
+        clipboard->setMimeData(picture ? new QtPictureMimeData(*picture) : nullptr, QClipboard::Clipboard);
+        if (ownerIsUs(!picture))
+            return true;
+        if (clock.elapsed() > 2000)
+            return false;
+        QThread::msleep(5);
+    }
+}
+
+bool QtClipboard::put(const KXClipPicture& picture)
+{
+    if (picture.width <= 0 || picture.height <= 0
+        || picture.argb.size() != size_t(picture.width) * size_t(picture.height))
+        return false;
+    QImage image(picture.width, picture.height, QImage::Format_ARGB32);
+    if (image.isNull())
+        return false;
+    for (int y = 0; y < picture.height; ++y)
+        std::memcpy(image.scanLine(y), picture.argb.data() + size_t(y) * size_t(picture.width), size_t(picture.width) * 4);
+    return take(&image);
+}
+
+bool QtClipboard::read(KXClipPicture& out)
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+    if (!data || !data->hasImage())
+        return false;
+    QImage image = qvariant_cast<QImage>(data->imageData());
+    if (image.isNull())
+        return false;
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    if (image.isNull())
+        return false;
+    KXClipPicture picture;
+    picture.width = image.width();
+    picture.height = image.height();
+    picture.argb.resize(size_t(picture.width) * size_t(picture.height));
+    for (int y = 0; y < picture.height; ++y)
+        std::memcpy(picture.argb.data() + size_t(y) * size_t(picture.width), image.constScanLine(y), size_t(picture.width) * 4);
+    out = std::move(picture);
+    return true;
+}
+
+bool QtClipboard::hasPicture()
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+    return data && data->hasImage();
+}
+
+void QtClipboard::empty() { take(nullptr); }

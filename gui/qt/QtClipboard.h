@@ -1,0 +1,41 @@
+// QtClipboard: pictures on the system clipboard (the X CLIPBOARD selection) through Qt. A picture
+// put there stays offered while the program runs, or until another program takes the clipboard;
+// a picture another program put there is read in any image form Qt reads (PNG and BMP among them).
+//
+// Taking the selection needs a timestamp no older than the current owner's; Qt's is the time of
+// the last event it saw, which in a program that only polls may be older than another program's
+// copy. So each change first shows Qt a fresh server time, and checks that the change took.
+#pragma once
+
+#include "gui/KXDesktopServices.h"
+
+class QImage;
+typedef struct _XDisplay Display;
+
+class QtClipboard {
+public:
+    explicit QtClipboard(Display* display);
+
+    // False for a picture whose size and pixel count disagree, or when the clipboard could not
+    // be taken.
+    bool put(const KXClipPicture& picture);
+    // False, out unchanged, when the clipboard holds no readable picture.
+    bool read(KXClipPicture& out);
+    bool hasPicture();
+    // Takes the clipboard from whoever holds it and offers nothing.
+    void empty();
+
+private:
+    // Offers picture (null: nothing) until the selection's owner is this program (or none, for
+    // null). False when it would not change hands.
+    bool take(const QImage* picture);
+    // Lets Qt see an event stamped with the server's current time.
+    void refreshTime();
+    // Whether the X selection's owner is a window of this program's connection (or None for
+    // wantNone).
+    bool ownerIsUs(bool wantNone) const;
+
+    Display* m_display;
+    unsigned long m_clipboardAtom;
+    unsigned long m_timeAtom;
+};

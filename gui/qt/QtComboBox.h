@@ -1,0 +1,22 @@
+// QtComboBox: a drop-down list on the Qt platform. Qt's list moves the selection as native
+// lists do when items are inserted or removed.
+#pragma once
+
+#include "gui/KXComboBox.h"
+#include "gui/qt/QtGadget.h"
+
+#include <QComboBox>
+
+class QtComboBox final : public QtGadget<KXComboBox, QComboBox> {
+public:
+    QtComboBox(KXGroup* group, int style);
+
+protected:
+    // FIXME: items show no icons; icon strips have no Qt form yet.
+    void nativeClear() override;
+    void nativeInsert(int index, const KXString* text, int icon) override;
+    void nativeModify(int index, const KXString* text, int icon) override;
+    void nativeRemove(int index) override;
+    void nativeSelect(int index) override;
+    int nativeSelection() const override { return widget()->currentIndex(); }
+};

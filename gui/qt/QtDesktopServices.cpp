@@ -1,0 +1,193 @@
+// The desktop services on X11.
+#include "gui/qt/QtDesktopServices.h"
+
+#include "gui/KXVirtualKeys.h"
+#include "gui/qt/X11KeyCodes.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QImageReader>
+#include <QWidget>
+#include <QWindow>
+#include <QtGui/qguiapplication_platform.h>
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+
+namespace {
+constexpr int styleIndex = -16;
+constexpr int exStyleIndex = -20;
+constexpr int wsMaximizeBox = 0x00010000;
+constexpr int wsMinimizeBox = 0x00020000;
+constexpr int wsSysMenu = 0x00080000;
+}
+
+std::unique_ptr<QtDesktopServices> QtDesktopServices::create()
+{
+    if (!qGuiApp)
+        return nullptr;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    Display* display = x11 ? x11->display() : nullptr;
+    if (!display)
+        return nullptr;
+    return std::unique_ptr<QtDesktopServices>(new QtDesktopServices(display));
+}
+
+QtDesktopServices::QtDesktopServices(Display* display)
+    : m_display(display)
+    , m_screen(display)
+    , m_windows(display)
+    , m_keys(X11KeyMonitor::create(DisplayString(display)))
+    , m_clipboard(display)
+{
+    int event = 0, error = 0, major = 0, minor = 0;
+    m_hasXTest = XTestQueryExtension(display, &event, &error, &major, &minor);
+}
+
+QtDesktopServices::~QtDesktopServices()
+{
+    if (current() == this)
+        install(nullptr);
+}
+
+int QtDesktopServices::screenWidth() const { return m_screen.width(); }
+
+int QtDesktopServices::screenHeight() const { return m_screen.height(); }
+
+bool QtDesktopServices::readScreen(const KXRect& rect, uint8_t* dst, int pitch, int format)
+{
+    return m_screen.read(rect, dst, pitch, format);
+}
+
+int QtDesktopServices::foregroundWindow() const { return m_windows.activeWindow(); }
+
+QWidget* QtDesktopServices::programWindow(int handle)
+{
+    if (handle <= 0 || !qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return nullptr;
+    QWidget* widget = QWidget::find(WId(unsigned(handle)));
+    return widget && widget->isWindow() ? widget : nullptr;
+}
+
+bool QtDesktopServices::windowInfo(int handle, KXDesktopWindowInfo& out) const
+{
+    KXDesktopWindowInfo info;
+    if (!m_windows.info(handle, info))
+        return false;
+    if (programWindow(handle)) {
+        info.isProgram = true;
+        if (auto it = m_longs.find({ handle, styleIndex }); it != m_longs.end())
+            info.style = it->second;
+        if (auto it = m_longs.find({ handle, exStyleIndex }); it != m_longs.end())
+            info.exStyle = it->second;
+    }
+    out = info;
+    return true;
+}
+
+int QtDesktopServices::findWindow(const std::string& title) const
+{
+    if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget->internalWinId()
+                && (widget->windowTitle().toStdString() == title || widget->windowTitle().toLatin1().toStdString() == title))
+                return int(widget->internalWinId());
+    }
+    return m_windows.findByTitle(title);
+}
+
+int QtDesktopServices::windowLong(int handle, int index) const
+{
+    if (index != styleIndex && index != exStyleIndex)
+        return 0;
+    KXDesktopWindowInfo info;
+    if (!windowInfo(handle, info))
+        return 0;
+    return index == styleIndex ? info.style : info.exStyle;
+}
+
+int QtDesktopServices::setWindowLong(int handle, int index, int value)
+{
+    if (index != styleIndex && index != exStyleIndex)
+        return 0;
+    int previous = windowLong(handle, index);
+    QWidget* widget = programWindow(handle);
+    if (!widget)
+        return previous;
+    m_longs[{ handle, index }] = value;
+    if (index == styleIndex) {
+        // The title bar's buttons follow the style's boxes; the window keeps its native window.
+        Qt::WindowFlags flags = widget->windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+        flags.setFlag(Qt::WindowMinimizeButtonHint, value & wsMinimizeBox);
+        flags.setFlag(Qt::WindowMaximizeButtonHint, value & wsMaximizeBox);
+        flags.setFlag(Qt::WindowSystemMenuHint, value & wsSysMenu);
+        flags.setFlag(Qt::WindowCloseButtonHint, value & wsSysMenu);
+        widget->overrideWindowFlags(flags);
+        if (QWindow* window = widget->windowHandle())
+            window->setFlags(flags);
+    }
+    return previous;
+}
+
+bool QtDesktopServices::setWindowIcon(int handle, const std::string& iconFile)
+{
+    QWidget* widget = programWindow(handle);
+    if (!widget)
+        return false;
+    QImageReader reader(QString::fromStdString(iconFile));
+    QImage image = reader.read();
+    if (image.isNull())
+        return false;
+    widget->setWindowIcon(QIcon(QPixmap::fromImage(image)));
+    return true;
+}
+
+bool QtDesktopServices::isKeyDown(int vk) const
+{
+    if (!m_keys)
+        return false;
+    for (int raw : kxvk::rawCodes(vk))
+        if (raw && m_keys->isDown(raw))
+            return true;
+    return false;
+}
+
+bool QtDesktopServices::takeKeyPressed(int vk)
+{
+    if (!m_keys)
+        return false;
+    bool pressed = false;
+    for (int raw : kxvk::rawCodes(vk))
+        if (raw && m_keys->takePressed(raw))
+            pressed = true;
+    return pressed;
+}
+
+void QtDesktopServices::sendKey(int vk, bool down)
+{
+    int keycode = x11kc::keycodeFromRaw(kxvk::rawCodes(vk)[0]);
+    if (!keycode)
+        return;
+    if (vk == kxvk::PrintScreen && down)
+        putPrintScreenPicture(isKeyDown(kxvk::Alt));
+    if (!m_hasXTest)
+        return;
+    XTestFakeKeyEvent(m_display, unsigned(keycode), down ? True : False, CurrentTime);
+    // Processed by the server before this returns, so the key state is current at once.
+    XSync(m_display, False);
+}
+
+bool QtDesktopServices::putClipboardPicture(const KXClipPicture& picture) { return m_clipboard.put(picture); }
+
+bool QtDesktopServices::clipboardPicture(KXClipPicture& out) { return m_clipboard.read(out); }
+
+bool QtDesktopServices::hasClipboardPicture() { return m_clipboard.hasPicture(); }
+
+void QtDesktopServices::emptyClipboard() { m_clipboard.empty(); }
+
+void QtDesktopServices::beep()
+{
+    XBell(m_display, 0);
+    XFlush(m_display);
+}

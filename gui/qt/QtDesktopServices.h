@@ -1,0 +1,67 @@
+// QtDesktopServices: the desktop-services contract on an X11 display, over the Qt backend's own X
+// connection: screen reads (X11ScreenReader), window queries (X11WindowInfo), the global keyboard
+// (X11KeyMonitor), synthetic keys (XTest), clipboard pictures (QtClipboard) and the X bell. The
+// program's own windows are Qt widgets, found by their native window ids.
+//
+// Invariant: m_longs holds style words only for windows of this program that a program set.
+#pragma once
+
+#include "gui/KXDesktopServices.h"
+#include "gui/qt/QtClipboard.h"
+#include "gui/qt/X11KeyMonitor.h"
+#include "gui/qt/X11ScreenReader.h"
+#include "gui/qt/X11WindowInfo.h"
+
+#include <map>
+#include <memory>
+#include <utility>
+
+class QWidget;
+
+class QtDesktopServices final : public KXDesktopServices {
+public:
+    // The services of the running QGuiApplication's X display; null when Qt does not run on X11
+    // (another platform plugin, or no application object).
+    static std::unique_ptr<QtDesktopServices> create();
+    ~QtDesktopServices() override;
+
+    int screenWidth() const override;
+    int screenHeight() const override;
+    bool readScreen(const KXRect& rect, uint8_t* dst, int pitch, int format) override;
+
+    int foregroundWindow() const override;
+    bool windowInfo(int handle, KXDesktopWindowInfo& out) const override;
+    int findWindow(const std::string& title) const override;
+    int windowLong(int handle, int index) const override;
+    int setWindowLong(int handle, int index, int value) override;
+    bool setWindowIcon(int handle, const std::string& iconFile) override;
+
+    bool isKeyDown(int vk) const override;
+    bool takeKeyPressed(int vk) override;
+    void sendKey(int vk, bool down) override;
+
+    bool putClipboardPicture(const KXClipPicture& picture) override;
+    bool clipboardPicture(KXClipPicture& out) override;
+    bool hasClipboardPicture() override;
+    void emptyClipboard() override;
+
+    void beep() override;
+
+    // Whether global key state is known (the display offers XInput 2).
+    bool hasKeyMonitor() const { return m_keys != nullptr; }
+    const X11ScreenReader& screenReader() const { return m_screen; }
+
+private:
+    explicit QtDesktopServices(Display* display);
+    // The program's top-level widget with that native window id, or null.
+    static QWidget* programWindow(int handle);
+
+    Display* m_display;
+    X11ScreenReader m_screen;
+    X11WindowInfo m_windows;
+    std::unique_ptr<X11KeyMonitor> m_keys;
+    QtClipboard m_clipboard;
+    bool m_hasXTest { false };
+    // Style words a program set on its windows: (handle, index) -> value.
+    std::map<std::pair<int, int>, int> m_longs;
+};

@@ -1,0 +1,56 @@
+// The Qt GUI driver module.
+#include "gui/qt/QtGuiDriver.h"
+
+#include "gui/qt/QtDesktop.h"
+#include "gui/qt/QtDesktopServices.h"
+#include "gui/qt/QtEventLoop.h"
+#include "gui/qt/QtInputFilter.h"
+#include "gui/qt/QtWindow.h"
+#include "runtime/KXModuleDependencies.h"
+
+#include <QApplication>
+
+namespace {
+QtGuiDriver s_guiDriver;
+}
+
+QtGuiDriver::QtGuiDriver()
+    : KXGuiDriver("QtGuiDriver", KXPlatform::Qt)
+{
+}
+
+QtGuiDriver::~QtGuiDriver() = default;
+
+bool QtGuiDriver::startDependencies()
+{
+    QtEventLoop::instance();
+    if (!(kxStartSubsystem("Screen") && kxStartModule("QtEventDriver") && kxStartModule("QtFontDriver")
+            && kxStartModule("QtTimerDriver")))
+        return false;
+    if (!m_input) {
+        m_input = std::make_unique<QtInputFilter>();
+        qApp->installEventFilter(m_input.get());
+    }
+    return true;
+}
+
+void QtGuiDriver::shutdown()
+{
+    KXGuiDriver::shutdown();
+    if (m_input) {
+        qApp->removeEventFilter(m_input.get());
+        m_input.reset();
+    }
+}
+
+KXDesktop* QtGuiDriver::createDesktop() { return new QtDesktop; }
+
+KXDesktopServices* QtGuiDriver::desktopServices()
+{
+    // Made once, on the application's display, and kept for the process.
+    if (!m_services)
+        m_services = QtDesktopServices::create();
+    return m_services.get();
+}
+
+KXWindow* QtGuiDriver::createWindow(KXGroup* group, int style) { return own(new QtWindow(group, style)); }

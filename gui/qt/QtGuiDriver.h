@@ -1,0 +1,27 @@
+// QtGuiDriver: constructs the Qt platform's windows and the desktop gadget, and routes the
+// application's input to them (QtInputFilter).
+#pragma once
+
+#include "gui/KXGuiDriver.h"
+
+#include <memory>
+
+class QtDesktopServices;
+class QtInputFilter;
+
+class QtGuiDriver final : public KXGuiDriver {
+public:
+    QtGuiDriver();
+    ~QtGuiDriver() override;
+    KXWindow* createWindow(KXGroup* group, int style) override;
+    void shutdown() override;
+
+protected:
+    bool startDependencies() override;
+    KXDesktop* createDesktop() override;
+    KXDesktopServices* desktopServices() override;
+
+private:
+    std::unique_ptr<QtInputFilter> m_input;
+    std::unique_ptr<QtDesktopServices> m_services;
+};

@@ -1,0 +1,38 @@
+// Application-wide keyboard and activation facts.
+#include "gui/qt/QtInputFilter.h"
+
+#include "gui/qt/QtKeyCodes.h"
+#include "gui/qt/QtWindow.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+
+bool QtInputFilter::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        // Qt offers a key to the focus widget (the active window without one), then to its
+        // parents; the program's window takes it once, at the first of them.
+        QWidget* focus = QApplication::focusWidget();
+        if (!widget || (focus ? widget != focus : !widget->isWindow()))
+            return false;
+        QtWindow* window = QtWindow::ofWidget(widget);
+        if (!window)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        int raw = QtKeyCodes::rawFromX(key->nativeScanCode());
+        if (!raw)
+            return false;
+        return window->reportKey(raw, event->type() == QEvent::KeyPress, key->isAutoRepeat(), key->text());
+    }
+    case QEvent::ApplicationStateChange:
+        if (watched == qApp)
+            QtWindow::reportApplicationState(QGuiApplication::applicationState() == Qt::ApplicationActive);
+        return false;
+    default:
+        return false;
+    }
+}

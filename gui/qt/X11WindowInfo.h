@@ -1,0 +1,57 @@
+// X11WindowInfo: what the X server and the window manager say about top-level windows: the
+// active one, their frames (decorations included), client areas, titles and states, mapped to
+// the style words of a Win32 window.
+//
+// Windows are client windows (the ones programs create, _NET_ACTIVE_WINDOW names and
+// QWidget::winId answers), never the window manager's frames. Every query tolerates windows that
+// other programs destroy at any moment: it then fails.
+#pragma once
+
+#include "gui/KXDesktopServices.h"
+
+#include <string>
+#include <vector>
+
+typedef struct _XDisplay Display;
+
+class X11WindowInfo {
+public:
+    explicit X11WindowInfo(Display* display);
+
+    // The active top-level window: _NET_ACTIVE_WINDOW when a window manager keeps it, else the
+    // top level of the input focus; 0 for none.
+    int activeWindow() const;
+    // Geometry, title and style words of a window; false when it does not exist. isProgram is
+    // left false (the caller knows its own windows).
+    bool info(int window, KXDesktopWindowInfo& out) const;
+    // The first top-level client window, in stacking order from the bottom, whose title is
+    // exactly title (UTF-8, or its Latin-1 form); 0 for none.
+    int findByTitle(const std::string& title) const;
+    // The window's title (UTF-8), empty when it has none.
+    std::string title(int window) const;
+
+private:
+    // The top-level client windows: the window manager's client list, else the root's mapped
+    // children.
+    std::vector<unsigned long> clients() const;
+    // The property as 32-bit items (Xlib hands format-32 items as longs); empty when missing.
+    std::vector<unsigned long> cardinals(unsigned long window, unsigned long property, unsigned long type) const;
+    // The window's ancestor that is a child of the root (itself when it is one); 0 on failure.
+    unsigned long topAncestor(unsigned long window) const;
+
+    Display* m_display;
+    unsigned long m_root;
+    enum Atom { ActiveWindow,
+        FrameExtents,
+        ClientList,
+        WmName,
+        Utf8String,
+        WmState,
+        StateHidden,
+        StateMaxVert,
+        StateMaxHorz,
+        StateAbove,
+        SupportingWmCheck,
+        AtomCount };
+    unsigned long m_atoms[AtomCount] {};
+};

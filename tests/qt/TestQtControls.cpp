@@ -1,0 +1,134 @@
+// Qt controls, canvases and requesters on a real X server: a demo window with every control
+// kind (left as a screenshot under the build folder), a click on a button, a flipped canvas seen
+// in a grab of the screen, and requesters answered with real key presses.
+#include "tests/qt/QtTestSupport.h"
+
+#include "core/KXHandle.h"
+#include "gui/qt/QtButton.h"
+#include "gui/qt/QtCanvas.h"
+#include "runtime/KXAppTitle.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+constexpr int Titled = 1, Resizable = 2, MenuBar = 4, StatusBar = 8;
+
+template<class T>
+QPoint screenPos(int gadget, const char* type, int dx, int dy)
+{
+    auto* g = dynamic_cast<T*>(kxHandle<KXGadget>(gadget, type));
+    return g ? g->widget()->mapToGlobal(QPoint(dx, dy)) : QPoint(-1, -1);
+}
+
+// The colour of one pixel of a PNG file, as 0xRRGGBB (-1 when unreadable).
+int pixelOf(const std::string& png, int x, int y)
+{
+    std::string out = shell("convert " + png + " -crop 1x1+" + std::to_string(x) + "+" + std::to_string(y)
+        + " -depth 8 txt:- | tail -1");
+    size_t at = out.find('#');
+    return at == std::string::npos ? -1 : int(std::stoul(out.substr(at + 1, 6), nullptr, 16));
+}
+}
+
+TEST_F(QtTest, DemoWindowWithEveryControlKind)
+{
+    int win = keep(CreateWindow(Str("Every control"), 40, 40, 560, 420, 0, Titled | Resizable | MenuBar | StatusBar));
+    int file = CreateMenu(Str("&File"), 0, WindowMenu(win));
+    CreateMenu(Str("&Open"), 1, file);
+    CreateMenu(Str("&Help"), 0, WindowMenu(win));
+    UpdateWindowMenu(win);
+    SetStatusText(win, Str("Ready"));
+    int panel = CreatePanel(10, 10, 250, 120, win, 1);
+    SetPanelColor(panel, 40, 120, 200);
+    CreateLabel(Str("A sunken label"), 10, 10, 150, 22, panel, 2);
+    int push = CreateButton(Str("Push"), 280, 10, 90, 28, win, 1);
+    CreateButton(Str("Check"), 280, 45, 120, 24, win, 2);
+    CreateButton(Str("Radio A"), 280, 72, 120, 24, win, 3);
+    CreateButton(Str("Radio B"), 280, 96, 120, 24, win, 3);
+    CreateButton(Str("Default"), 400, 10, 90, 28, win, 4);
+    int slider = CreateSlider(10, 140, 250, 18, win, 1);
+    SetSliderRange(slider, 10, 100);
+    int combo = CreateComboBox(280, 130, 150, 26, win, 0);
+    AddGadgetItem(combo, Str("First"), 1, -1);
+    AddGadgetItem(combo, Str("Second"), 0, -1);
+    int field = CreateTextField(10, 170, 250, 24, win, 0);
+    SetGadgetText(field, Str("Some text"));
+    int canvas = CreateCanvas(280, 170, 120, 80, win, 0);
+    SetBuffer(CanvasBuffer(canvas));
+    Color(255, 0, 0);
+    Rect(0, 0, 60, 80, 1);
+    Color(0, 255, 0);
+    Rect(60, 0, 60, 80, 1);
+    FlipCanvas(canvas, 1);
+    int html = CreateHtmlView(10, 200, 250, 120, win, 0);
+    (void)html;
+    drain(1000);
+
+    std::filesystem::create_directories(KX_BUILD_DIR "/screenshots");
+    const std::string png = KX_BUILD_DIR "/screenshots/qt-demo.png";
+    ASSERT_EQ(std::system(("import -window root " + png).c_str()), 0);
+    // The canvas shows its pattern: red on the left half, green on the right.
+    QPoint left = screenPos<QtCanvas>(canvas, "Canvas Gadget", 20, 40);
+    QPoint right = screenPos<QtCanvas>(canvas, "Canvas Gadget", 100, 40);
+    EXPECT_EQ(pixelOf(png, left.x(), left.y()), 0xFF0000);
+    EXPECT_EQ(pixelOf(png, right.x(), right.y()), 0x00FF00);
+    // The panel's colour is on the screen.
+    QPoint inPanel = screenPos<QtButton>(push, "Button Gadget", -30, 100);
+    EXPECT_EQ(pixelOf(png, inPanel.x(), inPanel.y()), 0x2878C8);
+
+    // A real click on the push button.
+    QPoint p = screenPos<QtButton>(push, "Button Gadget", 45, 14);
+    auto click = clickAt(p.x(), p.y());
+    SeenEvent e {};
+    ASSERT_TRUE(waitFor(0x401, push, 8000, &e));
+    click.get();
+    EXPECT_EQ(e.data, 0);
+}
+
+TEST_F(QtTest, CheckBoxClickTogglesItsState)
+{
+    int win = keep(CreateWindow(Str("Check"), 60, 60, 300, 150, 0, Titled));
+    int check = CreateButton(Str("Check me"), 20, 20, 150, 24, win, 2);
+    drain(800);
+    QPoint p = screenPos<QtButton>(check, "Button Gadget", 8, 12);
+    auto click = clickAt(p.x(), p.y());
+    SeenEvent e {};
+    ASSERT_TRUE(waitFor(0x401, check, 8000, &e));
+    click.get();
+    EXPECT_EQ(e.data, 1);
+    EXPECT_EQ(ButtonState(check), 1);
+}
+
+TEST_F(QtTest, MessageBoxAnsweredWithKeys)
+{
+    int win = keep(CreateWindow(Str("Owner"), 60, 60, 300, 150, 0, Titled));
+    drain(800);
+    (void)win;
+    // The user waits for the box to show, brings it to the front and answers.
+    const std::string box = "xdotool search --sync --onlyvisible --name '^" + std::string(kxAppTitle()) + "$' windowactivate --sync ";
+    auto yes = user(box + "key Return");
+    EXPECT_EQ(Proceed(Str("Go on?"), 0), 1);
+    yes.get();
+    drain(300);
+    auto cancel = user(box + "key Escape");
+    EXPECT_EQ(Proceed(Str("Really?"), 1), -1);
+    cancel.get();
+}
+
+TEST_F(QtTest, FileRequesterAnsweredWithKeys)
+{
+    int win = keep(CreateWindow(Str("Files"), 60, 60, 300, 150, 0, Titled));
+    drain(800);
+    (void)win;
+    const std::string dir = "/tmp/trova-qt-files-" + std::to_string(getpid());
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir + "/picture.txt") << "x";
+    auto typing = user("xdotool search --sync --onlyvisible --name '^Open a file$' windowactivate --sync; sleep 0.5; "
+                       "xdotool type --delay 30 '"
+        + dir + "/picture.txt'; sleep 0.3; xdotool key Return");
+    std::string chosen = take(RequestFile(Str("Open a file"), Str("txt"), 0, Str("")));
+    typing.get();
+    EXPECT_EQ(chosen, dir + "/picture.txt");
+    std::filesystem::remove_all(dir);
+}

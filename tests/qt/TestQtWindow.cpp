@@ -1,0 +1,128 @@
+// Qt windows on a real X server with a window manager: geometry as xwininfo sees it, the window
+// manager's moves, sizes and close requests, keys and menus typed with xdotool, timers, and the
+// no-display message.
+#include "tests/qt/QtTestSupport.h"
+
+#include "gui/qt/QtEventLoop.h"
+
+#include <cstdlib>
+
+namespace {
+constexpr int Titled = 1, Resizable = 2, MenuBar = 4, StatusBar = 8, ClientCoords = 32;
+}
+
+TEST_F(QtTest, WindowFrameAndClientMatchTheXServer)
+{
+    int win = keep(CreateWindow(Str("Geometry"), 100, 120, 400, 300, 0, Titled | Resizable | MenuBar | StatusBar));
+    CreateMenu(Str("&File"), 0, WindowMenu(win));
+    UpdateWindowMenu(win);
+    drain(800);
+    // The frame is the window manager's frame; the client window holds menu bar, client area and
+    // status bar.
+    XFrame f = frameOf(win);
+    EXPECT_EQ(f.x, GadgetX(win));
+    EXPECT_EQ(f.y, GadgetY(win));
+    EXPECT_EQ(f.width, GadgetWidth(win));
+    EXPECT_EQ(f.height, GadgetHeight(win));
+    EXPECT_EQ(xwininfo(win, "Width"), ClientWidth(win));
+    EXPECT_GT(xwininfo(win, "Height"), ClientHeight(win)); // menu and status bars
+    EXPECT_GT(ClientHeight(win), 150);
+}
+
+TEST_F(QtTest, ClientCoordinatesPlaceTheClientArea)
+{
+    int win = keep(CreateWindow(Str("Client"), 200, 200, 320, 240, 0, Titled | ClientCoords));
+    drain(800);
+    EXPECT_EQ(ClientWidth(win), 320);
+    EXPECT_EQ(ClientHeight(win), 240);
+    EXPECT_EQ(xwininfo(win, "Absolute upper-left X"), 200);
+    EXPECT_EQ(xwininfo(win, "Absolute upper-left Y"), 200);
+    EXPECT_EQ(xwininfo(win, "Width"), 320);
+    EXPECT_EQ(xwininfo(win, "Height"), 240);
+}
+
+TEST_F(QtTest, WindowManagerMoveSizeAndClose)
+{
+    int win = keep(CreateWindow(Str("Managed"), 50, 60, 300, 200, 0, Titled | Resizable));
+    drain(800);
+    SeenEvent e {};
+    auto move = user("xdotool windowmove " + xid(win) + " 300 250");
+    ASSERT_TRUE(waitFor(0x801, win, 8000, &e));
+    move.get();
+    EXPECT_EQ(GadgetX(win), e.x);
+    EXPECT_EQ(GadgetY(win), e.y);
+    EXPECT_EQ(frameOf(win).x, e.x);
+
+    auto size = user("xdotool windowsize " + xid(win) + " 420 330");
+    ASSERT_TRUE(waitFor(0x802, win, 8000, &e));
+    size.get();
+    drain(300);
+    EXPECT_EQ(ClientWidth(win), 420);
+    EXPECT_EQ(ClientHeight(win), 330);
+    EXPECT_EQ(GadgetWidth(win), frameOf(win).width);
+    EXPECT_EQ(GadgetHeight(win), frameOf(win).height);
+
+    // Alt+F4 is the window manager's close: a request the program answers, not a close.
+    auto close = user("xdotool windowactivate --sync " + xid(win) + " key alt+F4");
+    ASSERT_TRUE(waitFor(0x803, win));
+    close.get();
+    drain(300);
+    EXPECT_GT(xwininfo(win, "Width"), 0); // still there
+}
+
+TEST_F(QtTest, PrintKeyAndMenuFromTheKeyboard)
+{
+    int win = keep(CreateWindow(Str("Keys"), 80, 80, 300, 200, 0, Titled | MenuBar));
+    int file = CreateMenu(Str("&File"), 0, WindowMenu(win));
+    CreateMenu(Str("&Open"), 1, file);
+    UpdateWindowMenu(win);
+    drain(800);
+    SeenEvent e {};
+    auto print = user("xdotool windowactivate --sync " + xid(win) + " key Print");
+    ASSERT_TRUE(waitFor(0x102, win, 8000, &e));
+    print.get();
+    EXPECT_EQ(e.data, 183);
+
+    auto menu = user("xdotool windowactivate --sync " + xid(win) + " key alt+f sleep 0.3 key Return");
+    ASSERT_TRUE(waitFor(0x1001, 0, 8000, &e));
+    menu.get();
+    EXPECT_EQ(e.data, 1);
+}
+
+TEST_F(QtTest, TimerTicksArriveWhileWaiting)
+{
+    int timer = CreateTimer(50);
+    int ticks = 0;
+    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (ticks < 3 && std::chrono::steady_clock::now() < end)
+        if (WaitEvent(-1) == 0x4001 && EventSource() == timer)
+            ++ticks;
+    FreeTimer(timer);
+    EXPECT_EQ(ticks, 3);
+}
+
+TEST_F(QtTest, WaitEventTimesOutWithoutInput)
+{
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(WaitEvent(100), 0);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(90));
+}
+
+TEST(QtDisplay, NoDisplayStopsWithAClearMessage)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            setenv("DISPLAY", ":999", 1);
+            QtEventLoop::failWithoutDisplay();
+        },
+        ::testing::ExitedWithCode(1), "DISPLAY.*TROVA_PLATFORM=headless");
+    // The check itself: a display number no server listens on does not open.
+    std::string saved = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+    setenv("DISPLAY", ":999", 1);
+    EXPECT_FALSE(QtEventLoop::displayAvailable());
+    unsetenv("DISPLAY");
+    EXPECT_FALSE(QtEventLoop::displayAvailable());
+    setenv("DISPLAY", saved.c_str(), 1);
+    EXPECT_TRUE(QtEventLoop::displayAvailable());
+}

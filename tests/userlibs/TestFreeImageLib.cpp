@@ -1,0 +1,120 @@
+// The FreeImage adapter: bitmaps made from top-row-first memory as the application makes them,
+// saved as BMP, JPEG and PNG under "\" paths, read back by ImageMagick with the right size and
+// upright pixels; depths a writer refuses go through 24 bits; bad arguments fail cleanly.
+#include "graphics/KXPixelFormat.h"
+#include "tests/support/KXTempDir.h"
+#include "tests/userlibs/UserLibTestSupport.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+constexpr int FifBmp = 0, FifJpeg = 2, FifPng = 13;
+constexpr int W = 40, H = 24;
+
+// The output of a shell command.
+std::string run(const std::string& command)
+{
+    std::string out;
+    if (FILE* p = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        size_t n;
+        while ((n = fread(buffer, 1, sizeof buffer, p)) > 0)
+            out.append(buffer, n);
+        pclose(p);
+    }
+    return out;
+}
+
+// Four quadrants of flat colours (JPEG keeps flat areas close): top-left red, top-right green,
+// bottom-left blue, bottom-right white.
+uint32_t quadrant(int x, int y)
+{
+    static const uint32_t colours[4] = { 0xF80000, 0x00FC00, 0x0000F8, 0xF8FCF8 };
+    return colours[(y >= H / 2) * 2 + (x >= W / 2)];
+}
+
+// The file's pixels as R, G, B bytes, top row first.
+std::string rgb(const std::string& file) { return run("convert '" + file + "' -depth 8 rgb:- 2>/dev/null"); }
+}
+
+TEST_F(UserLibTest, SavedFilesAreReadByImageMagickUpright)
+{
+    KXTempDir dir;
+    struct Case {
+        int format;
+        unsigned bits, red, green, blue;
+        int fif;
+        const char* name;
+        int flags;
+        int tolerance;
+    };
+    const Case cases[] = {
+        { 4, 32, 0xFF0000, 0xFF00, 0xFF, FifBmp, "a.bmp", 0, 0 },
+        { 4, 32, 0xFF0000, 0xFF00, 0xFF, FifPng, "a.png", 0, 0 },
+        { 4, 32, 0xFF0000, 0xFF00, 0xFF, FifJpeg, "a.jpg", 128, 24 },
+        { 3, 24, 0xFF0000, 0xFF00, 0xFF, FifJpeg, "b.jpg", 1024, 64 },
+        { 1, 16, 0xF800, 0x07E0, 0x001F, FifPng, "c.png", 0, 7 }, // 5 and 6 bits widen by repeating
+        { 1, 16, 0xF800, 0x07E0, 0x001F, FifBmp, "c.bmp", 0, 7 }, // their top bits: 0xF8 reads 0xFF
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        int bpp = int(c.bits / 8), pitch = W * bpp;
+        std::vector<uint8_t> locked(size_t(pitch * H));
+        for (int y = 0; y < H; ++y)
+            for (int x = 0; x < W; ++x)
+                kxpf::fromArgb(c.format, locked.data() + y * pitch + x * bpp, quadrant(x, y)); // alpha byte 0
+        void* dib = api().ConvertFromRawBits(locked.data(), W, H, pitch, c.bits, c.red, c.green, c.blue, 1);
+        ASSERT_NE(dib, nullptr);
+        std::string path = dir.path() + "\\" + c.name; // the program's separator
+        std::string file = dir / c.name;
+        EXPECT_EQ(api().Save(c.fif, dib, path.c_str(), c.flags), 1);
+        api().Unload(dib);
+
+        EXPECT_EQ(run("identify -format '%w %h' '" + file + "'"), std::to_string(W) + " " + std::to_string(H));
+        if (c.fif == FifPng) {
+            std::string opaque = run("identify -format '%[opaque]' '" + file + "'");
+            EXPECT_TRUE(opaque == "true" || opaque == "True") << opaque;
+        }
+        std::string pixels = rgb(file);
+        ASSERT_EQ(pixels.size(), size_t(W * H * 3));
+        int worst = 0;
+        for (int y = 0; y < H; ++y) {
+            for (int x = 0; x < W; ++x) {
+                // JPEG blurs the edges between the quadrants: only their inner parts count there.
+                bool nearEdge = std::abs(2 * x + 1 - W) < 10 || std::abs(2 * y + 1 - H) < 10 || x < 2 || y < 2 || x >= W - 2 || y >= H - 2;
+                if (c.fif == FifJpeg && nearEdge)
+                    continue;
+                uint32_t want = kxpf::toArgb(c.format, locked.data() + y * pitch + x * bpp);
+                for (int ch = 0; ch < 3; ++ch) {
+                    int got = uint8_t(pixels[size_t((y * W + x) * 3 + ch)]);
+                    int expected = int((want >> (16 - 8 * ch)) & 0xFF);
+                    worst = std::max(worst, std::abs(got - expected));
+                }
+            }
+        }
+        EXPECT_LE(worst, c.tolerance);
+    }
+}
+
+TEST_F(UserLibTest, BadArgumentsFailWithoutReachingTheLibrary)
+{
+    KXTempDir dir;
+    uint8_t pixels[16] = {};
+    EXPECT_EQ(api().ConvertFromRawBits(nullptr, 2, 2, 8, 32, 0xFF0000, 0xFF00, 0xFF, 1), nullptr);
+    EXPECT_EQ(api().ConvertFromRawBits(pixels, 2, 2, 4, 32, 0xFF0000, 0xFF00, 0xFF, 1), nullptr); // rows too short
+    EXPECT_EQ(api().ConvertFromRawBits(pixels, -2, 2, 8, 32, 0xFF0000, 0xFF00, 0xFF, 1), nullptr);
+    EXPECT_EQ(api().ConvertFromRawBits(pixels, 2, 2, 8, 12, 0xFF0000, 0xFF00, 0xFF, 1), nullptr);
+    EXPECT_EQ(api().Save(FifPng, nullptr, (dir / "x.png").c_str(), 0), 0);
+    EXPECT_EQ(api().GetWidth(nullptr), 0u);
+    EXPECT_EQ(api().GetInfoHeader(nullptr), nullptr);
+    api().Unload(nullptr);
+
+    void* dib = api().ConvertFromRawBits(pixels, 2, 2, 8, 32, 0xFF0000, 0xFF00, 0xFF, 1);
+    ASSERT_NE(dib, nullptr);
+    EXPECT_EQ(api().Save(FifPng, dib, (dir / "no/such/folder/x.png").c_str(), 0), 0);
+    EXPECT_EQ(api().Save(999, dib, (dir / "x.png").c_str(), 0), 0);
+    api().ConvertToRawBits(pixels, dib, 4, 32, 0xFF0000, 0xFF00, 0xFF, 0); // too short a pitch: nothing written
+    api().Unload(dib);
+}

@@ -1,0 +1,114 @@
+// The X11 tests' shared set-up.
+#include "tests/x11/X11TestSupport.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QThread>
+
+#include <X11/Xlib.h>
+
+namespace {
+
+int s_argc = 1;
+char s_arg0[] = "test_x11";
+char* s_argv[] = { s_arg0, nullptr };
+
+struct State {
+    std::unique_ptr<QApplication> app;
+    std::unique_ptr<QtDesktopServices> services;
+    Display* display { nullptr };
+};
+
+State& state()
+{
+    static State s;
+    return s;
+}
+
+// Brings the application up before the first test and down after the last.
+class Environment final : public testing::Environment {
+public:
+    void SetUp() override
+    {
+        State& s = state();
+        s.app = std::make_unique<QApplication>(s_argc, s_argv);
+        s.services = QtDesktopServices::create();
+        if (s.services)
+            KXDesktopServices::install(s.services.get());
+        s.display = XOpenDisplay(nullptr);
+    }
+    void TearDown() override
+    {
+        State& s = state();
+        if (s.display)
+            XCloseDisplay(s.display);
+        s.services.reset();
+        s.app.reset();
+    }
+};
+
+[[maybe_unused]] testing::Environment* const s_environment = testing::AddGlobalTestEnvironment(new Environment);
+
+}
+
+QtDesktopServices* x11test::services() { return state().services.get(); }
+
+Display* x11test::display() { return state().display; }
+
+int x11test::run(const QString& program, const QStringList& args, QByteArray* out, const QByteArray& input, int timeoutMs)
+{
+    X11ChildProcess process;
+    if (!process.start(program, args, input))
+        return -1;
+    QElapsedTimer clock;
+    clock.start();
+    while (!process.poll()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(2);
+        if (clock.elapsed() > timeoutMs)
+            return -1;
+    }
+    if (out)
+        *out = process.output();
+    return process.exitCode();
+}
+
+bool x11test::waitFor(const std::function<bool()>& ready, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!ready()) {
+        if (clock.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(10);
+    }
+    return true;
+}
+
+bool x11test::hasWindowManager() { return qEnvironmentVariable("TROVA_XVFB_WM") == "1"; }
+
+x11test::ForeignWindow::ForeignWindow(const QString& title, int x, int y)
+{
+    if (!m_process.start("xmessage",
+            { "-geometry", QString("+%1+%2").arg(x).arg(y), "-title", title, "-name", title, "A window of another program" }))
+        return;
+    QtDesktopServices* s = services();
+    // Present once it is mapped, and framed when a window manager runs.
+    waitFor([&] {
+        m_id = s->findWindow(title.toStdString());
+        KXDesktopWindowInfo info;
+        return m_id && s->windowInfo(m_id, info) && (info.style & 0x10000000)
+            && (!hasWindowManager() || info.frame.height > info.client.height);
+    });
+}
+
+x11test::ForeignWindow::~ForeignWindow() { m_process.kill(); }
+
+bool x11test::ForeignWindow::activate()
+{
+    if (!m_id)
+        return false;
+    run("xdotool", { "windowactivate", "--sync", QString::number(m_id) });
+    return waitFor([&] { return services()->foregroundWindow() == m_id; });
+}
