@@ -10,9 +10,7 @@
 #include "runtime/KXCallConv.h"
 #include "runtime/KXCommandTable.h"
 
-#include <chrono>
 #include <string_view>
-#include <thread>
 
 namespace {
 K2DGraphicsDriver& driver() { return K2DGraphicsDriver::instance(); }
@@ -29,18 +27,6 @@ KX_STDCALL int SetBuffer(int handle)
 }
 
 KX_STDCALL int GraphicsBuffer() { return kxToHandle(driver().current()); }
-
-// Waits for frames vertical blanks. The platforms report no refresh of their own, so the blanks
-// are those of a 60 Hz display on the monotonic clock: the next 1/60 s boundary, frames times.
-KX_STDCALL void VWait(int frames)
-{
-    using namespace std::chrono;
-    if (frames <= 0)
-        return;
-    const auto frame = duration_cast<steady_clock::duration>(duration<double>(1.0 / 60.0));
-    auto now = steady_clock::now().time_since_epoch();
-    std::this_thread::sleep_until(steady_clock::time_point((now / frame + frames) * frame));
-}
 
 KX_STDCALL int DesktopBuffer() { return kxToHandle(driver().newDesktopBuffer()); }
 
@@ -108,7 +94,6 @@ KX_STDCALL void CopyRect(int sx, int sy, int width, int height, int dx, int dy, 
 KX_STDCALL void VWait(int frames) { KXRefreshClock::wait(frames); }
 
 static const KXCommandEntry s_commands[] = {
-    { "VWait%frames=1", KX_FN(VWait) },
     { "%SetBuffer%buffer", KX_FN(SetBuffer) },
     { "%GraphicsBuffer", KX_FN(GraphicsBuffer) },
     { "VWait%frames=1", KX_FN(VWait) },
