@@ -29,7 +29,7 @@ void QtEventDriver::deliverThreadMessage(int code, int param1, int param2)
         if (!KXObject::isLive(object) || !dynamic_cast<KXTimer*>(object))
             return;
     }
-    threadMessage(code, param1, param2);
+    threadMessage(KXThreadMessage(code), param1, param2);
 }
 
 void QtEventDriver::pumpMessages(int timeoutMs) { QtEventLoop::instance().pump(timeoutMs); }
