@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
+# NOT YET REGISTERED with CTest: under this harness the Print Screen press of the first case
+# does not reach the program (the Active Window case passes); see the branch report.
 # Under Xvfb with a window manager (run by with-xvfb.sh), Pictorra on the Qt platform as a user
 # meets it:
-#   - Full Desktop with Hide and auto-save as PNG: `xdotool key Print` writes a PNG equal to a
+#   - Full Desktop with Hide and auto-save as PNG: Print Screen (xdotool) writes a PNG equal to a
 #     grab of the screen without Pictorra's window; the thumbnail shows in the main window;
 #   - File > Export To Clipboard gives a picture xclip reads, the capture's size;
 #   - Active Window (Full) of a foreign window (ImageMagick's display) matches xwininfo -frame;
@@ -52,6 +54,9 @@ start() {
     sleep 1
 }
 
+# The main window's X window now (hiding and showing it may give it a new one).
+findmain() { win=$(timeout 10 xdotool search --sync --onlyvisible --name '^Pictorra$' 2>/dev/null | head -1); }
+
 # Waits until shots/ holds n files and the newest is complete.
 awaitshots() {
     for _ in $(seq 1 150); do
@@ -63,6 +68,7 @@ awaitshots() {
 
 # Opens the File menu from the menu bar and takes the item reached with the keys given.
 filemenu() {
+    findmain
     xdotool windowactivate --sync "$win" 2>/dev/null
     xdotool mousemove --window "$win" 18 10 click 1
     sleep 0.7
@@ -83,11 +89,14 @@ exitpictorra() {
     wait "$pid"
 }
 
-# The desktop shows a known picture.
+# The Print Screen key: the key code whose keysyms are Print and Sys_Req. (The X keymap gives
+# the Print keysym a second key code, the one `xdotool key Print` may take, whose events this
+# Xvfb does not deliver to the program's window.)
+printkey=$(xmodmap -pke | awk '/= Print Sys_Req/ {print $2; exit}')
+printkey=${printkey:-Print}
+
+# The desktop shows a known colour.
 xsetroot -solid '#203040'
-display -window root -backdrop -background '#203040' "$picture" 2>/dev/null &
-pids+=($!)
-sleep 1
 
 # ---- Full Desktop, Hide, auto-save: Print Screen, thumbnail, export, preview, Exit -------------------
 case=fulldesktop
@@ -95,8 +104,8 @@ fresh
 import -window root "$tmp/before.png"
 start || exit 1
 xdotool windowactivate --sync "$win" 2>/dev/null
-sleep 0.3
-xdotool key Print
+sleep 1
+xdotool key --window "$win" "$printkey"
 awaitshots 1 || fail "$case: no auto-saved picture after Print Screen: $(cat "$tmp/err")"
 shot=$(ls shots/*.png 2>/dev/null | head -1)
 if [ -n "$shot" ]; then
@@ -105,6 +114,7 @@ if [ -n "$shot" ]; then
     cp "$shot" "$outdir/pictorra-xvfb-capture.png"
 fi
 sleep 0.5
+findmain
 import -window "$win" "$outdir/pictorra-xvfb-main-window-after-capture.png"
 
 filemenu Down Down Return
@@ -137,10 +147,18 @@ foreign=$(timeout 20 xdotool search --sync --onlyvisible --name '^Foreign' 2>/de
 if [ -n "$foreign" ]; then
     xdotool windowactivate --sync "$foreign" 2>/dev/null
     sleep 1
-    xdotool key Print
+    xdotool key "$printkey"
     awaitshots 1 || fail "$case: no capture of the foreign window: $(cat "$tmp/err")"
     shot=$(ls shots/*.png 2>/dev/null | head -1)
-    want=$(xwininfo -frame -id "$foreign" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
+    # The window manager's frame around it: its top-level ancestor.
+    frame=$foreign
+    root=$(xwininfo -root | awk '/Window id:/ {print $4}')
+    for _ in 1 2 3 4; do
+        parent=$(xwininfo -tree -id "$frame" | awk '/Parent window id:/ {print $4}')
+        [ -z "$parent" ] || [ "$((parent))" = "$((root))" ] && break
+        frame=$parent
+    done
+    want=$(xwininfo -frame -id "$frame" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
     [ -n "$shot" ] && [ "$(identify -format '%wx%h' "$shot")" = "$want" ] \
         || fail "$case: capture $(identify -format '%wx%h' "$shot" 2>&1), frame $want"
 else
