@@ -24,11 +24,6 @@ bool QtEventDriver::startup()
 
 void QtEventDriver::deliverThreadMessage(int code, int param1, int param2)
 {
-    if (code == 4) {
-        auto* object = reinterpret_cast<KXObject*>(intptr_t(param2));
-        if (!KXObject::isLive(object) || !dynamic_cast<KXTimer*>(object))
-            return;
-    }
     threadMessage(KXThreadMessage(code), param1, param2);
 }
 
