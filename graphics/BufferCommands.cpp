@@ -10,7 +10,9 @@
 #include "runtime/KXCallConv.h"
 #include "runtime/KXCommandTable.h"
 
+#include <chrono>
 #include <string_view>
+#include <thread>
 
 namespace {
 K2DGraphicsDriver& driver() { return K2DGraphicsDriver::instance(); }
