@@ -6,6 +6,7 @@ namespace {
 constexpr int RecordSize = 60; // cbSize of the windowinfo record
 constexpr int BeepTooSmall = 128, BeepFailed = 48;
 constexpr int PrintScreenKey = 44, KeyUp = 2;
+constexpr int KeyEvents = 0x100; // FlushEvents kind: every key event
 constexpr int ClipboardTimeoutTicks = 4; // of the 30 Hz timer: about 132 ms
 constexpr int LargestClipboardPicture = 1 << 28; // bytes of pixel rows we accept
 
@@ -247,6 +248,9 @@ int grabscreenshotaero()
         keybd_event(PrintScreenKey, 0, 0, 0);
         keybd_event(PrintScreenKey, 0, KeyUp, 0);
         FlushKeys();
+        // The synthetic key must not reach the event loop as a Print Screen of its own: that
+        // would start the next capture, and so on without end.
+        FlushEvents(KeyEvents, 0);
     }
     if (MenuChecked(allowcam) == 1)
         PlaySound(camsound, 0);

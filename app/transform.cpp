@@ -78,6 +78,10 @@ int previewscreenshot()
     int extraheight = scrollx ? 46 : 28;
     int viewheight = scrolly ? dh - 200 : h;
     int extrawidth = scrolly ? 28 : 10;
+    // On a desktop too small for the margins the view keeps one pixel rather than a size no
+    // window can have.
+    viewwidth = viewwidth < 1 ? 1 : viewwidth;
+    viewheight = viewheight < 1 ? 1 : viewheight;
     int x = cendeskx - (viewwidth >> 1) - (extrawidth >> 1);
     int y = cendesky - (viewheight >> 1) - (extraheight >> 1);
     {

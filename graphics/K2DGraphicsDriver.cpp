@@ -11,6 +11,7 @@
 #include "graphics/KXSurfaceDriver.h"
 #include "runtime/KXError.h"
 #include "runtime/KXModuleDependencies.h"
+#include "runtime/KXModuleNames.h"
 
 namespace {
 K2DGraphicsDriver s_driver;
@@ -30,7 +31,7 @@ K2DGraphicsDriver& K2DGraphicsDriver::instance()
 
 bool K2DGraphicsDriver::startup()
 {
-    return kxStartSubsystem("Screen") && kxStartSubsystem("GrDriver2D") && kxStartSubsystem("Graphics");
+    return kxStartSubsystem(KXSubsystems::Screen) && kxStartSubsystem(KXSubsystems::GrDriver2D) && kxStartSubsystem(KXSubsystems::Graphics);
 }
 
 void K2DGraphicsDriver::shutdown()

@@ -5,13 +5,14 @@
 #include "graphics/KXSurfaceDriver.h"
 #include "runtime/KXError.h"
 #include "runtime/KXModuleDependencies.h"
+#include "runtime/KXModuleNames.h"
 
 #include <algorithm>
 
 KXCanvasDriver& KXCanvasDriver::get()
 {
     if (!s_current)
-        kxStartSubsystem("Canvas");
+        kxStartSubsystem(KXSubsystems::Canvas);
     if (!s_current)
         kxRuntimeError("Canvases are not available on this platform");
     return *s_current;

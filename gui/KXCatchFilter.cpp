@@ -3,6 +3,7 @@
 
 #include "gui/KXEventDriver.h"
 #include "runtime/KXModuleDependencies.h"
+#include "runtime/KXModuleNames.h"
 
 KXCatchFilter::KXCatchFilter(const char* name, KXPlatform platform)
     : KXEventFilter(name, nullptr, nullptr, platform)
@@ -11,7 +12,7 @@ KXCatchFilter::KXCatchFilter(const char* name, KXPlatform platform)
 
 bool KXCatchFilter::startup()
 {
-    if (!kxStartModule("KXQueFilter"))
+    if (!kxStartModule(KXModuleNames::QueFilter))
         return false;
     install();
     s_installed = this;

@@ -4,11 +4,12 @@
 #include "core/KXResource.h"
 #include "runtime/KXError.h"
 #include "runtime/KXModuleDependencies.h"
+#include "runtime/KXModuleNames.h"
 
 KXControlDriver& KXControlDriver::get()
 {
     if (!s_current)
-        kxStartSubsystem("Gui");
+        kxStartSubsystem(KXSubsystems::Gui);
     if (!s_current)
         kxRuntimeError("Gadgets are not available on this platform");
     return *s_current;

@@ -9,6 +9,7 @@
 #include "gui/KXTimer.h"
 #include "runtime/KXError.h"
 #include "runtime/KXModuleDependencies.h"
+#include "runtime/KXModuleNames.h"
 
 #include <chrono>
 
@@ -29,17 +30,22 @@ KXEventDriver::~KXEventDriver()
 {
     if (s_current == this)
         s_current = nullptr;
+    // A process that exits from the loop's stack without a relay (an internal error) still
+    // stands on it while static objects go: the stack must outlive them.
+    if (m_onLoop)
+        (void)m_stack.release();
 }
 
 bool KXEventDriver::startup()
 {
-    if (!kxStartModule("KXQueFilter"))
+    if (!kxStartModule(KXModuleNames::QueFilter))
         return false;
     if (!m_stack) {
         m_stack = std::make_unique<char[]>(LoopStackSize);
         m_loopStack = KXStackSwitch::prepare(m_stack.get(), LoopStackSize, &KXEventDriver::loopEntry);
     }
     s_current = this;
+    kxSetEndRelay(&KXEventDriver::relayEnd);
     return true;
 }
 
@@ -53,12 +59,24 @@ void KXEventDriver::shutdown()
 
 void KXEventDriver::loopEntry() { s_current->loopMain(); }
 
+void KXEventDriver::relayEnd()
+{
+    KXEventDriver* d = s_current;
+    if (!d || !d->m_onLoop)
+        return;
+    d->m_endRequested = true;
+    d->yieldToProgram();
+    throw PassAbandoned {};
+}
+
 void KXEventDriver::loopMain()
 {
     for (;;) {
         try {
             m_passActive = true;
             runLoopPass();
+        } catch (const PassAbandoned&) {
+            // The program ended from inside this pass and went on regardless: nothing to report.
         } catch (...) {
             // Exceptions cannot unwind across the stack switch; the program's side rethrows.
             m_pending = std::current_exception();
@@ -90,6 +108,12 @@ void KXEventDriver::poll(int timeoutMs)
         KXStackSwitch::switchTo(&m_programStack, m_loopStack);
     }
     m_onLoop = false;
+    if (m_endRequested) {
+        // The loop ended the program (a quit, a runtime error in a handler): the end goes on
+        // here, on the program's stack, and never returns.
+        m_endRequested = false;
+        kxEnd();
+    }
     if (m_pending) {
         std::exception_ptr e = m_pending;
         m_pending = nullptr;

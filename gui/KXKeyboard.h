@@ -16,6 +16,9 @@ public:
         Ctrl = 2,
         Alt = 4 };
 
+    // For KXWindow::onRawKey: the backend knows no layout; the character comes from the table.
+    static constexpr int FromTable = -1;
+
     static KXKeyboard& instance();
 
     // A key went down or up as the platform reported it. Answers false for an auto-repeat (a

@@ -4,6 +4,7 @@
 #include "runtime/KXAppTitle.h"
 #include "runtime/KXError.h"
 #include "runtime/KXModuleDependencies.h"
+#include "runtime/KXModuleNames.h"
 
 namespace {
 // A path as the runtime hands paths out: "/" separators, no separator at the end unless the
@@ -22,7 +23,7 @@ std::string outwardPath(std::string s)
 KXRequesterDriver& KXRequesterDriver::get()
 {
     if (!s_current)
-        kxStartSubsystem("Gui");
+        kxStartSubsystem(KXSubsystems::Gui);
     if (!s_current)
         kxRuntimeError("Requesters are not available on this platform");
     return *s_current;

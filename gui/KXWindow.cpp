@@ -163,7 +163,7 @@ void KXWindow::onModalLoop(bool entered)
 
 void KXWindow::onFocusChanged(KXGadget* gadget) { m_focus = gadget; }
 
-bool KXWindow::onRawKey(int rawKey, bool down)
+bool KXWindow::onRawKey(int rawKey, bool down, int typed)
 {
     if (!KXKeyboard::instance().press(rawKey, down))
         return false;
@@ -173,9 +173,11 @@ bool KXWindow::onRawKey(int rawKey, bool down)
         return onKeyUp(rawKey);
     if (onKeyDown(rawKey))
         return true;
-    bool shift = KXKeyboard::instance().modifiers() & KXKeyboard::Shift;
+    int c = typed;
+    if (c == KXKeyboard::FromTable)
+        c = KXKeyboard::characterOf(rawKey, KXKeyboard::instance().modifiers() & KXKeyboard::Shift);
     // The key event's handler may have freed the window.
-    if (int c = KXKeyboard::characterOf(rawKey, shift); c && KXObject::isLive(this))
+    if (c && KXObject::isLive(this))
         onChar(c);
     return false;
 }

@@ -21,6 +21,7 @@
 #pragma once
 
 #include "gui/KXGroup.h"
+#include "gui/KXKeyboard.h"
 #include "gui/KXMenu.h"
 
 struct KXRect {
@@ -103,11 +104,15 @@ public:
     // itself (null).
     void onFocusChanged(KXGadget* gadget);
     // The backend's one key entry: a native key press or release for this window, raw key code
-    // (see KXKeyboard.h), auto-repeats included. Auto-repeats raise nothing; then the dialog
-    // keys (KXDialogKeys), hot keys and modifiers; then key events, and for a press the
-    // character it types. Answers true when the dialog keys, a hot key or a modifier took the
-    // key, so the native control with the focus must not see it.
-    bool onRawKey(int rawKey, bool down);
+    // (see KXKeyboard.h). Every press is reported, auto-repeats included; a release only when
+    // the key really went up (not the release half of a platform's synthetic repeat).
+    // typed is the character the platform's keyboard layout makes of the press (0: none), or
+    // KXKeyboard::FromTable to take it from the US table (KXKeyboard::characterOf).
+    // Auto-repeats raise nothing; then the dialog keys (KXDialogKeys), hot keys and modifiers;
+    // then key events, and for a press the character it types. Answers true when the key was
+    // consumed (a dialog key, a hot key or a modifier), so a backend with native controls must
+    // not pass it on to them; auto-repeats and plain keys answer false.
+    bool onRawKey(int rawKey, bool down, int typed = KXKeyboard::FromTable);
     // The steps of onRawKey after the keyboard and the dialog keys. Answer true when a hot key
     // or a modifier consumed the key, so it must not be processed further (no character
     // follows).
@@ -130,18 +135,18 @@ protected:
     virtual void nativeMinimize() = 0;
     virtual void nativeMaximize() = 0;
     virtual void nativeRestore() = 0;
-    // The minimum frame size changed; a platform whose window manager enforces it passes it on.
-    virtual void nativeSetMinSize(int width, int height)
-    {
-        (void)width;
-        (void)height;
-    }
     // Applies new style words (window longs) to the native window, e.g. the title bar's
     // buttons. Default: nothing to apply.
     virtual void nativeApplyStyle(int styleWord, int exStyleWord)
     {
         (void)styleWord;
         (void)exStyleWord;
+    }
+    // The minimum frame size changed; a platform whose window manager enforces it passes it on.
+    virtual void nativeSetMinSize(int width, int height)
+    {
+        (void)width;
+        (void)height;
     }
 
 private:

@@ -2,6 +2,7 @@
 // format, 32-bit (code 4) unless TROVA_HEADLESS_FORMAT or setDisplayFormat chose another.
 #include "graphics/KXPixmap.h"
 #include "graphics/KXSurfaceDriver.h"
+#include "runtime/KXModuleNames.h"
 
 #include <cstdlib>
 
@@ -9,7 +10,7 @@ namespace {
 class HeadlessDD final : public KXSurfaceDriver {
 public:
     HeadlessDD()
-        : KXSurfaceDriver("HeadlessDD", "DirectDraw", KXPlatform::Headless)
+        : KXSurfaceDriver(KXModuleNames::HeadlessDD, KXConfigs::DirectDraw, KXPlatform::Headless)
     {
     }
     int displayFormat() const override { return m_format; }

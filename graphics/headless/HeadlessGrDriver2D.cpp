@@ -2,16 +2,17 @@
 // routines.
 #include "graphics/KXGrDriver2D.h"
 #include "runtime/KXModuleDependencies.h"
+#include "runtime/KXModuleNames.h"
 
 namespace {
 class HeadlessGrDriver2D final : public KXGrDriver2D {
 public:
     HeadlessGrDriver2D()
-        : KXGrDriver2D("HeadlessGrDriver2D", "DirectDraw", KXPlatform::Headless)
+        : KXGrDriver2D(KXModuleNames::HeadlessGrDriver2D, KXConfigs::DirectDraw, KXPlatform::Headless)
     {
     }
 
 protected:
-    bool startDriver() override { return kxStartModule("HeadlessDD") && kxStartModule("HeadlessFontDriver"); }
+    bool startDriver() override { return kxStartModule(KXModuleNames::HeadlessDD) && kxStartModule(KXModuleNames::HeadlessFontDriver); }
 } s_driver;
 }

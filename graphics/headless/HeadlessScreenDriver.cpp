@@ -3,12 +3,13 @@
 #include "graphics/headless/HeadlessDesktopSurface.h"
 #include "graphics/headless/HeadlessScreen.h"
 #include "runtime/KXModuleDependencies.h"
+#include "runtime/KXModuleNames.h"
 
 namespace {
 class HeadlessScreenDriver final : public KXScreenDriver {
 public:
     HeadlessScreenDriver()
-        : KXScreenDriver("HeadlessScreenDriver", "DirectDraw", KXPlatform::Headless)
+        : KXScreenDriver(KXModuleNames::HeadlessScreenDriver, KXConfigs::DirectDraw, KXPlatform::Headless)
     {
     }
     int desktopWidth() const override { return HeadlessScreen::instance().width(); }
@@ -16,6 +17,6 @@ public:
     KXGraphics* createDesktopSurface() override { return new HeadlessDesktopSurface(HeadlessScreen::instance()); }
 
 protected:
-    bool startDriver() override { return kxStartModule("HeadlessDD"); }
+    bool startDriver() override { return kxStartModule(KXModuleNames::HeadlessDD); }
 } s_driver;
 }

@@ -3,6 +3,7 @@
 #include "graphics/KXPixmap.h"
 #include "graphics/KXSurfaceDriver.h"
 #include "gui/qt/QtEventLoop.h"
+#include "runtime/KXModuleNames.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -11,7 +12,7 @@ namespace {
 class QtDD final : public KXSurfaceDriver {
 public:
     QtDD()
-        : KXSurfaceDriver("QtDD", "DirectDraw", KXPlatform::Qt)
+        : KXSurfaceDriver(KXModuleNames::QtDD, KXConfigs::DirectDraw, KXPlatform::Qt)
     {
     }
     int displayFormat() const override { return m_format; }

@@ -2,16 +2,17 @@
 // routines on the display driver's memory surfaces.
 #include "graphics/KXGrDriver2D.h"
 #include "runtime/KXModuleDependencies.h"
+#include "runtime/KXModuleNames.h"
 
 namespace {
 class QtGrDriver2D final : public KXGrDriver2D {
 public:
     QtGrDriver2D()
-        : KXGrDriver2D("QtGrDriver2D", "DirectDraw", KXPlatform::Qt)
+        : KXGrDriver2D(KXModuleNames::QtGrDriver2D, KXConfigs::DirectDraw, KXPlatform::Qt)
     {
     }
 
 protected:
-    bool startDriver() override { return kxStartModule("QtDD") && kxStartModule("QtFontDriver"); }
+    bool startDriver() override { return kxStartModule(KXModuleNames::QtDD) && kxStartModule(KXModuleNames::QtFontDriver); }
 } s_driver;
 }

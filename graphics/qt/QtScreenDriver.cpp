@@ -3,6 +3,7 @@
 #include "graphics/qt/QtDesktopSurface.h"
 #include "gui/qt/QtEventLoop.h"
 #include "runtime/KXModuleDependencies.h"
+#include "runtime/KXModuleNames.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -11,7 +12,7 @@ namespace {
 class QtScreenDriver final : public KXScreenDriver {
 public:
     QtScreenDriver()
-        : KXScreenDriver("QtScreenDriver", "DirectDraw", KXPlatform::Qt)
+        : KXScreenDriver(KXModuleNames::QtScreenDriver, KXConfigs::DirectDraw, KXPlatform::Qt)
     {
     }
     int desktopWidth() const override { return QGuiApplication::primaryScreen()->virtualGeometry().width(); }
@@ -27,7 +28,7 @@ protected:
     bool startDriver() override
     {
         QtEventLoop::instance();
-        return kxStartModule("QtDD");
+        return kxStartModule(KXModuleNames::QtDD);
     }
 } s_driver;
 }

@@ -3,17 +3,18 @@
 #include "gui/KXCanvasDriver.h"
 #include "gui/headless/HeadlessCanvas.h"
 #include "runtime/KXModuleDependencies.h"
+#include "runtime/KXModuleNames.h"
 
 namespace {
 class HeadlessCanvasDriver final : public KXCanvasDriver {
 public:
     HeadlessCanvasDriver()
-        : KXCanvasDriver("HeadlessCanvasDriver", "DirectDraw", KXPlatform::Headless)
+        : KXCanvasDriver(KXModuleNames::HeadlessCanvasDriver, KXConfigs::DirectDraw, KXPlatform::Headless)
     {
     }
 
 protected:
-    bool startDependencies() override { return kxStartSubsystem("Gui") && kxStartSubsystem("Graphics"); }
+    bool startDependencies() override { return kxStartSubsystem(KXSubsystems::Gui) && kxStartSubsystem(KXSubsystems::Graphics); }
     KXCanvas* makeCanvas(KXGroup* group, int style) override { return new HeadlessCanvas(group, style); }
 } s_driver;
 }

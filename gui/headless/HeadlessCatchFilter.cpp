@@ -1,11 +1,12 @@
 // HeadlessCatchFilter: the catch filter of the headless message loop.
 #include "gui/KXCatchFilter.h"
+#include "runtime/KXModuleNames.h"
 
 namespace {
 class HeadlessCatchFilter final : public KXCatchFilter {
 public:
     HeadlessCatchFilter()
-        : KXCatchFilter("HeadlessCatchFilter", KXPlatform::Headless)
+        : KXCatchFilter(KXModuleNames::HeadlessCatchFilter, KXPlatform::Headless)
     {
     }
 } s_catchFilter;

@@ -8,17 +8,18 @@
 #include "gui/headless/HeadlessSlider.h"
 #include "gui/headless/HeadlessTextField.h"
 #include "runtime/KXModuleDependencies.h"
+#include "runtime/KXModuleNames.h"
 
 namespace {
 class HeadlessControlDriver final : public KXControlDriver {
 public:
     HeadlessControlDriver()
-        : KXControlDriver("HeadlessControlDriver", KXPlatform::Headless)
+        : KXControlDriver(KXModuleNames::HeadlessControlDriver, KXPlatform::Headless)
     {
     }
 
 protected:
-    bool startDependencies() override { return kxStartModule("HeadlessGuiDriver"); }
+    bool startDependencies() override { return kxStartModule(KXModuleNames::HeadlessGuiDriver); }
     KXPanel* makePanel(KXGroup* group, int style) override { return new HeadlessPanel(group, style); }
     KXLabel* makeLabel(KXGroup* group, int style) override { return new HeadlessLabel(group, style); }
     KXButton* makeButton(KXGroup* group, int style) override { return new HeadlessButton(group, style); }

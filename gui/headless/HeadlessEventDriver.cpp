@@ -4,6 +4,7 @@
 #include "gui/headless/HeadlessScript.h"
 #include "gui/headless/HeadlessSystem.h"
 #include "runtime/KXModuleDependencies.h"
+#include "runtime/KXModuleNames.h"
 
 #include <chrono>
 
@@ -18,7 +19,7 @@ long long nowMs()
 }
 
 HeadlessEventDriver::HeadlessEventDriver()
-    : KXEventDriver("HeadlessEventDriver", KXPlatform::Headless)
+    : KXEventDriver(KXModuleNames::HeadlessEventDriver, KXPlatform::Headless)
 {
 }
 
@@ -26,7 +27,7 @@ HeadlessEventDriver* HeadlessEventDriver::instance() { return &s_eventDriver; }
 
 bool HeadlessEventDriver::startup()
 {
-    if (!KXEventDriver::startup() || !kxStartModule("HeadlessCatchFilter"))
+    if (!KXEventDriver::startup() || !kxStartModule(KXModuleNames::HeadlessCatchFilter))
         return false;
     // The script is read once per process, also if the driver starts again.
     static bool loaded = false;

@@ -2,12 +2,13 @@
 #include "gui/KXFontDriver.h"
 
 #include "gui/headless/HeadlessSystem.h"
+#include "runtime/KXModuleNames.h"
 
 namespace {
 class HeadlessFontDriver final : public KXFontDriver {
 public:
     HeadlessFontDriver()
-        : KXFontDriver("HeadlessFontDriver", KXPlatform::Headless)
+        : KXFontDriver(KXModuleNames::HeadlessFontDriver, KXPlatform::Headless)
     {
     }
     KXFont* createFont(const std::string& name, int height, int style) override

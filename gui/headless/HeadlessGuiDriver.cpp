@@ -6,20 +6,21 @@
 #include "gui/headless/HeadlessSystem.h"
 #include "gui/headless/HeadlessWindow.h"
 #include "runtime/KXModuleDependencies.h"
+#include "runtime/KXModuleNames.h"
 
 namespace {
 HeadlessGuiDriver s_guiDriver;
 }
 
 HeadlessGuiDriver::HeadlessGuiDriver()
-    : KXGuiDriver("HeadlessGuiDriver", KXPlatform::Headless)
+    : KXGuiDriver(KXModuleNames::HeadlessGuiDriver, KXPlatform::Headless)
 {
 }
 
 bool HeadlessGuiDriver::startDependencies()
 {
-    return kxStartSubsystem("Screen") && kxStartModule("HeadlessEventDriver") && kxStartModule("HeadlessFontDriver")
-        && kxStartModule("HeadlessTimerDriver");
+    return kxStartSubsystem(KXSubsystems::Screen) && kxStartModule(KXModuleNames::HeadlessEventDriver) && kxStartModule(KXModuleNames::HeadlessFontDriver)
+        && kxStartModule(KXModuleNames::HeadlessTimerDriver);
 }
 
 KXDesktop* HeadlessGuiDriver::createDesktop() { return new HeadlessDesktop; }

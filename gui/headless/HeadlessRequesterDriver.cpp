@@ -7,6 +7,7 @@
 #include "gui/headless/HeadlessScript.h"
 #include "gui/headless/HeadlessSystem.h"
 #include "runtime/KXModuleDependencies.h"
+#include "runtime/KXModuleNames.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -105,13 +106,13 @@ struct RegisterVerb {
 }
 
 HeadlessRequesterDriver::HeadlessRequesterDriver()
-    : KXRequesterDriver("HeadlessRequesterDriver", KXPlatform::Headless)
+    : KXRequesterDriver(KXModuleNames::HeadlessRequesterDriver, KXPlatform::Headless)
 {
 }
 
 HeadlessRequesterDriver& HeadlessRequesterDriver::instance() { return s_driver; }
 
-bool HeadlessRequesterDriver::startDependencies() { return kxStartModule("HeadlessGuiDriver"); }
+bool HeadlessRequesterDriver::startDependencies() { return kxStartModule(KXModuleNames::HeadlessGuiDriver); }
 
 bool HeadlessRequesterDriver::awaitReply(Reply& out)
 {

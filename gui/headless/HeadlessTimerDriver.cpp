@@ -4,12 +4,13 @@
 #include "gui/headless/HeadlessSystem.h"
 #include "gui/headless/HeadlessTimer.h"
 #include "runtime/KXModuleDependencies.h"
+#include "runtime/KXModuleNames.h"
 
 namespace {
 class HeadlessTimerDriver final : public KXTimerDriver {
 public:
     HeadlessTimerDriver()
-        : KXTimerDriver("HeadlessTimerDriver", KXPlatform::Headless)
+        : KXTimerDriver(KXModuleNames::HeadlessTimerDriver, KXPlatform::Headless)
     {
     }
     void shutdown() override
@@ -22,7 +23,7 @@ protected:
     bool startDependencies() override
     {
         HeadlessSystem::instance().record("timeBeginPeriod 1");
-        return kxStartModule("HeadlessEventDriver");
+        return kxStartModule(KXModuleNames::HeadlessEventDriver);
     }
     KXTimer* newTimer(int periodMs) override { return new HeadlessTimer(periodMs); }
 } s_timerDriver;

@@ -3,17 +3,18 @@
 #include "gui/KXCanvasDriver.h"
 #include "gui/qt/QtCanvas.h"
 #include "runtime/KXModuleDependencies.h"
+#include "runtime/KXModuleNames.h"
 
 namespace {
 class QtCanvasDriver final : public KXCanvasDriver {
 public:
     QtCanvasDriver()
-        : KXCanvasDriver("QtCanvasDriver", "DirectDraw", KXPlatform::Qt)
+        : KXCanvasDriver(KXModuleNames::QtCanvasDriver, KXConfigs::DirectDraw, KXPlatform::Qt)
     {
     }
 
 protected:
-    bool startDependencies() override { return kxStartSubsystem("Gui") && kxStartSubsystem("Graphics"); }
+    bool startDependencies() override { return kxStartSubsystem(KXSubsystems::Gui) && kxStartSubsystem(KXSubsystems::Graphics); }
     KXCanvas* makeCanvas(KXGroup* group, int style) override { return new QtCanvas(group, style); }
 } s_driver;
 }

@@ -1,11 +1,12 @@
 // QtCatchFilter: the catch filter of the Qt message loop.
 #include "gui/KXCatchFilter.h"
+#include "runtime/KXModuleNames.h"
 
 namespace {
 class QtCatchFilter final : public KXCatchFilter {
 public:
     QtCatchFilter()
-        : KXCatchFilter("QtCatchFilter", KXPlatform::Qt)
+        : KXCatchFilter(KXModuleNames::QtCatchFilter, KXPlatform::Qt)
     {
     }
 } s_catchFilter;

@@ -8,17 +8,18 @@
 #include "gui/qt/QtSlider.h"
 #include "gui/qt/QtTextField.h"
 #include "runtime/KXModuleDependencies.h"
+#include "runtime/KXModuleNames.h"
 
 namespace {
 class QtControlDriver final : public KXControlDriver {
 public:
     QtControlDriver()
-        : KXControlDriver("QtControlDriver", KXPlatform::Qt)
+        : KXControlDriver(KXModuleNames::QtControlDriver, KXPlatform::Qt)
     {
     }
 
 protected:
-    bool startDependencies() override { return kxStartModule("QtGuiDriver"); }
+    bool startDependencies() override { return kxStartModule(KXModuleNames::QtGuiDriver); }
     KXPanel* makePanel(KXGroup* group, int style) override { return new QtPanel(group, style); }
     KXLabel* makeLabel(KXGroup* group, int style) override { return new QtLabel(group, style); }
     KXButton* makeButton(KXGroup* group, int style) override { return new QtButton(group, style); }

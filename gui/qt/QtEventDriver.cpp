@@ -3,13 +3,14 @@
 
 #include "gui/qt/QtEventLoop.h"
 #include "runtime/KXModuleDependencies.h"
+#include "runtime/KXModuleNames.h"
 
 namespace {
 QtEventDriver s_eventDriver;
 }
 
 QtEventDriver::QtEventDriver()
-    : KXEventDriver("QtEventDriver", KXPlatform::Qt)
+    : KXEventDriver(KXModuleNames::QtEventDriver, KXPlatform::Qt)
 {
 }
 
@@ -18,7 +19,7 @@ QtEventDriver* QtEventDriver::instance() { return current() == &s_eventDriver ? 
 bool QtEventDriver::startup()
 {
     QtEventLoop::instance();
-    return KXEventDriver::startup() && kxStartModule("QtCatchFilter");
+    return KXEventDriver::startup() && kxStartModule(KXModuleNames::QtCatchFilter);
 }
 
 void QtEventDriver::pumpMessages(int timeoutMs) { QtEventLoop::instance().pump(timeoutMs); }

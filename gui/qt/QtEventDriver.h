@@ -13,7 +13,7 @@ public:
 
     bool startup() override;
 
-    // A thread message from QtEventLoop.
+    // A thread message from QtEventLoop; a tick of a timer freed since it was posted is dropped.
     void deliverThreadMessage(KXThreadMessage message, int param1, int param2) { threadMessage(message, param1, param2); }
 
 protected:

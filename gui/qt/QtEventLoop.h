@@ -30,7 +30,7 @@ public:
     // Waits up to timeoutMs for Qt events or thread messages (-1: without limit, 0: not at
     // all), then dispatches everything waiting. Call on the loop's stack.
     void pump(int timeoutMs);
-    // Any thread: queues a thread message (see KXEventDriver::threadMessage) and wakes the loop.
+    // Any thread: queues thread message code (see KXEventDriver::threadMessage) and wakes the loop.
     void postThreadMessage(KXThreadMessage message, int param1, int param2);
     // Drops the waiting thread messages whose source (param2) is source.
     void dropThreadMessages(int source);

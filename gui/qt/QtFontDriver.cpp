@@ -4,6 +4,7 @@
 #include "gui/qt/QtEventLoop.h"
 #include "gui/qt/QtFont.h"
 #include "gui/qt/QtText.h"
+#include "runtime/KXModuleNames.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -12,7 +13,7 @@ namespace {
 class QtFontDriver final : public KXFontDriver {
 public:
     QtFontDriver()
-        : KXFontDriver("QtFontDriver", KXPlatform::Qt)
+        : KXFontDriver(KXModuleNames::QtFontDriver, KXPlatform::Qt)
     {
     }
     bool startup() override

@@ -7,6 +7,7 @@
 #include "gui/qt/QtInputFilter.h"
 #include "gui/qt/QtWindow.h"
 #include "runtime/KXModuleDependencies.h"
+#include "runtime/KXModuleNames.h"
 
 #include <QApplication>
 
@@ -15,7 +16,7 @@ QtGuiDriver s_guiDriver;
 }
 
 QtGuiDriver::QtGuiDriver()
-    : KXGuiDriver("QtGuiDriver", KXPlatform::Qt)
+    : KXGuiDriver(KXModuleNames::QtGuiDriver, KXPlatform::Qt)
 {
 }
 
@@ -24,8 +25,8 @@ QtGuiDriver::~QtGuiDriver() = default;
 bool QtGuiDriver::startDependencies()
 {
     QtEventLoop::instance();
-    if (!(kxStartSubsystem("Screen") && kxStartModule("QtEventDriver") && kxStartModule("QtFontDriver")
-            && kxStartModule("QtTimerDriver")))
+    if (!(kxStartSubsystem(KXSubsystems::Screen) && kxStartModule(KXModuleNames::QtEventDriver) && kxStartModule(KXModuleNames::QtFontDriver)
+            && kxStartModule(KXModuleNames::QtTimerDriver)))
         return false;
     if (!m_input) {
         m_input = std::make_unique<QtInputFilter>();

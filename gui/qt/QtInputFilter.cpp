@@ -26,7 +26,7 @@ bool QtInputFilter::eventFilter(QObject* watched, QEvent* event)
         int raw = QtKeyCodes::rawFromX(key->nativeScanCode());
         if (!raw)
             return false;
-        return window->reportKey(raw, event->type() == QEvent::KeyPress);
+        return window->reportKey(raw, event->type() == QEvent::KeyPress, key->isAutoRepeat(), key->text());
     }
     case QEvent::FocusIn:
         if (auto* widget = qobject_cast<QWidget*>(watched))

@@ -7,6 +7,7 @@
 #include "gui/qt/QtWindow.h"
 #include "runtime/KXMessageBox.h"
 #include "runtime/KXModuleDependencies.h"
+#include "runtime/KXModuleNames.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -59,13 +60,13 @@ void runtimeMessageBox(const char* caption, const char* text, KXMessageBoxKind k
 }
 
 QtRequesterDriver::QtRequesterDriver()
-    : KXRequesterDriver("QtRequesterDriver", KXPlatform::Qt)
+    : KXRequesterDriver(KXModuleNames::QtRequesterDriver, KXPlatform::Qt)
 {
 }
 
 bool QtRequesterDriver::startDependencies()
 {
-    if (!kxStartModule("QtGuiDriver"))
+    if (!kxStartModule(KXModuleNames::QtGuiDriver))
         return false;
     kxSetMessageBoxHandler(&runtimeMessageBox);
     return true;

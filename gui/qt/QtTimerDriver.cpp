@@ -3,17 +3,18 @@
 
 #include "gui/qt/QtTimer.h"
 #include "runtime/KXModuleDependencies.h"
+#include "runtime/KXModuleNames.h"
 
 namespace {
 class QtTimerDriver final : public KXTimerDriver {
 public:
     QtTimerDriver()
-        : KXTimerDriver("QtTimerDriver", KXPlatform::Qt)
+        : KXTimerDriver(KXModuleNames::QtTimerDriver, KXPlatform::Qt)
     {
     }
 
 protected:
-    bool startDependencies() override { return kxStartModule("QtEventDriver"); }
+    bool startDependencies() override { return kxStartModule(KXModuleNames::QtEventDriver); }
     KXTimer* newTimer(int periodMs) override { return new QtTimer(periodMs); }
 } s_timerDriver;
 }

@@ -273,6 +273,15 @@ void QtWindow::reportApplicationState(bool active)
         kxPostEvent(KXEvent::make(KXEventId::AppSuspend));
 }
 
+bool QtWindow::reportKey(int rawKey, bool down, bool autoRepeat, const QString& text)
+{
+    // X11 repeats a held key as release-press pairs; the release half is no real release.
+    if (autoRepeat && !down)
+        return false;
+    int typed = text.size() == 1 && text[0].unicode() < 256 ? text[0].unicode() : 0;
+    return onRawKey(rawKey, down, typed);
+}
+
 void QtWindow::reportFocus(QWidget* widget)
 {
     // The control whose widget holds the focus (or a part of it), else the window itself.

@@ -1,7 +1,7 @@
 // The global key monitor over XInput 2 raw key events.
 #include "gui/qt/X11KeyMonitor.h"
 
-#include "gui/qt/X11KeyCodes.h"
+#include "gui/qt/QtKeyCodes.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
@@ -51,7 +51,7 @@ void X11KeyMonitor::pump()
             continue;
         if (cookie->evtype == XI_RawKeyPress || cookie->evtype == XI_RawKeyRelease) {
             auto* raw = static_cast<XIRawEvent*>(cookie->data);
-            int code = x11kc::rawFromKeycode(raw->detail);
+            int code = QtKeyCodes::rawFromX(unsigned(raw->detail));
             if (code > 0 && code < 256) {
                 bool down = cookie->evtype == XI_RawKeyPress;
                 if (down)

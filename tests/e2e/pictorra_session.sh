@@ -40,9 +40,9 @@ fresh() {
     { le32 "${cfg[@]}"; le32 ${#shots}; printf %s "$shots"; } >data/PTConfig.dat
 }
 
-# Runs Pictorra with the script read from standard input (TROVA_OSVERSION passes through).
+# Runs Pictorra with the scripted user's actions in the file script (TROVA_OSVERSION passes
+# through).
 run() {
-    cat >script
     TROVA_HEADLESS_SCRIPT=script timeout 120 ./pictorra >out 2>err
     echo $? >rc
     [ "$(cat rc)" = 0 ] || fail "$case: exit code $(cat rc): $(cat err)"
@@ -67,29 +67,44 @@ leave='menu 40
 wait 3000
 quit'
 
-# ---- Full Desktop, auto-save as PNG: three captures within a second, the thumbnail -----------------
+# ---- Full Desktop, auto-save as PNG: captures within a second, the thumbnail --------------------
+# Four captures run about 100 ms apart; in the order they were written each is named after its
+# second, with (2), (3) when earlier ones took that name. A run in which no three share a second
+# is repeated.
 case=fulldesktop
-# Captures run about 60 ms apart; a run whose three straddle a second boundary is repeated.
+# The names in writing order are right; prints the largest count of one second's names.
+numbered() {
+    local f stamp n most=0
+    declare -A seen=()
+    for f in $(ls -tr shots); do
+        stamp=$(echo "$f" | sed -n 's/^Screenshot-\([0-9]\{2\}[A-Z][a-z]\{2\}[0-9]\{4\}-[0-9]\{6\}\)\(([0-9]*)\)\{0,1\}\.png$/\1/p')
+        [ -n "$stamp" ] || { echo "bad name $f"; return 1; }
+        n=$((${seen[$stamp]:-0} + 1))
+        seen[$stamp]=$n
+        if [ $n = 1 ]; then [ "$f" = "Screenshot-$stamp.png" ]; else [ "$f" = "Screenshot-$stamp($n).png" ]; fi || { echo "misnumbered $f"; return 1; }
+        [ $n -gt $most ] && most=$n
+    done
+    echo $most
+}
 for attempt in 1 2 3 4 5; do
     fresh 20=2
     {
         echo "$enter"
-        echo "key down 183"$'\n'"key up 183"$'\n'"key down 183"$'\n'"key up 183"$'\n'"key down 183"$'\n'"key up 183"
+        for _ in 1 2 3 4; do echo "key down 183"$'\n'"key up 183"; done
         echo "wait 3000"
         echo "$leave"
     } >script
     TROVA_HEADLESS_SCRIPT=script timeout 120 ./pictorra >out 2>err &
-    for _ in $(seq 200); do [ "$(count)" = 3 ] && [ -e data/PT001.vxg ] && break; sleep 0.1; done
+    for _ in $(seq 200); do [ "$(count)" = 4 ] && [ -e data/PT001.vxg ] && break; sleep 0.1; done
     sleep 0.5
     cp data/PT001.vxg thumb.bmp 2>/dev/null
     wait $!
     rc=$?
     [ "$rc" = 0 ] || fail "$case: exit code $rc: $(cat err)"
-    stamp=$(shots | head -1 | sed -n 's/^Screenshot-\([0-9]\{2\}[A-Z][a-z]\{2\}[0-9]\{4\}-[0-9]\{6\}\)\.png$/\1/p')
-    [ -n "$stamp" ] && [ "$(shots | tr '\n' ' ')" = "Screenshot-$stamp(2).png Screenshot-$stamp(3).png Screenshot-$stamp.png " ] && break
+    most=$(numbered)
+    [ "$most" = 3 ] || [ "$most" = 4 ] && break
 done
-[ -n "$stamp" ] && [ "$(shots | tr '\n' ' ')" = "Screenshot-$stamp(2).png Screenshot-$stamp(3).png Screenshot-$stamp.png " ] \
-    || fail "$case: auto-saved names: $(shots | tr '\n' ' ')"
+[ "$(count)" = 4 ] && { [ "$most" = 3 ] || [ "$most" = 4 ]; } || fail "$case: auto-saved names ($most): $(ls -tr shots | tr '\n' ' ')"
 for f in shots/*; do same "$f" "$desk" || fail "$case: $f differs from the desktop"; done
 isbmp thumb.bmp 56x56 || fail "$case: thumbnail file: $(identify thumb.bmp 2>&1)"
 # 160 x 120 scales to 56 x 42, centred on black: rows 0-6 stay black.
@@ -99,13 +114,15 @@ isbmp thumb.bmp 56x56 || fail "$case: thumbnail file: $(identify thumb.bmp 2>&1)
 # ---- Scaled to 50 % unfiltered and mirrored, as BMP; both flips turn the picture ------------------
 case=transform
 fresh 16=40 17=0 18=1 20=0 22=1
-{ echo "$enter"; echo "$press"; echo "$leave"; } | run
+{ echo "$enter"; echo "$press"; echo "$leave"; } >script
+run
 convert "$desk" -flop -sample 50% "$tmp/expected.png"
 f=$(ls shots/*.bmp 2>/dev/null | head -1)
 [ -n "$f" ] && isbmp "$f" 80x60 && same "$f" "$tmp/expected.png" \
     || fail "$case: 50 % mirrored capture: $(identify shots/* 2>&1)"
 fresh 18=1 19=1 20=2
-{ echo "$enter"; echo "$press"; echo "$leave"; } | run
+{ echo "$enter"; echo "$press"; echo "$leave"; } >script
+run
 convert "$desk" -rotate 180 "$tmp/expected.png"
 same shots/*.png "$tmp/expected.png" || fail "$case: both flips are not half a turn"
 
@@ -113,11 +130,13 @@ same shots/*.png "$tmp/expected.png" || fail "$case: both flips are not half a t
 window='window 1 "Notes" 80 24 40 32 84 36 32 16 0'
 case=activewindow
 fresh 10=0 11=1 20=2
-{ echo "$enter"; echo "$window"; echo "activate 1"; echo "wait 300"; echo "$press"; echo "activate program"; echo "wait 300"; echo "$leave"; } | run
+{ echo "$enter"; echo "$window"; echo "activate 1"; echo "wait 300"; echo "$press"; echo "activate program"; echo "wait 300"; echo "$leave"; } >script
+run
 convert "$desk" -crop 40x32+80+24 +repage "$tmp/expected.png"
 same shots/*.png "$tmp/expected.png" || fail "$case: frame capture: $(identify shots/* 2>&1)"
 fresh 10=0 12=1 20=2
-{ echo "$enter"; echo "$window"; echo "activate 1"; echo "wait 300"; echo "$press"; echo "activate program"; echo "wait 300"; echo "$leave"; } | run
+{ echo "$enter"; echo "$window"; echo "activate 1"; echo "wait 300"; echo "$press"; echo "activate program"; echo "wait 300"; echo "$leave"; } >script
+run
 convert "$desk" -crop 32x16+84+36 +repage "$tmp/expected.png"
 same shots/*.png "$tmp/expected.png" || fail "$case: client capture: $(identify shots/* 2>&1)"
 
@@ -135,7 +154,8 @@ fresh 10=0 12=1 20=2
     echo "$press"
     echo "activate program"$'\n'"wait 300"
     echo "$leave"
-} | run
+} >script
+run
 [ "$(status cancelled.txt)" = "Window content too small - Operation cancelled" ] || fail "$case: 10 x 11 not cancelled: $(head -1 cancelled.txt)"
 grep -q 'Beep' err || true
 [ "$(count)" = 1 ] && [ "$(identify -format %wx%h shots/*)" = 11x11 ] || fail "$case: 11 x 11: $(shots)"
@@ -143,7 +163,8 @@ grep -q 'Beep' err || true
 # ---- Corner masks: XP's shape on the direct path; Windows 7 by the window's extended style --------
 case=cornermask
 fresh 10=0 11=1 14=1 20=2
-{ echo "$enter"; echo "$window"; echo "activate 1"; echo "wait 300"; echo "$press"; echo "activate program"; echo "wait 300"; echo "$leave"; } | TROVA_OSVERSION=5.1 run
+{ echo "$enter"; echo "$window"; echo "activate 1"; echo "wait 300"; echo "$press"; echo "activate program"; echo "wait 300"; echo "$leave"; } >script
+TROVA_OSVERSION=5.1 run
 f=$(ls shots/*.png | head -1)
 [ "$(white "$f")" = 24 ] || fail "$case: XP painted $(white "$f") pixels, want 12 per top corner"
 [ "$(pixel "$f" 4 0)$(pixel "$f" 5 0)$(pixel "$f" 0 4)$(pixel "$f" 0 5)$(pixel "$f" 35 0)$(pixel "$f" 39 4)" = FFFFFF000000FFFFFF000000FFFFFFFFFFFF ] \
@@ -160,7 +181,8 @@ fresh 10=0 11=1 14=1 20=2
         echo "activate program"$'\n'"wait 300"
     done
     echo "$leave"
-} | TROVA_OSVERSION=6.1 run
+} >script
+TROVA_OSVERSION=6.1 run
 mapfile -t masked < <(ls -tr shots/*.png)
 [ "${#masked[@]}" = 3 ] || fail "$case: Windows 7 captures: $(shots)"
 [ "$(white "${masked[0]}")" = 48 ] || fail "$case: style digit E painted $(white "${masked[0]}"), want A top and bottom"
@@ -173,7 +195,8 @@ mapfile -t masked < <(ls -tr shots/*.png)
 # fails the capture; the clipboard is emptied after such captures ---------------------------------------
 case=clipboardroute
 fresh 20=2
-{ echo "$enter"; echo "$press"; echo 'clipboard save "after.bmp"'; echo "$leave"; } | TROVA_OSVERSION=6.0 run
+{ echo "$enter"; echo "$press"; echo 'clipboard save "after.bmp"'; echo "$leave"; } >script
+TROVA_OSVERSION=6.0 run
 same shots/*.png "$desk" || fail "$case: Vista Full Desktop with Hide: $(identify shots/* 2>&1)"
 grep -q 'clipboard holds no picture' err || fail "$case: the clipboard was not emptied after the capture"
 fresh 13=0 20=2
@@ -185,7 +208,8 @@ fresh 13=0 20=2
     echo "$press"
     echo 'dump "taken.txt"'
     echo "$leave"
-} | TROVA_OSVERSION=6.1 run
+} >script
+TROVA_OSVERSION=6.1 run
 [ "$(status failed.txt)" = "Screenshot capture failed - Please try again" ] || fail "$case: no picture: $(head -1 failed.txt)"
 grep -q 'Menu "Preview Screenshot" id=10 checked=0 enabled=0' failed.txt || fail "$case: Preview enabled after a failed capture"
 [ "$(count)" = 1 ] && same shots/*.png "$desk" || fail "$case: Windows 7 capture: $(shots)"
@@ -203,7 +227,8 @@ fresh 10=0 15=1 20=2
     echo 'clipboard save "after.bmp"'
     echo "activate program"$'\n'"wait 300"
     echo "$leave"
-} | run
+} >script
+run
 same shots/*.png "$desk" || fail "$case: imported frame: $(identify shots/* 2>&1) $(cat err)"
 grep -q 'clipboard holds no picture' err || fail "$case: the clipboard was not emptied after the import"
 
@@ -221,7 +246,8 @@ convert "$desk" -flop "$tmp/copied.png"
     echo 'clipboard save "exported.bmp"'
     echo 'dump "exported.txt"'
     echo "$leave"
-} | run
+} >script
+run
 same kept.bmp "$tmp/copied.png" || fail "$case: a direct capture changed the clipboard"
 same exported.bmp "$desk" || fail "$case: exported picture: $(identify exported.bmp 2>&1)"
 [ "$(status exported.txt)" = "Screenshot exported to clipboard" ] || fail "$case: status $(head -1 exported.txt)"
@@ -242,7 +268,8 @@ mkdir blocked.png
     echo 'click "Save As"'$'\n'"answer file \"$PWD/c.png\""
     echo 'dump "saved.txt"'
     echo "$leave"
-} | run
+} >script
+run
 isbmp a.bmp 160x120 && same a.bmp "$desk" || fail "$case: BMP: $(identify a.bmp 2>&1)"
 qualities=
 for q in 0 1 2 3; do qualities="$qualities $(identify -format '%m:%wx%h:%Q' q$q.jpg 2>&1)"; done
@@ -250,6 +277,24 @@ for q in 0 1 2 3; do qualities="$qualities $(identify -format '%m:%wx%h:%Q' q$q.
 same c.png "$desk" || fail "$case: PNG: $(identify c.png 2>&1)"
 grep -q 'VXFI - Error Saving Image (PNG)' err || fail "$case: no warning for the failed save: $(cat err)"
 [ "$(status saved.txt)" = "Screenshot saved as c.png" ] || fail "$case: status $(head -1 saved.txt)"
+
+# ---- Preview: a capture the size of the desktop gets both scroll bars, which move the canvas ---------
+case=preview
+fresh 24=0
+{
+    echo "$enter"
+    echo 'desktop 1024 768'$'\n''wait 100'
+    echo "$press"
+    echo 'click "Preview"'$'\n''wait 300'$'\n''slider #2 100'$'\n''slider #3 50'$'\n''wait 200'$'\n''dump "preview.txt"'
+    echo 'close "Screenshot Preview: 1024x768 pixels"'$'\n''wait 300'$'\n''dump "closed.txt"'
+    echo "$leave"
+} >script
+run
+grep -q 'Window "Screenshot Preview: 1024x768 pixels" -\{0,1\}[0-9]* -\{0,1\}[0-9]* 902 614 style=17' preview.txt || fail "$case: preview window: $(grep 'Window "' preview.txt)"
+[ "$(grep -c 'Slider ' preview.txt)" = 3 ] || fail "$case: scroll bars: $(grep Slider preview.txt)"
+grep -q 'Canvas .* -100 -50 1024 768' preview.txt || fail "$case: canvas not scrolled: $(grep Canvas preview.txt)"
+head -1 preview.txt | grep -q 'enabled=0' || fail "$case: main window not disabled"
+[ "$(grep -c 'Window "' closed.txt)" = 1 ] && head -1 closed.txt | grep -q 'enabled=1' || fail "$case: preview not closed"
 
 # ---- Secondary windows open modal and close as their buttons say -----------------------------------
 case=windows
@@ -267,7 +312,8 @@ mkdir chosen
     echo 'dump "after.txt"'
     echo 'menu 600'$'\n''wait 200'$'\n''click "Change"'$'\n'"answer dir \"$PWD/chosen\""$'\n''click "Ok"'$'\n''wait 200'
     echo "$leave"
-} | run
+} >script
+run
 grep -q '^  Window "Auto Save Directory" .* style=17 visible=1 enabled=1' autodir.txt || grep -q '^Window "Auto Save Directory"' autodir.txt \
     || fail "$case: Auto Save Directory window: $(grep Window autodir.txt)"
 grep -q "TextField \"$tmp/run/shots\"" autodir.txt || fail "$case: folder field: $(grep TextField autodir.txt)"

@@ -16,6 +16,7 @@
 #include "runtime/KXModuleRegistry.h"
 #include "runtime/KXProgram.h"
 #include "tests/support/KXTestSupport.h"
+#include "tests/support/KXTestUser.h"
 
 #include <string>
 #include <vector>
@@ -106,6 +107,8 @@ protected:
     void TearDown() override { resetWorld(); }
 
     static HeadlessSystem& sys() { return HeadlessSystem::instance(); }
+    // The person at the screen.
+    static KXTestUser& user() { return KXTestUser::instance(); }
     static KXEventDriver& driver() { return *KXEventDriver::current(); }
     static KXQueFilter& queue() { return KXQueFilter::instance(); }
     static HeadlessWindow* hw(int handle) { return dynamic_cast<HeadlessWindow*>(kxHandle<KXWindow>(handle, "Window Gadget")); }
@@ -123,7 +126,7 @@ protected:
     // clears queues, flags, hot keys, the script and the log.
     static void resetWorld()
     {
-        HeadlessScript::instance().clear();
+        user().forget();
         sys().clearMessages();
         for (int i = 0; i < 50 && driver().isPassSuspended(); ++i) {
             try {

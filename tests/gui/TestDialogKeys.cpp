@@ -1,6 +1,5 @@
 // Keyboard focus and the dialog keys: Enter, Esc and Tab while a control has the focus, and the
 // window's own keys while it has the focus itself.
-#include "gui/headless/HeadlessControl.h"
 #include "tests/gui/ControlTestSupport.h"
 
 #include <utility>
@@ -13,9 +12,6 @@ KX_STDCALL void ActivateGadget(int gadget);
 using Event = std::pair<int, int>;
 
 namespace {
-// Presses and releases a key through the script.
-std::vector<std::string> stroke(int raw) { return { "key down " + std::to_string(raw), "key up " + std::to_string(raw) }; }
-
 KXGadget* focusOf(int win)
 {
     return kxHandle<KXWindow>(win, "Window Gadget")->focusedGadget();
@@ -31,27 +27,27 @@ TEST_F(ControlTest, EnterClicksTheDefaultButtonElseGivesOk)
     ActivateGadget(other);
     EXPECT_EQ(focusOf(win), kxHandle<KXGadget>(other, "Gadget"));
 
-    HeadlessScript::instance().addLines(stroke(28));
+    user().stroke(28);
     EXPECT_EQ(next(), Event(0x401, 0));
     EXPECT_EQ(EventSource(), ok); // the default push button inside the panel, not the focused one
     EXPECT_EQ(WaitEvent(50), 0); // neither key raised 0x101/0x102/0x103
 
     // A hidden or disabled default button is passed over: Enter is the OK key.
     HideGadget(ok);
-    HeadlessScript::instance().addLines(stroke(0x9c));
+    user().stroke(0x9c);
     EXPECT_EQ(next(), Event(0x104, 0));
     EXPECT_EQ(EventSource(), 0);
     ShowGadget(ok);
     DisableGadget(ok);
-    HeadlessScript::instance().addLines(stroke(28));
+    user().stroke(28);
     EXPECT_EQ(next(), Event(0x104, 0));
 
-    HeadlessScript::instance().addLines(stroke(1));
+    user().stroke(1);
     EXPECT_EQ(next(), Event(0x105, 0));
     EXPECT_EQ(WaitEvent(50), 0);
 
     // Other keys reach the window as before.
-    HeadlessScript::instance().addLines(stroke(0x1e));
+    user().stroke(0x1e);
     EXPECT_EQ(next(), Event(0x101, 0x1e));
     EXPECT_EQ(next(), Event(0x103, 'a'));
     EXPECT_EQ(next(), Event(0x102, 0x1e));
@@ -62,9 +58,9 @@ TEST_F(ControlTest, EnterInAFocusedTextFieldIsTheFieldsOwn)
     int win = window("Form");
     int field = CreateTextField(0, 0, 100, 20, win, 0);
     CreateButton(Str("OK"), 0, 30, 80, 20, win, 4);
-    HeadlessScript::instance().addLines({ "type #1 \"x\"" });
+    user().type("#1", "x");
     EXPECT_EQ(next(), Event(0x401, 'x'));
-    HeadlessScript::instance().addLines(stroke(28));
+    user().stroke(28);
     EXPECT_EQ(next(), Event(0x401, 13));
     EXPECT_EQ(EventSource(), field);
     EXPECT_EQ(WaitEvent(50), 0); // no button click, no 0x104
@@ -77,7 +73,7 @@ TEST_F(ControlTest, WithoutAFocusedControlKeysGoToTheWindow)
     int button = CreateButton(Str("OK"), 0, 0, 80, 20, win, 4);
     CreateLabel(Str("Label"), 0, 30, 80, 20, win, 0);
     for (int raw : { 28, 1, 183 }) {
-        HeadlessScript::instance().addLines(stroke(raw));
+        user().stroke(raw);
         EXPECT_EQ(next(), Event(0x101, raw));
         EXPECT_EQ(EventSource(), win);
         if (raw != 183) {
@@ -91,13 +87,17 @@ TEST_F(ControlTest, WithoutAFocusedControlKeysGoToTheWindow)
     ActivateGadget(button);
     ActivateGadget(win);
     EXPECT_EQ(focusOf(win), nullptr);
-    HeadlessScript::instance().addLines({ "focus Label", "key down 1" });
+    user().focus("Label");
+    user().key(1, true);
     EXPECT_EQ(next(), Event(0x101, 1));
     EXPECT_EQ(next(), Event(0x103, 27));
 
     // Hot keys keep working while a control has the focus, the dialog keys included.
     HotKeyEvent(28, 0, 0x4242, 7, 0, 0, 0, 0);
-    HeadlessScript::instance().addLines({ "key up 1", "focus OK", "key down 28", "key up 28", "key down 183" });
+    user().key(1, false);
+    user().focus("OK");
+    user().stroke(28);
+    user().key(183, true);
     EXPECT_EQ(next(), Event(0x102, 1));
     EXPECT_EQ(next(), Event(0x4242, 7));
     EXPECT_EQ(next(), Event(0x101, 183));
@@ -114,23 +114,29 @@ TEST_F(ControlTest, TabMovesTheFocusBetweenTabStops)
     DisableGadget(slider);
     auto gadget = [](int h) { return kxHandle<KXGadget>(h, "Gadget"); };
 
-    HeadlessScript::instance().addLines({ "click A", "key down 15", "key up 15" });
+    user().click("A");
+    user().stroke(15);
     EXPECT_EQ(next(), Event(0x401, 0));
     EXPECT_EQ(WaitEvent(50), 0); // Tab raised nothing
     EXPECT_EQ(focusOf(win), gadget(field));
 
-    HeadlessScript::instance().addLines({ "key down 15", "key up 15", "key down 15", "key up 15" });
+    user().stroke(15);
+    user().stroke(15);
     EXPECT_EQ(WaitEvent(50), 0);
     EXPECT_EQ(focusOf(win), gadget(a)); // past the disabled slider and the combo box, round again
 
-    HeadlessScript::instance().addLines({ "key down 0x2a", "key down 15", "key up 15", "key up 0x2a" });
+    user().key(0x2a, true);
+    user().stroke(15);
+    user().key(0x2a, false);
     EXPECT_EQ(WaitEvent(50), 0);
     EXPECT_EQ(focusOf(win), gadget(combo));
 
     // A freed control leaves the focus with the window.
     FreeGadget(combo);
     EXPECT_EQ(focusOf(win), nullptr);
-    HeadlessScript::instance().addLines({ "focus #9", "focus #3", "focus #2" });
+    user().focus("#9");
+    user().focus("#3");
+    user().focus("#2");
     EXPECT_EQ(WaitEvent(50), 0);
     EXPECT_EQ(focusOf(win), gadget(field));
 }

@@ -31,7 +31,9 @@ TEST_F(ControlTest, ButtonKindsAndStates)
     SetButtonState(radioB, 1); // the program's own setting leaves the other radio button alone
     EXPECT_EQ(ButtonState(radioA), 1);
 
-    HeadlessScript::instance().addLines({ "click \"Check\"", "click \"A\"", "click \"Push\"" });
+    user().click("Check");
+    user().click("A");
+    user().click("Push");
     EXPECT_EQ(next(), Event(0x401, 0));
     EXPECT_EQ(EventSource(), check);
     EXPECT_EQ(next(), Event(0x401, 1));
@@ -74,7 +76,11 @@ TEST_F(ControlTest, SliderLinesPagesAndDrags)
     int win = window("Slider");
     int s = CreateSlider(0, 0, 140, 18, win, 1);
     SetSliderRange(s, 10, 110);
-    HeadlessScript::instance().addLines({ "slider #1 pagedown", "slider #1 down", "slider #1 up", "slider #1 1000", "slider #1 pageup" });
+    user().scroll("#1", KXTestUser::Scroll::PageDown);
+    user().scroll("#1", KXTestUser::Scroll::LineDown);
+    user().scroll("#1", KXTestUser::Scroll::LineUp);
+    user().slide("#1", 1000);
+    user().scroll("#1", KXTestUser::Scroll::PageUp);
     EXPECT_EQ(next(), Event(0x401, 10));
     EXPECT_EQ(EventSource(), s);
     EXPECT_EQ(next(), Event(0x401, 11));
@@ -96,7 +102,8 @@ TEST_F(ControlTest, TextFieldTypingAndEnter)
     int a = CreateTextField(0, 0, 100, 20, win, 0);
     int b = CreateTextField(0, 30, 100, 20, win, 0);
     SetGadgetText(a, Str("x"));
-    HeadlessScript::instance().addLines({ "type #1 \"hi\" enter", "type #2 \"\" enter" });
+    user().type("#1", "hi", false, true);
+    user().type("#2", "", false, true);
     EXPECT_EQ(next(), Event(0x401, 'h'));
     EXPECT_EQ(EventSource(), a);
     EXPECT_EQ(next(), Event(0x401, 'i'));
@@ -119,7 +126,7 @@ TEST_F(ControlTest, TextFieldTypingAndEnter)
     SetGadgetText(a, Str("abcdef"));
     EXPECT_EQ(field->selectionStart(), 1);
     EXPECT_EQ(field->selectionEnd(), 2);
-    HeadlessScript::instance().addLine("type #1 \"Z\" replace");
+    user().type("#1", "Z", true);
     EXPECT_EQ(next(), Event(0x401, 'Z'));
     EXPECT_EQ(take(TextFieldText(a)), "Z");
     EXPECT_RUNTIME_ERROR(TextFieldText(win), "Invalid TextField Gadget handle");
@@ -137,7 +144,9 @@ TEST_F(ControlTest, ComboSelectionWithAndWithoutEvents)
     EXPECT_EQ(WaitEvent(30), 0); // selecting from the program raises nothing
     EXPECT_EQ(native->nativeItems(), (std::vector<std::string> { "BMP", "JPEG", "PNG" }));
 
-    HeadlessScript::instance().addLines({ "pick #1 JPEG", "pick #1 0", "pick #1 7" });
+    user().pick("#1", "JPEG");
+    user().pickIndex("#1", 0);
+    user().pickIndex("#1", 7);
     EXPECT_EQ(next(), Event(0x401, 1));
     EXPECT_EQ(EventSource(), c);
     EXPECT_EQ(SelectedGadgetItem(c), 1);
@@ -263,7 +272,7 @@ TEST_F(ControlTest, ShutdownReleasesLiveControls)
             int c = CreateCanvas(0, 0, 20, 20, panel, 0);
             SetBuffer(CanvasBuffer(c));
             AddGadgetItem(CreateComboBox(0, 0, 50, 50, win, 0), Str("x"), 1, -1);
-            HeadlessScript::instance().addLine("answer font \"Mono\" 10");
+            user().answerFont("Mono", 10);
             RequestFont();
             KXModuleRegistry::global().shutdownSubsystemModules();
             KXModuleRegistry::global().shutdownUnaffiliatedModules();

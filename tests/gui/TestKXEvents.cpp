@@ -41,7 +41,7 @@ TEST_F(GuiTest, OtherEventsComeBeforeTimerTicks)
     EXPECT_EQ(WaitEvent(-1), 0x1001);
     EXPECT_EQ(EventData(), 5);
     // A key that arrives while the tick waits still goes first.
-    HeadlessScript::instance().addLine("key down 59");
+    user().key(59, true);
     EXPECT_EQ(WaitEvent(-1), 0x101);
     EXPECT_EQ(WaitEvent(-1), 0x4001);
     EXPECT_EQ(WaitEvent(0), 0);
@@ -92,13 +92,12 @@ TEST_F(GuiTest, HotKeysReplaceAndRespectModifiers)
     HotKeyEvent(183, 2, 0x5001, 3, 0, 0, 0, 0);
     EXPECT_EQ(KXHotKeyTable::instance().count(), 2);
     int win = window("Hot");
-    HeadlessWindow* w = hw(win);
-    w->userKey(183, true); // plain: the replaced entry
-    w->userKey(183, false);
-    w->userKey(0x1d, true); // Ctrl only updates the mask
-    w->userKey(183, true);
-    w->userKey(0x1d, false);
-    w->userKey(30, true); // not a hot key: a key event
+    user().key(183, true); // plain: the replaced entry
+    user().key(183, false);
+    user().key(0x1d, true); // Ctrl only updates the mask
+    user().key(183, true);
+    user().key(0x1d, false);
+    user().key(30, true); // not a hot key: a key event
     EXPECT_EQ(WaitEvent(-1), 0x5000);
     EXPECT_EQ(EventData(), 2);
     EXPECT_EQ(WaitEvent(-1), 0x102); // the hot key's release is an ordinary key event

@@ -45,6 +45,11 @@ TEST_F(GuiTest, MenuTreeBecomesANativeMenuOnlyOnUpdate)
     EXPECT_TRUE(w->userMenu(5));
     EXPECT_FALSE(w->userMenu(20)); // grayed
     EXPECT_FALSE(w->userMenu(0)); // a separator is no command
+    // The choice is made in the menu loop and arrives after it.
+    EXPECT_EQ(WaitEvent(-1), 0x2004);
+    EXPECT_TRUE(queue().isInModalLoop());
+    EXPECT_EQ(WaitEvent(-1), 0x2005);
+    EXPECT_FALSE(queue().isInModalLoop());
     EXPECT_EQ(WaitEvent(-1), 0x1001);
     EXPECT_EQ(EventData(), 5);
     EXPECT_EQ(EventSource(), 0);
@@ -113,10 +118,12 @@ TEST_F(GuiTest, MinimumSizeHoldsWhenTheUserResizes)
 {
     int win = window("Min", 0, 0, 300, 200);
     SetMinWindowSize(win, -1, 150);
-    hw(win)->userResize(100, 100);
+    user().resize("Min", 100, 100);
+    EXPECT_EQ(WaitEvent(-1), 0x2004); // the sizing border's modal loop
     EXPECT_EQ(WaitEvent(-1), 0x802);
     EXPECT_EQ(EventX(), 300);
     EXPECT_EQ(EventY(), 150);
+    EXPECT_EQ(WaitEvent(-1), 0x2005);
     EXPECT_EQ(GadgetWidth(win), 300);
     EXPECT_EQ(GadgetHeight(win), 150);
 }
@@ -124,11 +131,11 @@ TEST_F(GuiTest, MinimumSizeHoldsWhenTheUserResizes)
 TEST_F(GuiTest, SizeMessagesSetTheWindowFlags)
 {
     int win = window("Flags", 0, 0, 300, 200);
-    hw(win)->userMinimize();
+    user().minimize("Flags");
     EXPECT_EQ(WaitEvent(-1), 0x802);
     EXPECT_EQ(EventX(), 300); // the size before minimising
     EXPECT_EQ(WindowMinimized(win), 1);
-    hw(win)->userRestore();
+    user().restore("Flags");
     EXPECT_EQ(WaitEvent(-1), 0x802);
     EXPECT_EQ(WindowMinimized(win), 0);
     EXPECT_EQ(GadgetWidth(win), 300);
@@ -150,9 +157,11 @@ TEST_F(GuiTest, ResizingAWindowLaysOutItsChildren)
     auto* child = new Child(kxHandle<KXGroup>(win, "Group Gadget"), 0);
     child->completeCreation(10, 10, 50, 20, nullptr);
     SetGadgetLayout(kxToHandle(child), 1, 1, 1, 0);
-    hw(win)->userResize(400, 200);
+    user().resize("Layout", 400, 200);
+    EXPECT_EQ(WaitEvent(-1), 0x2004); // the sizing border's modal loop
     EXPECT_EQ(WaitEvent(-1), 0x802);
     EXPECT_EQ(child->width(), 150);
+    EXPECT_EQ(WaitEvent(-1), 0x2005);
 
     SetGadgetShape(win, 20, 30, 300, 200);
     EXPECT_EQ(WaitEvent(0), 0x801);
@@ -165,7 +174,7 @@ TEST_F(GuiTest, ResizingAWindowLaysOutItsChildren)
 TEST_F(GuiTest, CloseRequestsLeaveTheWindowOpen)
 {
     int win = window("Close me");
-    HeadlessScript::instance().addLine("close \"Close me\"");
+    user().close("Close me");
     EXPECT_EQ(WaitEvent(-1), 0x803);
     EXPECT_EQ(EventSource(), win);
     EXPECT_TRUE(hw(win)->isVisible());

@@ -11,8 +11,12 @@ TEST_F(ControlTest, MessageBoxResults)
     // Nobody answers: the box is closed with its close box.
     EXPECT_EQ(Proceed(Str("Save first?"), 0), -1);
     EXPECT_EQ(Confirm(Str("Really?"), 1), 0);
-    HeadlessScript::instance().addLines({ "answer button yes", "answer button no", "answer cancel", "answer button ok",
-        "answer button cancel", "answer button yes" });
+    user().answerButton("yes");
+    user().answerButton("no");
+    user().answerCancel();
+    user().answerButton("ok");
+    user().answerButton("cancel");
+    user().answerButton("yes");
     EXPECT_EQ(Proceed(Str("a"), 0), 1);
     EXPECT_EQ(Proceed(Str("b"), 0), 0);
     EXPECT_EQ(Proceed(Str("c"), 0), -1);
@@ -39,7 +43,9 @@ TEST_F(ControlTest, RequestedColourAndCancel)
     EXPECT_EQ(RequestedGreen(), 255);
     EXPECT_EQ(requesters().lastColorStart(), 0x010203u);
 
-    HeadlessScript::instance().addLines({ "answer color 10 20 30", "answer cancel", "answer file \"x\"" });
+    user().answerColor(10, 20, 30);
+    user().answerCancel();
+    user().answerFile("x");
     EXPECT_EQ(RequestColor(255, 255, 255), 1);
     EXPECT_EQ(RequestedRed(), 10);
     EXPECT_EQ(RequestedGreen(), 20);
@@ -76,13 +82,11 @@ TEST_F(ControlTest, FileAndFolderRequesters)
     std::string base = dir.path();
     std::ofstream(base + "/old.png") << "x";
 
-    HeadlessScript::instance().addLines({
-        "answer file \"" + base + "/new\"",
-        "answer file \"" + base + "/missing.png\"",
-        "answer file \"" + base + "\\old.png\"",
-        "answer dir \"" + base + "/\"",
-        "answer dir \"" + base + "/nothing\"",
-    });
+    user().answerFile(base + "/new");
+    user().answerFile(base + "/missing.png");
+    user().answerFile(base + "\\old.png");
+    user().answerDir(base + "/");
+    user().answerDir(base + "/nothing");
     EXPECT_EQ(take(RequestFile(Str("Save as"), Str("bmp,jpg,png"), 1, Str(""))), base + "/new.bmp");
     EXPECT_EQ(requesters().lastFileRequest().initialName, "*.bmp");
     EXPECT_TRUE(requesters().lastFileRequest().save);
@@ -105,7 +109,10 @@ TEST_F(ControlTest, RequesterWaitsForScriptedAnswerButNotPastOtherActions)
 {
     window("Main");
     // The answer comes after a wait: the requester runs the script on until it arrives.
-    HeadlessScript::instance().addLines({ "wait 30", "answer color 1 2 3", "key down 30", "answer color 4 5 6" });
+    user().wait(30);
+    user().answerColor(1, 2, 3);
+    user().key(30, true);
+    user().answerColor(4, 5, 6);
     EXPECT_EQ(RequestColor(0, 0, 0), 1);
     EXPECT_EQ(RequestedBlue(), 3);
     // The next action is a key, not an answer: the user closes the requester first.
@@ -114,7 +121,7 @@ TEST_F(ControlTest, RequesterWaitsForScriptedAnswerButNotPastOtherActions)
     EXPECT_EQ(RequestColor(0, 0, 0), 1);
     EXPECT_EQ(RequestedBlue(), 6);
 
-    HeadlessScript::instance().addLine("answer font \"Mono\" 12 1");
+    user().answerFont("Mono", 12, 1);
     int font = RequestFont();
     ASSERT_NE(font, 0);
     EXPECT_EQ(kxHandle<KXFont>(font, "Font")->height(), 12);

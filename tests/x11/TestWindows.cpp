@@ -159,8 +159,19 @@ TEST(Windows, TheProgramsOwnWindowAnswersWithItsNativeHandle)
         EXPECT_TRUE(x11test::waitFor([&] { return s.foregroundWindow() == handle; }));
     }
 
-    // Style words set by the program read back and drive the title bar's buttons.
+    // The style word shows the title bar's parts.
     int style = s.windowLong(handle, -16);
+    EXPECT_EQ(style & 0x10CF0000, 0x10CF0000) << std::hex << style;
+    window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+        | Qt::WindowSystemMenuHint);
+    window.setFixedSize(320, 200);
+    window.show();
+    handle = int(window.winId());
+    ASSERT_TRUE(x11test::waitFor([&] { return s.windowLong(handle, -16) & 0x10000000; }));
+    style = s.windowLong(handle, -16);
+    EXPECT_EQ(style & 0x10CF0000, 0x10C80000) << "caption and system menu only: " << std::hex << style;
+
+    // Style words set by the program read back and drive the title bar's buttons.
     EXPECT_EQ(s.setWindowLong(handle, -16, (style | 0x80000) & ~0x20000), style);
     EXPECT_EQ(s.windowLong(handle, -16), (style | 0x80000) & ~0x20000);
     EXPECT_FALSE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
