@@ -119,10 +119,9 @@ QtWindow::~QtWindow()
 
 QtWindow* QtWindow::ofWidget(QWidget* widget)
 {
-    for (QWidget* w = widget; w; w = w->parentWidget())
-        if (auto* n = dynamic_cast<Native*>(w))
-            return n->owner();
-    return nullptr;
+    // Only the window's own widgets: a dialog it owns is a window of its own.
+    auto* n = widget ? dynamic_cast<Native*>(widget->window()) : nullptr;
+    return n ? n->owner() : nullptr;
 }
 
 int QtWindow::query(int id) { return id == 1 || id == 2 ? int(m_native->winId()) : KXWindow::query(id); }

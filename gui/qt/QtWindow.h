@@ -25,7 +25,7 @@ public:
     QtWindow(KXGroup* group, int style);
     ~QtWindow() override;
 
-    // The program window a widget lies in, or null.
+    // The program window a widget lies in (not a dialog the window owns), or null.
     static QtWindow* ofWidget(QWidget* widget);
 
     void setText(KXString* text) override;

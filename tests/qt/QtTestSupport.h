@@ -107,7 +107,19 @@ inline std::string shell(const std::string& command)
 // events meanwhile.
 inline std::future<int> user(const std::string& command)
 {
+
     return std::async(std::launch::async, [command] { return std::system(command.c_str()); });
+}
+
+// The user answers the dialog titled title once it shows: brings it to the front and types keys
+// (xdotool key arguments), or text first when given. Should the answer go astray, the user closes
+// a dialog of that title still open after 30 s with Esc, so a failing test ends.
+inline std::future<int> answerDialog(const std::string& title, const std::string& keys, const std::string& text = "")
+{
+    const std::string find = "xdotool search --sync --onlyvisible --name '^" + title + "$' windowactivate --sync";
+    std::system(("(sleep 30; xdotool search --onlyvisible --name '^" + title + "$' windowactivate key Escape) >/dev/null 2>&1 &").c_str());
+    std::string typing = text.empty() ? "" : "; sleep 0.5; xdotool type --delay 30 '" + text + "'; sleep 0.3";
+    return user(find + typing + "; xdotool key " + keys);
 }
 
 struct SeenEvent {
@@ -119,6 +131,8 @@ protected:
     void SetUp() override
     {
         static bool started = [] {
+            // A key held while a loaded machine runs the test must not repeat into the next dialog.
+            std::system("xset r off");
             kxSelectPlatformConfigs(KXModuleRegistry::global());
             return kxStartModule("QtGuiDriver") && kxStartSubsystem("Gui") && kxStartSubsystem("Canvas");
         }();

@@ -128,13 +128,12 @@ TEST_F(QtTest, MessageBoxAnsweredWithKeys)
     int win = keep(CreateWindow(Str("Owner"), 60, 60, 300, 150, 0, Titled));
     drain(800);
     (void)win;
-    // The user waits for the box to show, brings it to the front and answers.
-    const std::string box = "xdotool search --sync --onlyvisible --name '^" + std::string(kxAppTitle()) + "$' windowactivate --sync ";
-    auto yes = user(box + "key Return");
+    const std::string title = kxAppTitle();
+    auto yes = answerDialog(title, "Return");
     EXPECT_EQ(Proceed(Str("Go on?"), 0), 1);
     yes.get();
     drain(300);
-    auto cancel = user(box + "key Escape");
+    auto cancel = answerDialog(title, "Escape");
     EXPECT_EQ(Proceed(Str("Really?"), 1), -1);
     cancel.get();
 }
@@ -147,9 +146,7 @@ TEST_F(QtTest, FileRequesterAnsweredWithKeys)
     const std::string dir = "/tmp/trova-qt-files-" + std::to_string(getpid());
     std::filesystem::create_directories(dir);
     std::ofstream(dir + "/picture.txt") << "x";
-    auto typing = user("xdotool search --sync --onlyvisible --name '^Open a file$' windowactivate --sync; sleep 0.5; "
-                       "xdotool type --delay 30 '"
-        + dir + "/picture.txt'; sleep 0.3; xdotool key Return");
+    auto typing = answerDialog("Open a file", "Return", dir + "/picture.txt");
     std::string chosen = take(RequestFile(Str("Open a file"), Str("txt"), 0, Str("")));
     typing.get();
     EXPECT_EQ(chosen, dir + "/picture.txt");
