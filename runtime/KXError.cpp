@@ -10,6 +10,9 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
+#include <new>
+#include <stdexcept>
 
 namespace {
 KXEndTrap s_endTrap = nullptr;
@@ -30,6 +33,25 @@ void kxSetRunState(KXRunState state) { s_runState = state; }
 void kxSetEndTrap(KXEndTrap trap) { s_endTrap = trap; }
 
 void kxSetEndRelay(KXEndRelay relay) { s_endRelay = relay; }
+
+namespace {
+[[noreturn]] void onUncaughtException()
+{
+    if (std::current_exception()) {
+        try {
+            throw;
+        } catch (const std::bad_alloc&) {
+            kxRuntimeError("Out of memory");
+        } catch (const std::length_error&) {
+            kxRuntimeError("Out of memory");
+        } catch (...) {
+        }
+    }
+    std::abort();
+}
+}
+
+void kxGuardUncaughtExceptions() { std::set_terminate(onUncaughtException); }
 
 void kxRuntimeError(const char* format, ...)
 {

@@ -16,6 +16,12 @@ void kxDebugLog(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Called while the program is already ending it raises the internal error "Recursive kxEnd".
 [[noreturn]] void kxEnd();
 
+// A C++ exception that leaves a command cannot unwind through program code (compiled without
+// unwind tables) and ends in std::terminate. After this call, an allocation failure ending
+// there (std::bad_alloc, std::length_error) becomes the runtime error "Out of memory", as the
+// commands that check their allocations report it; anything else still aborts.
+void kxGuardUncaughtExceptions();
+
 // The message loop runs on a stack of its own, which is freed as the process exits. An end
 // that starts on that stack is handed to the program's stack first: the relay switches there
 // and the end goes on from the point where the program entered the loop. The relay returns at

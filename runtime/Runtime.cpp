@@ -97,6 +97,7 @@ void Runtime::hook8(void*) { }
 void Runtime::execute(void (*entry)(), const char* text, KXDebugger* debugger)
 {
     setFpuControl(FpuSingle);
+    kxGuardUncaughtExceptions();
     kxSetRunState(KXRunState::Starting);
     if (debugger)
         KXDebugger::setCurrent(debugger);

@@ -3,7 +3,9 @@
 #include "runtime/KXRunState.h"
 #include "tests/support/KXTestSupport.h"
 
+#include <new>
 #include <string>
+#include <vector>
 
 TEST(CommandLine, SplitsOffTheProgramName)
 {
@@ -27,6 +29,29 @@ TEST(ProgramEnd, RuntimeErrorShowsTitleCaptionAndExitsZero)
 {
     kxSetEndTrap(nullptr);
     EXPECT_EXIT(kxRuntimeError("Bad %s %d", "thing", 7), testing::ExitedWithCode(0), ": Bad thing 7\n");
+    kxInstallTestEndTrap();
+}
+
+namespace {
+// Stands for program code between the runtime and a command: exceptions cannot pass it.
+void throughProgramCode(void (*command)()) noexcept { command(); }
+}
+
+TEST(ProgramEnd, AllocationFailuresLeavingACommandAreOutOfMemory)
+{
+    kxSetEndTrap(nullptr);
+    EXPECT_EXIT(
+        {
+            kxGuardUncaughtExceptions();
+            throughProgramCode([] { throw std::bad_alloc(); });
+        },
+        testing::ExitedWithCode(0), ": Out of memory\n");
+    EXPECT_EXIT(
+        {
+            kxGuardUncaughtExceptions();
+            throughProgramCode([] { std::vector<int>().reserve(size_t(-1) / 2); });
+        },
+        testing::ExitedWithCode(0), ": Out of memory\n");
     kxInstallTestEndTrap();
 }
 
