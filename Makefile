@@ -1,9 +1,17 @@
 # Front door for developers and CI. Every target installs what is missing first.
+# SANITIZE=1 builds with AddressSanitizer and UndefinedBehaviorSanitizer into build-asan.
+ifeq ($(SANITIZE),1)
+BUILD ?= build-asan
+SANITIZE_FLAGS := -DTROVA_SANITIZE=ON
+endif
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Sanitizer options for the runs: any finding ends the process with an error; leaks are not
+# reported (modules keep some memory to the very end on purpose).
+SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=0:abort_on_error=0:halt_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all setup configure build test run bench clean
+.PHONY: all setup configure build test run bench fuzz clean
 
 all: build
 
@@ -12,7 +20,7 @@ setup:
 
 $(BUILD)/CMakeCache.txt:
 	@$(MAKE) --no-print-directory setup
-	cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/i386-toolchain.cmake $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/i386-toolchain.cmake $(CMAKE_FLAGS) $(SANITIZE_FLAGS)
 
 configure: setup $(BUILD)/CMakeCache.txt
 
@@ -20,15 +28,20 @@ build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 test: build
-	cd $(BUILD) && TROVA_PLATFORM=headless ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && $(SANITIZER_ENV) TROVA_PLATFORM=headless ctest --output-on-failure -j $(JOBS)
 
 run: build
-	@if [ -x $(BUILD)/bin/pictorra ]; then cd $(BUILD) && ./bin/pictorra; \
-	else echo "Pictorra is not part of this build yet: running the bare runtime, which has no program attached."; \
-	  $(BUILD)/bin/trova || true; fi
+	@./tools/run-pictorra.sh $(BUILD)
 
 bench: build
-	@for b in $(BUILD)/bench/*; do [ -x "$$b" ] && echo "== $$b" && "$$b"; done
+	@bench/run.sh $(BUILD)/bench
+
+# Seeded mutation runs over program images, pictures and script files (tests/fuzz/run.sh);
+# not part of test. FUZZ_RUNS inputs per target, FUZZ_SEED for the sequence.
+FUZZ_RUNS ?= 2000
+FUZZ_SEED ?= 1
+fuzz: configure
+	@$(SANITIZER_ENV) tests/fuzz/run.sh $(BUILD) $(FUZZ_RUNS) $(FUZZ_SEED)
 
 clean:
 	rm -rf $(BUILD)

@@ -1,42 +1,150 @@
 // Export to the clipboard, save as and auto-save, through FreeImage bitmaps.
 #include "pictorra.h"
 
-void* fiqsend(int)
+namespace {
+
+constexpr int FifBmp = 0, FifJpeg = 2, FifPng = 13;
+constexpr int FormatBmp = 0, FormatJpg = 1;
+constexpr int JpegFlags[] = { 128, 256, 512, 1024 }; // by imagecomp index
+constexpr int Warning = 1;
+
+// Writes image to path as the FreeImage format fif; on failure shows error in a warning box.
+int savewith(int fif, int image, kx_str path, int flags, kx_str error)
 {
-    notbuilt();
+    void* bitmap = fiqsend(image);
+    int ok = bitmap ? FreeImage_Save(fif, bitmap, kxStrToCStr(path), flags) : 0;
+    if (bitmap)
+        FreeImage_Unload(bitmap);
+    if (ok == 0) {
+        Notify(error, Warning);
+        return 1;
+    }
+    return 0;
 }
 
-int savebmp(int, kx_str)
+int jpegflags()
 {
-    notbuilt();
+    unsigned quality = unsigned(SelectedGadgetItem(imagecomp));
+    return quality < 4 ? JpegFlags[quality] : JpegFlags[0];
 }
 
-int savejpg(int, kx_str, int)
+// Saves screenshot to path in the selected format; 0 when written.
+int saveselected(kx_str path)
 {
-    notbuilt();
+    int format = SelectedGadgetItem(imagetype);
+    if (format == FormatBmp)
+        return savebmp(screenshot, path);
+    if (format == FormatJpg)
+        return savejpg(screenshot, path, jpegflags());
+    return savepng(screenshot, path);
 }
 
-int savepng(int, kx_str)
+kx_str autosaveextension()
 {
-    notbuilt();
+    int format = SelectedGadgetItem(imagetype);
+    return format == FormatBmp ? kx_str(txDotBmp) : format == FormatJpg ? kx_str(txDotJpg)
+                                                                        : kx_str(txDotPng);
 }
 
-int saveclip(int, int)
+}
+
+// A new FreeImage bitmap of the image's pixels at the locked format's depth. Locked memory starts
+// with the top row; FreeImage keeps the bottom row first, so the rows are handed over as
+// top-down and files and clipboard pictures come out upright.
+void* fiqsend(int image)
 {
-    notbuilt();
+    int buffer = ImageBuffer(image, 0);
+    LockBuffer(buffer);
+    pixellayout layout = lockedlayout(LockedFormat(buffer));
+    void* bitmap = FreeImage_ConvertFromRawBits(reinterpret_cast<void*>(LockedPixels(buffer)), ImageWidth(image),
+        ImageHeight(image), LockedPitch(buffer), layout.bits, layout.red, layout.green, layout.blue, 1);
+    UnlockBuffer(buffer);
+    return bitmap;
+}
+
+int savebmp(int image, kx_str file) { return savewith(FifBmp, image, file, 0, txSaveBmpError); }
+
+int savejpg(int image, kx_str file, int flags) { return savewith(FifJpeg, image, file, flags, txSaveJpgError); }
+
+int savepng(int image, kx_str file) { return savewith(FifPng, image, file, 0, txSavePngError); }
+
+// Puts the image on the clipboard; on success clipheader describes the new clipboard picture.
+int saveclip(int hwnd, int image)
+{
+    void* bitmap = fiqsend(image);
+    if (!bitmap)
+        return 0;
+    int size = int(FreeImage_GetPitch(bitmap) * FreeImage_GetHeight(bitmap));
+    int ok = PasteClipImage(hwnd, FreeImage_GetInfoHeader(bitmap), FreeImage_GetBits(bitmap), size);
+    FreeImage_Unload(bitmap);
+    if (ok != 0)
+        GetClipImageInfo(hwnd, kxbankdata(clipheader), 0);
+    return 0;
 }
 
 int exportscreenshot()
 {
-    notbuilt();
+    saveclip(QueryObject(win, 1), screenshot);
+    DisableMenu(expomenu);
+    DisableGadget(expclip);
+    statusmessage(txExported);
+    return 0;
 }
 
 int savescreenshot()
 {
-    notbuilt();
+    int format = SelectedGadgetItem(imagetype);
+    kx_str extension = format == FormatBmp ? kx_str(txExtBmp) : format == FormatJpg ? kx_str(txExtJpg)
+                                                                                    : kx_str(txExtPng);
+    kx_localstr path;
+    {
+        kx_temps t;
+        path = t(RequestFile(txSaveRequest, extension, 1, kx_empty()));
+    }
+    if (Len(path) == 0)
+        return 0;
+    if (saveselected(path) != 0)
+        return 0;
+    // The file name: what follows the last "\" (the whole path when it has none); requesters
+    // on this platform separate folders with "/", which counts the same.
+    int cut = 0;
+    for (int at = 1; at <= Len(path); ++at) {
+        kx_temps t;
+        kx_str c = t(Mid(path, at, 1));
+        if (kxeq(c, txBackslash) || kxeq(c, txSlash))
+            cut = at;
+    }
+    kx_temps t;
+    statusmessage(kxcat(t, txSavedAs, t(Mid(path, cut + 1, -1))));
+    return 0;
 }
 
+// Saves the capture into the auto-save folder under its date-and-time name, with a bracketed
+// counter before the extension when that name is taken; never over an existing entry.
 int autosavescreenshot()
 {
-    notbuilt();
+    if (FileType(autosavedir) != 2) {
+        autosavedir = resetautosave;
+        writeconfig();
+    }
+    kx_localstr stem, name, path;
+    {
+        kx_temps t;
+        stem = kxcat(t, txShotPrefix, t(Replace(t(CurrentDate()), txSpace, kx_empty())), txDash,
+            t(Replace(t(CurrentTime()), txColon, kx_empty())));
+    }
+    kx_str extension = autosaveextension();
+    for (int n = 1;; ++n) {
+        kx_temps t;
+        kx_str counter = n > 1 ? kxcat(t, txOpenBracket, kxnum(t, n), txCloseBracket) : kx_empty();
+        name = kxcat(t, t(Mid(stem, 2, -1)), counter, extension);
+        path = kxcat(t, autosavedir, stem, counter, extension);
+        if (FileType(path) == 0)
+            break;
+    }
+    if (saveselected(path) != 0)
+        return 0;
+    kx_temps t;
+    statusmessage(kxcat(t, txSavedAs, name));
+    return 0;
 }

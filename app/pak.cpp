@@ -11,7 +11,8 @@
 //
 // Entry names are file names in the working directory: a name that is empty, holds a path
 // separator or "..", is refused (never extracted or deleted), as is a pack of more than
-// MaxEntries entries, so a pack cannot reach outside the working directory.
+// MaxEntries entries, so a pack cannot reach outside the working directory; so is an entry whose
+// size or position could not lie inside the pack file.
 #include "pictorra.h"
 
 namespace {
@@ -68,7 +69,8 @@ int pakinit(kx_str name, int withKey, int headerkey)
     if (count < 0 || count > MaxEntries)
         count = 0;
 
-    int n = FileSize(packname) - FilePos(file);
+    int fileSize = FileSize(packname);
+    int n = fileSize - FilePos(file);
     if (n < 0)
         n = 0;
     int bank = CreateBank(n + 4);
@@ -92,7 +94,7 @@ int pakinit(kx_str name, int withKey, int headerkey)
             paklocate(index) = int(unsigned(kxStrToInt(text)) + unsigned(exeoffset));
         } else {
             paksize(index) = kxStrToInt(text);
-            if (paksize(index) < 0)
+            if (paksize(index) < 0 || paksize(index) > fileSize || paklocate(index) < 0)
                 pakfiles.set(index, kx_empty());
             ++index;
         }

@@ -177,6 +177,15 @@ int loadclip(int hwnd, int flags);
 // The capture pipeline after the pixels are in screenshot: mask, scale, flip, status, thumbnail,
 // auto-save, commands enabled.
 void capturepipeline(int mask);
+// True on the systems whose Print Screen capture reads the system's picture from the clipboard
+// (grabscreenshotaero) rather than the desktop buffer.
+bool clipboardcapture();
+// Bits per pixel and colour masks of a locked buffer's pixel format (all 0 for a format the
+// application does not handle); FreeImage raw conversions take them in both directions.
+struct pixellayout {
+    unsigned bits, red, green, blue;
+};
+pixellayout lockedlayout(int format);
 
 // ---- cornermask.cpp ----------------------------------------------------------------------------
 
@@ -192,6 +201,8 @@ int previewscreenshot();
 // ---- export.cpp --------------------------------------------------------------------------------
 
 void* fiqsend(int image);
+// The savers return 0 when the file was written; when FreeImage could not write it they show
+// the error in a warning box and return 1 (the capture stays, the program keeps running).
 int savebmp(int image, kx_str file);
 int savejpg(int image, kx_str file, int flags);
 int savepng(int image, kx_str file);

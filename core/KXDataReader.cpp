@@ -10,21 +10,26 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
 const KXDataItem* s_next = nullptr;
 
-// The item to read: raises for the end of the table and for unknown kinds, without moving.
-const KXDataItem& current()
+// The item to read, copied out (items may sit at any offset in the image): raises for the end
+// of the table and for unknown kinds, without moving.
+KXDataItem current()
 {
-    if (!s_next || s_next->kind == KXDataReader::End)
+    KXDataItem item { KXDataReader::End, 0 };
+    if (s_next)
+        std::memcpy(&item, s_next, sizeof item);
+    if (item.kind == KXDataReader::End)
         kxRuntimeError("Out of data");
-    switch (s_next->kind) {
+    switch (item.kind) {
     case KXDataReader::Int:
     case KXDataReader::Float:
     case KXDataReader::Text:
-        return *s_next;
+        return item;
     default:
         kxRuntimeError("Bad data type");
     }
@@ -56,7 +61,7 @@ const KXDataItem* KXDataReader::position() { return s_next; }
 
 int KXDataReader::readInt()
 {
-    const KXDataItem& item = current();
+    const KXDataItem item = current();
     int value = item.kind == Int ? int(item.value) : item.kind == Float ? truncate(floatOf(item))
                                                                         : kxTextToInt(textOf(item));
     ++s_next;
@@ -65,7 +70,7 @@ int KXDataReader::readInt()
 
 float KXDataReader::readFloat()
 {
-    const KXDataItem& item = current();
+    const KXDataItem item = current();
     float value = item.kind == Int ? float(int(item.value)) : item.kind == Float ? floatOf(item)
                                                                                  : kxTextToFloat(textOf(item));
     ++s_next;
@@ -74,7 +79,7 @@ float KXDataReader::readFloat()
 
 KXString* KXDataReader::readString()
 {
-    const KXDataItem& item = current();
+    const KXDataItem item = current();
     KXString* value = item.kind == Int ? KXString::create(std::to_string(int(item.value)))
         : item.kind == Float           ? kxFloatToString(floatOf(item))
                                        : KXString::create(textOf(item));

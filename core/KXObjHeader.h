@@ -11,7 +11,9 @@
 
 struct KXObjType;
 
-struct KXObjHeader {
+// Packed: the sentinels live inside type descriptors in the program image, which may place them
+// at any offset, so every access must be valid at any alignment (on x86 it costs nothing).
+struct __attribute__((packed)) KXObjHeader {
     KXCell* fields; // The field area, or null once deleted (and in sentinels).
     KXObjHeader* next;
     KXObjHeader* prev;

@@ -11,7 +11,10 @@
 
 #include "core/KXObjHeader.h"
 
-struct KXObjType {
+#include <cstring>
+
+// Packed for the same reason as KXObjHeader: descriptors may sit at any offset in the image.
+struct __attribute__((packed)) KXObjType {
     int32_t kind;
     KXObjHeader used;
     KXObjHeader freeList;
@@ -22,7 +25,9 @@ struct KXObjType {
 
     KXTypeDesc* fieldType(int i) const
     {
-        return reinterpret_cast<KXTypeDesc* const*>(reinterpret_cast<const char*>(this) + sizeof(KXObjType))[i];
+        KXTypeDesc* type;
+        std::memcpy(&type, reinterpret_cast<const char*>(this) + sizeof(KXObjType) + sizeof(type) * size_t(i), sizeof type);
+        return type;
     }
 
     // A new object with count 1, its fields zeroed (vector fields get zeroed vectors), appended

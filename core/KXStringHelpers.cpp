@@ -120,10 +120,17 @@ KX_STDCALL void kxInitCStrs(void* const* table)
     s_unset = unset;
     if (!table)
         return;
-    for (; *table; ++table) {
-        auto* slot = static_cast<KXString**>(*table);
-        const char* text = reinterpret_cast<const char*>(slot + 1);
-        *slot = KXString::make(text);
+    // The table, its slots and the texts after them may sit at any offset in the image, so
+    // every pointer is read and written as bytes.
+    auto* entry = reinterpret_cast<const unsigned char*>(table);
+    for (;; entry += sizeof(void*)) {
+        unsigned char* slot;
+        std::memcpy(&slot, entry, sizeof slot);
+        if (!slot)
+            break;
+        const char* text = reinterpret_cast<const char*>(slot + sizeof(KXString*));
+        KXString* made = KXString::make(text);
+        std::memcpy(slot, &made, sizeof made);
     }
 }
 

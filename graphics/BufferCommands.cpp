@@ -94,7 +94,6 @@ KX_STDCALL void CopyRect(int sx, int sy, int width, int height, int dx, int dy, 
 KX_STDCALL void VWait(int frames) { KXRefreshClock::wait(frames); }
 
 static const KXCommandEntry s_commands[] = {
-    { "VWait%frames=1", KX_FN(VWait) },
     { "%SetBuffer%buffer", KX_FN(SetBuffer) },
     { "%GraphicsBuffer", KX_FN(GraphicsBuffer) },
     { "%DesktopBuffer", KX_FN(DesktopBuffer) },

@@ -188,11 +188,14 @@ KX_STDCALL int LoadAnimImage(KXString* file, int cellWidth, int cellHeight, int 
     KXRef<KXPixmap> picture(KXImageLoader::load(file ? file->view() : std::string_view()));
     if (!picture)
         return 0;
-    KXRef<K2DImage> img(K2DImage::create(cellWidth, cellHeight, count, 2));
+    // The cells are counted before any frame is made: a count the picture cannot fill
+    // allocates nothing.
+    K2DImage::checkParameters(cellWidth, cellHeight, count);
     const int perRow = picture->width() / cellWidth;
     const int rows = picture->height() / cellHeight;
     if (first < 0 || perRow < 1 || int64_t(first) + count > int64_t(perRow) * rows)
         return 0;
+    KXRef<K2DImage> img(K2DImage::create(cellWidth, cellHeight, count, 2));
     for (int i = 0; i < count; ++i) {
         const int cell = first + i;
         img->frame(i)->graphics()->copyRect(0, 0, picture.get(), (cell % perRow) * cellWidth, (cell / perRow) * cellHeight,

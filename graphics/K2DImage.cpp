@@ -9,21 +9,39 @@
 
 #include <new>
 
-K2DImage* K2DImage::create(int width, int height, int frames, int flags)
+void K2DImage::checkParameters(int width, int height, int frames)
 {
     if (width <= 0 || height <= 0 || frames <= 0)
         kxRuntimeError("Illegal Parameter for CreateImage");
+}
+
+K2DImage* K2DImage::create(int width, int height, int frames, int flags)
+{
+    checkParameters(width, height, frames);
     K2DGraphicsDriver& driver = K2DGraphicsDriver::instance();
-    KXRef<K2DImage> image(new K2DImage);
-    image->m_width = width;
-    image->m_height = height;
-    image->m_flags = flags;
-    image->m_frames.reserve(size_t(frames));
-    for (int i = 0; i < frames; ++i) {
-        KXRef<KXGraphics> surface(driver.createSurface(width, height, flags));
-        if (!surface)
-            kxRuntimeError("Unable to create image of %i x %i", width, height);
-        image->m_frames.push_back(K2DBuffer::create(surface.get()));
+    // What all frames take together, in 64 bits, before anything is allocated: pixels in the
+    // widest display format plus each frame's own records. Sizes no 32-bit process can hold
+    // fail here instead of wrapping round.
+    constexpr int64_t FrameRecordBytes = 256;
+    const int64_t frameBytes = ((int64_t(width) * 4 + 3) & ~int64_t(3)) * height + FrameRecordBytes;
+    if (frameBytes > KXPixmap::MaxBytes || frameBytes * frames > KXPixmap::MaxBytes)
+        kxRuntimeError("Unable to create image of %i x %i", width, height);
+    KXRef<K2DImage> image;
+    try {
+        image = KXRef<K2DImage>(new K2DImage);
+        image->m_width = width;
+        image->m_height = height;
+        image->m_flags = flags;
+        image->m_frames.reserve(size_t(frames));
+        for (int i = 0; i < frames; ++i) {
+            KXRef<KXGraphics> surface(driver.createSurface(width, height, flags));
+            if (!surface)
+                kxRuntimeError("Unable to create image of %i x %i", width, height);
+            image->m_frames.push_back(K2DBuffer::create(surface.get()));
+        }
+    } catch (const std::bad_alloc&) {
+        image = KXRef<K2DImage>();
+        kxRuntimeError("Out of memory");
     }
     if (driver.autoMidHandle())
         image->midHandle();

@@ -19,7 +19,11 @@ public:
     // A new image (one reference) whose frames are fresh display surfaces (all pixels 0). Raises
     // "Illegal Parameter for CreateImage" when a size or the frame count is not positive. The
     // handle is the middle when AutoMidHandle is on, else (0, 0).
+    // Raises "Unable to create image of W x H" when the frames together cannot be held, and
+    // "Out of memory" when an allocation fails.
     static K2DImage* create(int width, int height, int frames, int flags);
+    // Raises "Illegal Parameter for CreateImage" unless the sizes and frame count are positive.
+    static void checkParameters(int width, int height, int frames);
     ~K2DImage() override;
     const char* typeName() const override { return "Image"; }
 

@@ -1,7 +1,8 @@
 // KXAudioDriver: the sound service over OpenAL. Each channel is one OpenAL source; samples
 // are OpenAL buffers. When no audio device can be opened (and always on the headless platform
-// or with TROVA_AUDIO=silent) the engine renders into a silent loopback device paced by a
-// thread of its own, so sounds still load and play as usual.
+// or with TROVA_AUDIO=silent; TROVA_AUDIO=device tries a device on any platform) the engine
+// renders into a silent loopback device paced by a thread of its own, so sounds still load and
+// play as usual. Probing for a device writes nothing on standard error.
 //
 // Channel numbers are (generation << 12) | (source index + 1): the low 12 bits index the
 // stream slots, and a number stays tied to one play of one source, so a stale channel never

@@ -117,12 +117,23 @@ void KXGraphics::copyRect(int dx, int dy, KXGraphics* src, int sx, int sy, int w
     sy += dy - oy;
 
     KXSurfaceLock dl(this);
-    KXSurfaceLock sl(src);
-    if (!dl.ok() || !sl.ok())
+    if (!dl.ok())
         return;
-    const int df = dl.info().format, sf = sl.info().format;
-    const int dbpp = kxpf::bytesPerPixel(df), sbpp = kxpf::bytesPerPixel(sf);
-    if (dbpp == 0 || sbpp == 0)
+    const int df = dl.info().format;
+    const int dbpp = kxpf::bytesPerPixel(df);
+    if (dbpp == 0)
+        return;
+    // A source that can write its pixels into ours directly (and that no one holds locked, which
+    // would make its locked copy the one to read) skips its own lock.
+    if (!masked && src != this && !src->isLocked()
+        && src->readInto(sx, sy, w, h, dl.info().pixels + dy * dl.info().pitch + dx * dbpp, dl.info().pitch, df))
+        return;
+    KXSurfaceLock sl(src);
+    if (!sl.ok())
+        return;
+    const int sf = sl.info().format;
+    const int sbpp = kxpf::bytesPerPixel(sf);
+    if (sbpp == 0)
         return;
 
     // A copy within one surface whose rectangles overlap goes through a private copy of the

@@ -37,6 +37,15 @@ public:
     // their surfaces, moving together. Masked: source pixels equal to src's mask colour are
     // left out. src may be this surface (overlap is handled).
     virtual void copyRect(int dx, int dy, KXGraphics* src, int sx, int sy, int width, int height, bool masked);
+    // Writes the rectangle (inside this surface) of this surface's pixels to dst, rows of pitch
+    // bytes in pixel format code format, without locking this surface: for surfaces whose pixels
+    // live elsewhere (the desktop), so an unmasked copy from them into another surface takes one
+    // pass. False when this surface has no such path; copyRect then locks it as usual.
+    virtual bool readInto(int x, int y, int width, int height, uint8_t* dst, int pitch, int format)
+    {
+        (void)x, (void)y, (void)width, (void)height, (void)dst, (void)pitch, (void)format;
+        return false;
+    }
 
     // Locks the pixels (nesting); false when the surface cannot be locked now, in which case
     // nothing is to be unlocked.

@@ -2,6 +2,7 @@
 #include "graphics/KXImageLoader.h"
 
 #include "core/KXFpuScope.h"
+#include "graphics/KXBmpDecoder.h"
 #include "graphics/KXPixelFormat.h"
 #include "graphics/KXPixmap.h"
 
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <vector>
 
 std::string KXImageLoader::systemPath(std::string_view path)
@@ -45,6 +47,27 @@ FREE_IMAGE_FORMAT decoderFor(const std::string& path)
     return FIF_BMP;
 }
 
+// Reads a whole file into bytes; false when it cannot be read or cannot be held.
+bool readWhole(const std::string& path, std::vector<uint8_t>& bytes)
+{
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return false;
+    bool ok = std::fseek(f, 0, SEEK_END) == 0;
+    const long size = ok ? std::ftell(f) : -1;
+    ok = ok && size >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
+    if (ok) {
+        try {
+            bytes.resize(size_t(size));
+            ok = std::fread(bytes.data(), 1, bytes.size(), f) == bytes.size();
+        } catch (const std::bad_alloc&) {
+            ok = false;
+        }
+    }
+    std::fclose(f);
+    return ok;
+}
+
 void putLittle(std::vector<uint8_t>& out, uint32_t v, int bytes)
 {
     for (int i = 0; i < bytes; ++i)
@@ -52,13 +75,23 @@ void putLittle(std::vector<uint8_t>& out, uint32_t v, int bytes)
 }
 }
 
-KXPixmap* KXImageLoader::load(std::string_view name)
+namespace {
+KXPixmap* loadPicture(std::string_view name)
 {
     KXFpuScope libraryFpu;
-    const std::string path = systemPath(name);
+    const std::string path = KXImageLoader::systemPath(name);
     FREE_IMAGE_FORMAT fif = decoderFor(path);
     if (fif == FIF_UNKNOWN)
         return nullptr;
+    // BMP files are read by our own decoder, which knows the header variants and RLE streams
+    // that FreeImage refuses; FreeImage still gets what ours does not read (embedded JPEG or
+    // PNG data, for one).
+    if (fif == FIF_BMP) {
+        std::vector<uint8_t> bytes;
+        if (readWhole(path, bytes))
+            if (KXPixmap* bmp = KXBmpDecoder::decode(bytes.data(), bytes.size()))
+                return bmp;
+    }
     Dib dib(FreeImage_Load(fif, path.c_str(), fif == FIF_JPEG ? JPEG_ACCURATE : 0));
     if (!dib || !FreeImage_HasPixels(dib.get()))
         return nullptr;
@@ -89,6 +122,17 @@ KXPixmap* KXImageLoader::load(std::string_view name)
             out[x] = 0xFF000000u | (uint32_t(in[FI_RGBA_RED]) << 16) | (uint32_t(in[FI_RGBA_GREEN]) << 8) | in[FI_RGBA_BLUE];
     }
     return pixmap;
+}
+}
+
+KXPixmap* KXImageLoader::load(std::string_view name)
+{
+    // A picture too large for the memory left is a picture that cannot be read.
+    try {
+        return loadPicture(name);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
 }
 
 bool KXImageLoader::saveBmp(KXGraphics* surface, std::string_view name)

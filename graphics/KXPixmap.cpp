@@ -72,11 +72,13 @@ KXPixmap* KXPixmap::createUninitialized(int width, int height, int format)
     int bpp = kxpf::bytesPerPixel(format);
     if (width < 1 || height < 1 || bpp == 0)
         return nullptr;
-    // Keep the block addressable with 32-bit offsets.
-    if ((int64_t(width) * bpp + 3) * height > 0x7FFFFFF0)
+    // Keep the block addressable with 32-bit offsets. Each factor stays below 2^31, so the
+    // 64-bit products cannot overflow.
+    const int64_t pitch64 = (int64_t(width) * bpp + 3) & ~int64_t(3);
+    if (pitch64 > MaxBytes || pitch64 * height > MaxBytes)
         return nullptr;
-    int pitch = (width * bpp + 3) & ~3;
-    const size_t size = size_t(pitch) * size_t(height);
+    const int pitch = int(pitch64);
+    const size_t size = size_t(pitch64 * height);
     Block block(takeBlock(size), BlockDeleter { size });
     if (!block)
         return nullptr;

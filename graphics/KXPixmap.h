@@ -8,6 +8,7 @@
 #include "graphics/KXGraphics.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 
 class KXPixmap : public KXGraphics {
@@ -17,6 +18,8 @@ public:
     static KXPixmap* create(int width, int height, int format);
     // The same, with pixels left undefined, for callers that write every pixel at once.
     static KXPixmap* createUninitialized(int width, int height, int format);
+    // The largest pixel block a pixmap holds, in bytes.
+    static constexpr int64_t MaxBytes = 0x7FFFFFF0;
 
     KXGraphics* createCompatible(int width, int height) override { return create(width, height, m_format); }
     int format() const { return m_format; }

@@ -26,7 +26,13 @@ KXEventDriver::KXEventDriver(const char* name, KXPlatform platform)
 {
 }
 
-KXEventDriver::~KXEventDriver() = default;
+KXEventDriver::~KXEventDriver()
+{
+    // A process that exits from the loop's stack without a relay (an internal error) still
+    // stands on it while static objects go: the stack must outlive them.
+    if (m_onLoop)
+        (void)m_stack.release();
+}
 
 bool KXEventDriver::startDependencies() { return kxStartModule(KXModuleNames::QueFilter); }
 
@@ -38,10 +44,21 @@ bool KXEventDriver::started()
         m_stack = std::make_unique<char[]>(LoopStackSize);
         m_loopStack = KXStackSwitch::prepare(m_stack.get(), LoopStackSize, &KXEventDriver::loopEntry);
     }
+    kxSetEndRelay(&KXEventDriver::relayEnd);
     return true;
 }
 
 void KXEventDriver::loopEntry() { current()->loopMain(); }
+
+void KXEventDriver::relayEnd()
+{
+    KXEventDriver* d = current();
+    if (!d || !d->m_onLoop)
+        return;
+    d->m_endRequested = true;
+    d->yieldToProgram();
+    throw PassAbandoned {};
+}
 
 void KXEventDriver::loopMain()
 {
@@ -49,6 +66,8 @@ void KXEventDriver::loopMain()
         try {
             m_passActive = true;
             runLoopPass();
+        } catch (const PassAbandoned&) {
+            // The program ended from inside this pass and went on regardless: nothing to report.
         } catch (...) {
             // Exceptions cannot unwind across the stack switch; the program's side rethrows.
             m_pending = std::current_exception();
@@ -80,6 +99,12 @@ void KXEventDriver::poll(int timeoutMs)
         KXStackSwitch::switchTo(&m_programStack, m_loopStack);
     }
     m_onLoop = false;
+    if (m_endRequested) {
+        // The loop ended the program (a quit, a runtime error in a handler): the end goes on
+        // here, on the program's stack, and never returns.
+        m_endRequested = false;
+        kxEnd();
+    }
     if (m_pending) {
         std::exception_ptr e = m_pending;
         m_pending = nullptr;

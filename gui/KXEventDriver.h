@@ -73,7 +73,14 @@ protected:
     void threadMessage(KXThreadMessage message, int param1, int param2);
 
 private:
+    // Thrown on the loop's stack to abandon a pass whose end of program was handed to the
+    // program's stack, should that pass ever be resumed (only a test's end trap lets the program
+    // go on after an end).
+    struct PassAbandoned { };
+
     static void loopEntry();
+    // The end relay (kxSetEndRelay): on the loop's stack, hands the end to the program's stack.
+    static void relayEnd();
     [[noreturn]] void loopMain();
     bool take(int timeoutMs, KXEvent& out);
     void blockWhileSuspended();
@@ -84,6 +91,7 @@ private:
     bool m_onLoop { false };
     bool m_passActive { false };
     bool m_convertingThreadMessage { false };
+    bool m_endRequested { false }; // the loop asked the program's stack to end the program
     int m_timeout { 0 };
     std::exception_ptr m_pending;
     KXEvent m_current {};

@@ -13,6 +13,7 @@
 
 namespace {
 KXEndTrap s_endTrap = nullptr;
+KXEndRelay s_endRelay = nullptr;
 KXRunState s_runState = KXRunState::BeforeExecute;
 
 // Messages are formatted into a fresh 256-character buffer, cut at its end.
@@ -27,6 +28,8 @@ KXRunState kxRunState() { return s_runState; }
 void kxSetRunState(KXRunState state) { s_runState = state; }
 
 void kxSetEndTrap(KXEndTrap trap) { s_endTrap = trap; }
+
+void kxSetEndRelay(KXEndRelay relay) { s_endRelay = relay; }
 
 void kxRuntimeError(const char* format, ...)
 {
@@ -65,6 +68,8 @@ void kxEnd()
 {
     if (s_runState == KXRunState::Ending)
         kxInternalError("Recursive kxEnd");
+    if (s_endRelay)
+        s_endRelay();
     if (s_endTrap)
         s_endTrap(nullptr);
     s_runState = KXRunState::Ending;

@@ -16,6 +16,13 @@ void kxDebugLog(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Called while the program is already ending it raises the internal error "Recursive kxEnd".
 [[noreturn]] void kxEnd();
 
+// The message loop runs on a stack of its own, which is freed as the process exits. An end
+// that starts on that stack is handed to the program's stack first: the relay switches there
+// and the end goes on from the point where the program entered the loop. The relay returns at
+// once when the caller already runs on the program's stack.
+using KXEndRelay = void (*)();
+void kxSetEndRelay(KXEndRelay relay);
+
 // Tests replace what happens at the very end of a runtime error or kxEnd. The trap receives
 // the runtime error's message (or null for a plain end) and must not return (it throws or exits).
 using KXEndTrap = void (*)(const char* message);

@@ -25,6 +25,10 @@ add_custom_target(kx_sdk_header ALL DEPENDS ${KX_SDK_GENERATED_DIR}/trova_comman
 function(kx_program_objects name)
   add_library(${name} OBJECT ${ARGN})
   target_compile_options(${name} PRIVATE ${KX_PROGRAM_FLAGS})
+  # Program code has no run-time library to report to.
+  if(TROVA_SANITIZE)
+    target_compile_options(${name} PRIVATE -fno-sanitize=all)
+  endif()
   target_include_directories(${name} PRIVATE ${KX_SDK_DIR} ${KX_SDK_GENERATED_DIR})
   set_target_properties(${name} PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
   add_dependencies(${name} kx_sdk_header)

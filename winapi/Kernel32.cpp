@@ -66,7 +66,7 @@ KX_WINAPI uint32_t GetEnvironmentVariableA(const char* name, char* buffer, uint3
     return uint32_t(length);
 }
 
-// A handle to the mutex called name (unnamed when name is null). The last error is 183
+// A handle to the mutex called name (unnamed when name is null or empty). The last error is 183
 // (ERROR_ALREADY_EXISTS) when it was open already, here or in another live process, else 0.
 // Null when the mutex cannot be made. Ownership has no meaning here: the program is one thread.
 KX_WINAPI void* CreateMutexA(void* attributes, int initialOwner, const char* name)
@@ -75,7 +75,7 @@ KX_WINAPI void* CreateMutexA(void* attributes, int initialOwner, const char* nam
     (void)initialOwner;
     auto handle = std::make_unique<MutexHandle>();
     bool existed = false;
-    if (name) {
+    if (name && *name) {
         if (std::strlen(name) > MaxPath) {
             SetLastError(ErrorFilenameExcedRange);
             return nullptr;

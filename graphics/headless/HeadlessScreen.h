@@ -13,8 +13,12 @@ public:
 
     int width() const { return m_width; }
     int height() const { return m_height; }
-    // Resizes the desktop; new pixels are opaque black.
-    void resize(int width, int height);
+    // The most pixels the desktop holds (a 512 MB block).
+    static constexpr int64_t MaxPixels = int64_t(1) << 27;
+
+    // Resizes the desktop; new pixels are opaque black. Answers false, leaving the desktop as
+    // it was, for a size beyond MaxPixels or one whose memory cannot be had.
+    bool resize(int width, int height);
     std::vector<uint32_t>& pixels() { return m_pixels; }
     uint32_t pixel(int x, int y) const { return m_pixels[size_t(y) * size_t(m_width) + size_t(x)]; }
 

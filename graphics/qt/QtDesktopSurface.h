@@ -12,6 +12,9 @@ public:
     QtDesktopSurface(int width, int height);
     KXGraphics* createCompatible(int width, int height) override;
     const char* typeName() const override { return "Desktop"; }
+    // Reads the rectangle straight from the screen into dst in its format; false when part of it
+    // lies beyond the screen (the lock then supplies the black there).
+    bool readInto(int x, int y, int width, int height, uint8_t* dst, int pitch, int format) override;
 
 protected:
     // False, locking nothing, when no desktop services are installed or the screen cannot be

@@ -4,6 +4,7 @@
 #include "graphics/KXPixelFormat.h"
 #include "graphics/headless/HeadlessScreen.h"
 #include "gui/KXVirtualKeys.h"
+#include "gui/headless/HeadlessScript.h"
 #include "gui/headless/HeadlessSystem.h"
 
 #include <fstream>
@@ -86,6 +87,9 @@ bool HeadlessDesktopServices::isKeyDown(int vk) const
 
 bool HeadlessDesktopServices::takeKeyPressed(int vk)
 {
+    // A program polling the global keyboard waits for input, so the scripted user may act
+    // meanwhile (a program busy-waiting for a key's release would otherwise never see it).
+    HeadlessScript::instance().runDueAction();
     bool pressed = false;
     for (int raw : kxvk::rawCodes(vk))
         if (raw && HeadlessSystem::instance().takeKeyPressed(raw))

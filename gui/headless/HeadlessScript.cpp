@@ -11,6 +11,7 @@
 #include "runtime/KXError.h"
 
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -42,7 +43,8 @@ std::string verbDesktop(const HeadlessScript::Args& a)
     int v[2];
     if (a.size() != 2 || !ints(a, 0, 2, v) || v[0] <= 0 || v[1] <= 0)
         return "usage: desktop WIDTH HEIGHT";
-    HeadlessSystem::instance().setDesktopSize(v[0], v[1]);
+    if (!HeadlessSystem::instance().setDesktopSize(v[0], v[1]))
+        return "desktop " + a[0] + " x " + a[1] + " is too large";
     return {};
 }
 
@@ -354,11 +356,37 @@ HeadlessScript::Args HeadlessScript::tokenize(const std::string& line)
 
 bool HeadlessScript::parseInt(const std::string& word, int& out)
 {
-    if (word.empty())
+    // Decimal, or hexadecimal after "0x": a leading zero never means octal.
+    size_t i = word.size() > 0 && (word[0] == '-' || word[0] == '+') ? 1 : 0;
+    int base = 10;
+    if (word.size() > i + 1 && word[i] == '0' && (word[i + 1] == 'x' || word[i + 1] == 'X')) {
+        base = 16;
+        i += 2;
+    }
+    if (i >= word.size())
         return false;
-    char* end = nullptr;
-    long v = std::strtol(word.c_str(), &end, 0);
-    if (*end != '\0')
+    long long v = 0;
+    for (; i < word.size(); ++i) {
+        const char c = word[i];
+        int digit = 99;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        if (digit >= base)
+            return false;
+        v = v * base + digit;
+        if (v > 0xFFFFFFFFLL)
+            return false;
+    }
+    // Hexadecimal words are 32-bit patterns (0xFFFFFFFF is -1); decimal ones must fit an int.
+    if (base == 16 && v > INT32_MAX && word[0] != '-' && word[0] != '+')
+        v = int64_t(int32_t(uint32_t(v)));
+    if (word[0] == '-')
+        v = -v;
+    if (v > INT32_MAX || v < INT32_MIN)
         return false;
     out = int(v);
     return true;

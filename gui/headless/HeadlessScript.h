@@ -43,7 +43,9 @@ public:
 
     // Splits a line into words; "..." makes one word (\" and \\ inside stand for " and \).
     static Args tokenize(const std::string& line);
-    // Parses a whole integer word (decimal, or 0x hexadecimal); false when it is none.
+    // Parses a whole integer word: decimal with an optional sign (a leading zero is still
+    // decimal, never octal), or 0x hexadecimal up to 0xFFFFFFFF taken as a 32-bit pattern.
+    // False when it is none or does not fit 32 bits.
     static bool parseInt(const std::string& word, int& out);
 
 private:

@@ -103,18 +103,20 @@ int HeadlessSystem::desktopWidth() const { return HeadlessScreen::instance().wid
 
 int HeadlessSystem::desktopHeight() const { return HeadlessScreen::instance().height(); }
 
-void HeadlessSystem::setDesktopSize(int width, int height)
+bool HeadlessSystem::setDesktopSize(int width, int height)
 {
-    HeadlessScreen::instance().resize(width, height);
+    if (!HeadlessScreen::instance().resize(width, height))
+        return false;
     desktopResized();
+    return true;
 }
 
 void HeadlessSystem::desktopResized()
 {
-    int width = desktopWidth(), height = desktopHeight();
+    const HeadlessScreen& screen = HeadlessScreen::instance();
     if (KXGuiDriver* gui = KXGuiDriver::current())
         if (KXDesktop* desktop = gui->desktop())
-            desktop->setShape(0, 0, width, height);
+            desktop->setShape(0, 0, screen.width(), screen.height());
 }
 
 void HeadlessSystem::addForeignWindow(const HeadlessForeignWindow& w)

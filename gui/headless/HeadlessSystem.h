@@ -78,8 +78,9 @@ public:
     // Virtual desktop.
     int desktopWidth() const;
     int desktopHeight() const;
-    // Resizes the desktop (its pixels included) and the desktop gadget.
-    void setDesktopSize(int width, int height);
+    // Resizes the desktop (its pixels reset to opaque black) and the desktop gadget; false,
+    // changing nothing, for a size the desktop cannot take.
+    bool setDesktopSize(int width, int height);
     // The desktop gadget takes the screen's present size (after its pixels were replaced).
     void desktopResized();
     void addForeignWindow(const HeadlessForeignWindow& w);

@@ -6,6 +6,28 @@
 #include "gui/headless/HeadlessSystem.h"
 
 #include <algorithm>
+#include <cstdint>
+
+namespace {
+// Runs the steps inside a modal native loop, as the window manager runs its move, size and
+// menu loops: 0x2004 as it begins, 0x2005 as it ends, and other messages (timer ticks) still
+// delivered before each step. Stops early when the window goes away.
+void modalLoop(HeadlessWindow* w, const std::vector<std::function<void(HeadlessWindow*)>>& steps)
+{
+    HeadlessSystem& sys = HeadlessSystem::instance();
+    sys.setModalDepth(sys.modalDepth() + 1);
+    w->onModalLoop(true);
+    for (const auto& step : steps) {
+        HeadlessEventDriver::instance()->dispatchMessages();
+        if (!HeadlessWindow::live(w))
+            break;
+        step(w);
+    }
+    if (HeadlessWindow::live(w))
+        w->onModalLoop(false);
+    sys.setModalDepth(sys.modalDepth() - 1);
+}
+}
 
 HeadlessWindow::HeadlessWindow(KXGroup* group, int style)
     : KXWindow(group, style)
@@ -204,10 +226,19 @@ void HeadlessWindow::postToSelf(std::function<void(HeadlessWindow*)> fn)
 
 bool HeadlessWindow::userMenu(int menuId)
 {
-    int command = menuId + KXNativeMenuItem::CommandBase;
+    // Ids so large that no command id can carry them are on no menu bar.
+    const int64_t wide = int64_t(menuId) + KXNativeMenuItem::CommandBase;
+    if (wide > INT32_MAX)
+        return false;
+    const int command = int(wide);
     if (!isEnabled() || !findCommand(command))
         return false;
-    postToSelf([command](HeadlessWindow* w) { w->onCommand(command); });
+    // The menu opens in the menu loop; the chosen command arrives once the loop has ended.
+    postToSelf([command](HeadlessWindow* w) {
+        modalLoop(w, {});
+        if (live(w))
+            w->onCommand(command);
+    });
     return true;
 }
 
@@ -224,37 +255,32 @@ void HeadlessWindow::userKey(int rawKey, bool down)
 void HeadlessWindow::userDrag(const std::vector<std::pair<int, int>>& positions)
 {
     postToSelf([positions](HeadlessWindow* w) {
-        HeadlessSystem& sys = HeadlessSystem::instance();
-        HeadlessWindow* self = w;
-        sys.setModalDepth(sys.modalDepth() + 1);
-        self->onModalLoop(true);
+        std::vector<std::function<void(HeadlessWindow*)>> steps;
         for (auto [x, y] : positions) {
-            // The modal loop keeps delivering other messages (timer ticks) while it runs.
-            HeadlessEventDriver::instance()->dispatchMessages();
-            if (!live(self))
-                break;
-            self->m_frame.x = x;
-            self->m_frame.y = y;
-            if (self->m_state == SizeType::Restored)
-                self->m_restoreFrame = self->m_frame;
-            self->onMoved(x, y);
+            steps.push_back([x, y](HeadlessWindow* self) {
+                self->m_frame.x = x;
+                self->m_frame.y = y;
+                if (self->m_state == SizeType::Restored)
+                    self->m_restoreFrame = self->m_frame;
+                self->onMoved(x, y);
+            });
         }
-        if (live(self))
-            self->onModalLoop(false);
-        sys.setModalDepth(sys.modalDepth() - 1);
+        modalLoop(w, steps);
     });
 }
 
 void HeadlessWindow::userResize(int width, int height)
 {
     postToSelf([width, height](HeadlessWindow* w) {
-        KXRect frame = w->m_frame;
-        frame.width = std::max(width, w->minWidth());
-        frame.height = std::max(height, w->minHeight());
-        w->m_frame = frame;
-        w->m_state = SizeType::Restored;
-        w->m_restoreFrame = frame;
-        w->sendSize(SizeType::Restored, frame);
+        modalLoop(w, { [width, height](HeadlessWindow* self) {
+            KXRect frame = self->m_frame;
+            frame.width = std::max(width, self->minWidth());
+            frame.height = std::max(height, self->minHeight());
+            self->m_frame = frame;
+            self->m_state = SizeType::Restored;
+            self->m_restoreFrame = frame;
+            self->sendSize(SizeType::Restored, frame);
+        } });
     });
 }
 

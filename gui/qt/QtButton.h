@@ -11,6 +11,8 @@
 class QtButton final : public QtGadget<KXButton, QAbstractButton> {
 public:
     QtButton(KXGroup* group, int style);
+    // Clicks the native button, which toggles its mark and reports the click.
+    void nativeClick() override { widget()->click(); }
 
 protected:
     bool nativeChecked() const override { return widget()->isChecked(); }

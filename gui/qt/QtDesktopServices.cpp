@@ -2,7 +2,7 @@
 #include "gui/qt/QtDesktopServices.h"
 
 #include "gui/KXVirtualKeys.h"
-#include "gui/qt/X11KeyCodes.h"
+#include "gui/qt/QtKeyCodes.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -20,7 +20,42 @@ constexpr int styleIndex = -16;
 constexpr int exStyleIndex = -20;
 constexpr int wsMaximizeBox = 0x00010000;
 constexpr int wsMinimizeBox = 0x00020000;
+constexpr int wsThickFrame = 0x00040000;
 constexpr int wsSysMenu = 0x00080000;
+constexpr int wsCaption = 0x00C00000;
+constexpr int wsPopup = int(0x80000000u);
+constexpr int wsStateBits = 0x10000000 | 0x20000000 | 0x01000000; // visible, minimised, maximised
+constexpr int wsExToolWindow = 0x00000080;
+
+// The style word of a program window: its state as the server reports it (xStyle), its title
+// bar's parts as Qt decorates it.
+int programStyle(const QWidget* widget, int xStyle)
+{
+    Qt::WindowFlags flags = widget->windowFlags();
+    if (flags & Qt::FramelessWindowHint)
+        return wsPopup | (xStyle & wsStateBits);
+    int style = wsCaption | (xStyle & wsStateBits);
+    // Without customising hints the window manager gives every button.
+    bool all = !(flags & Qt::CustomizeWindowHint);
+    if (all || (flags & Qt::WindowSystemMenuHint))
+        style |= wsSysMenu;
+    if (all || (flags & Qt::WindowMinimizeButtonHint))
+        style |= wsMinimizeBox;
+    if (all || (flags & Qt::WindowMaximizeButtonHint))
+        style |= wsMaximizeBox;
+    if (widget->minimumSize() != widget->maximumSize())
+        style |= wsThickFrame;
+    return style;
+}
+
+// The X key code of a raw key code, or 0.
+int xKeyCode(int raw)
+{
+    for (unsigned code = 8; raw && code < 256; ++code)
+        if (QtKeyCodes::rawFromX(code) == raw)
+            return int(code);
+    return 0;
+}
 }
 
 std::unique_ptr<QtDesktopServices> QtDesktopServices::create()
@@ -75,8 +110,11 @@ bool QtDesktopServices::windowInfo(int handle, KXDesktopWindowInfo& out) const
     KXDesktopWindowInfo info;
     if (!m_windows.info(handle, info))
         return false;
-    if (programWindow(handle)) {
+    if (QWidget* widget = programWindow(handle)) {
         info.isProgram = true;
+        info.style = programStyle(widget, info.style);
+        if (widget->windowType() == Qt::Tool)
+            info.exStyle |= wsExToolWindow;
         if (auto it = m_longs.find({ handle, styleIndex }); it != m_longs.end())
             info.style = it->second;
         if (auto it = m_longs.find({ handle, exStyleIndex }); it != m_longs.end())
@@ -166,7 +204,7 @@ bool QtDesktopServices::takeKeyPressed(int vk)
 
 void QtDesktopServices::sendKey(int vk, bool down)
 {
-    int keycode = x11kc::keycodeFromRaw(kxvk::rawCodes(vk)[0]);
+    int keycode = xKeyCode(kxvk::rawCodes(vk)[0]);
     if (!keycode)
         return;
     if (vk == kxvk::PrintScreen && down)

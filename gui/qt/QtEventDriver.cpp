@@ -1,7 +1,6 @@
 // The Qt message loop driver.
 #include "gui/qt/QtEventDriver.h"
 
-#include "gui/KXTimer.h"
 #include "gui/qt/QtEventLoop.h"
 #include "runtime/KXModuleDependencies.h"
 #include "runtime/KXModuleNames.h"

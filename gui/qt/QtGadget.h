@@ -12,9 +12,13 @@
 #include "gui/qt/QtWidgetHost.h"
 
 #include <QPointer>
+#include <QVariant>
 #include <QWidget>
 
 #include <type_traits>
+
+// The widget property that names the gadget a widget stands for (a KXGadget* as void*).
+inline constexpr const char* QtGadgetProperty = "trovaGadget";
 
 template<class Neutral, class Widget>
 class QtGadget : public Neutral {
@@ -73,6 +77,7 @@ protected:
     void adoptWidget(Widget* widget)
     {
         m_widget = widget;
+        widget->setProperty(QtGadgetProperty, QVariant::fromValue(static_cast<void*>(static_cast<KXGadget*>(this))));
         widget->hide();
     }
     // Shows the gadget text in the widget; by default nothing does.

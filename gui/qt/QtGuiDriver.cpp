@@ -2,6 +2,7 @@
 #include "gui/qt/QtGuiDriver.h"
 
 #include "gui/qt/QtDesktop.h"
+#include "gui/qt/QtDesktopServices.h"
 #include "gui/qt/QtEventLoop.h"
 #include "gui/qt/QtInputFilter.h"
 #include "gui/qt/QtWindow.h"
@@ -44,5 +45,13 @@ void QtGuiDriver::shutdown()
 }
 
 KXDesktop* QtGuiDriver::createDesktop() { return new QtDesktop; }
+
+KXDesktopServices* QtGuiDriver::desktopServices()
+{
+    // Made once, on the application's display, and kept for the process.
+    if (!m_services)
+        m_services = QtDesktopServices::create();
+    return m_services.get();
+}
 
 KXWindow* QtGuiDriver::createWindow(KXGroup* group, int style) { return own(new QtWindow(group, style)); }

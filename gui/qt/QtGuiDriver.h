@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class QtDesktopServices;
 class QtInputFilter;
 
 class QtGuiDriver final : public KXGuiDriver {
@@ -18,7 +19,9 @@ public:
 protected:
     bool startDependencies() override;
     KXDesktop* createDesktop() override;
+    KXDesktopServices* desktopServices() override;
 
 private:
     std::unique_ptr<QtInputFilter> m_input;
+    std::unique_ptr<QtDesktopServices> m_services;
 };

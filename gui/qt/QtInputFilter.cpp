@@ -28,6 +28,11 @@ bool QtInputFilter::eventFilter(QObject* watched, QEvent* event)
             return false;
         return window->reportKey(raw, event->type() == QEvent::KeyPress, key->isAutoRepeat(), key->text());
     }
+    case QEvent::FocusIn:
+        if (auto* widget = qobject_cast<QWidget*>(watched))
+            if (QtWindow* window = QtWindow::ofWidget(widget))
+                window->reportFocus(widget);
+        return false;
     case QEvent::ApplicationStateChange:
         if (watched == qApp)
             QtWindow::reportApplicationState(QGuiApplication::applicationState() == Qt::ApplicationActive);

@@ -1,7 +1,7 @@
 // QtInputFilter: watches every event Qt delivers in the application and passes the raw facts of
-// the keyboard and of the application's activation to the program's windows. A key goes to the
-// window its receiver lies in, whichever control has the focus; a key that a hot key took
-// never reaches the control.
+// the keyboard, the keyboard focus and the application's activation to the program's windows.
+// A key goes to the window its receiver lies in, whichever control has the focus; a key the
+// window's policy took (dialog keys, hot keys) never reaches the control.
 #pragma once
 
 #include <QObject>

@@ -23,6 +23,7 @@ int QtKeyCodes::rawFromX(unsigned xKeyCode)
     case 98: // keypad /
         return 0xb5;
     case 99: // Print Screen
+    case 210: // Print, the second key code X keymaps give the Print keysym (xdotool may pick it)
         return 0xb7;
     case 100: // right Alt
         return 0xb8;

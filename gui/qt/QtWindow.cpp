@@ -3,6 +3,7 @@
 
 #include "gui/KXEventFilter.h"
 #include "gui/qt/QtFont.h"
+#include "gui/qt/QtGadget.h"
 #include "gui/qt/QtText.h"
 
 #include <QAction>
@@ -11,6 +12,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QVariant>
 #include <QWindow>
 
 #include <algorithm>
@@ -279,6 +281,22 @@ bool QtWindow::reportKey(int rawKey, bool down, bool autoRepeat, const QString& 
         return false;
     int typed = text.size() == 1 && text[0].unicode() < 256 ? text[0].unicode() : 0;
     return onRawKey(rawKey, down, typed);
+}
+
+void QtWindow::reportFocus(QWidget* widget)
+{
+    // The control whose widget holds the focus (or a part of it), else the window itself.
+    KXGadget* gadget = nullptr;
+    for (QWidget* w = widget; w && w != m_native; w = w->parentWidget()) {
+        QVariant v = w->property(QtGadgetProperty);
+        if (v.isValid()) {
+            auto* g = static_cast<KXGadget*>(v.value<void*>());
+            if (KXObject::isLive(g))
+                gadget = g;
+            break;
+        }
+    }
+    onFocusChanged(gadget);
 }
 
 void QtWindow::setText(KXString* text)

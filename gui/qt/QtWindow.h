@@ -40,9 +40,11 @@ public:
     QMainWindow* nativeWindow() const { return m_native; }
     const KXRect& frame() const { return m_frame; }
 
-    // Raw facts from the platform. A key (raw code, down or up, auto-repeat or not, the text it
-    // types); answers true when the key must not reach the focused control.
+    // Raw facts from the platform. A key went down or up (autoRepeat: Qt's flag; text: what the
+    // keyboard layout types); answers true when the key must not reach the focused control.
     bool reportKey(int rawKey, bool down, bool autoRepeat, const QString& text);
+    // The keyboard focus moved to widget (inside this window).
+    void reportFocus(QWidget* widget);
     // The window manager moved or sized the window (or changed its state).
     void reportGeometry();
     void reportStateChange();

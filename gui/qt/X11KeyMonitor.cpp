@@ -1,7 +1,7 @@
 // The global key monitor over XInput 2 raw key events.
 #include "gui/qt/X11KeyMonitor.h"
 
-#include "gui/qt/X11KeyCodes.h"
+#include "gui/qt/QtKeyCodes.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
@@ -12,7 +12,9 @@ std::unique_ptr<X11KeyMonitor> X11KeyMonitor::create(const char* displayName)
     if (!display)
         return nullptr;
     int opcode = 0, event = 0, error = 0;
-    int major = 2, minor = 0;
+    // From 2.1 on, raw events come whatever grabs other clients hold (a window manager's key
+    // bindings among them).
+    int major = 2, minor = 2;
     if (!XQueryExtension(display, "XInputExtension", &opcode, &event, &error)
         || XIQueryVersion(display, &major, &minor) != Success) {
         XCloseDisplay(display);
@@ -49,7 +51,7 @@ void X11KeyMonitor::pump()
             continue;
         if (cookie->evtype == XI_RawKeyPress || cookie->evtype == XI_RawKeyRelease) {
             auto* raw = static_cast<XIRawEvent*>(cookie->data);
-            int code = x11kc::rawFromKeycode(raw->detail);
+            int code = QtKeyCodes::rawFromX(unsigned(raw->detail));
             if (code > 0 && code < 256) {
                 bool down = cookie->evtype == XI_RawKeyPress;
                 if (down)

@@ -1,6 +1,6 @@
 // X11KeyMonitor: the global keyboard as every program on the X display sees it, from XInput2 raw
 // key events on the root window: which keys are down now and which went down since they were last
-// asked about. Keys are raw codes (X11KeyCodes).
+// asked about. Keys are raw codes (QtKeyCodes).
 //
 // It listens on a connection of its own: raw events must not reach the GUI toolkit's event reader,
 // and reading them needs no event loop. Each query first takes every event the server has queued

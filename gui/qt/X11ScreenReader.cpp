@@ -60,6 +60,12 @@ void convert(const XImage* image, uint8_t* dst, int pitch, int format)
     const bool rgb565 = bpp == 16 && !msb && image->red_mask == 0xF800 && image->green_mask == 0x07E0
         && image->blue_mask == 0x1F;
     const int outBytes = kxpf::bytesPerPixel(format);
+    // Same layout, rows back to back on both sides: one copy.
+    if (((xrgb32 && format == kxpf::XRGB8888) || (rgb565 && format == kxpf::RGB565))
+        && image->bytes_per_line == pitch && pitch == w * outBytes) {
+        std::memcpy(dst, image->data, size_t(pitch) * size_t(h));
+        return;
+    }
     for (int y = 0; y < h; ++y) {
         const uint8_t* src = reinterpret_cast<const uint8_t*>(image->data) + size_t(y) * size_t(image->bytes_per_line);
         uint8_t* out = dst + size_t(y) * size_t(pitch);

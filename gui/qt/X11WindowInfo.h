@@ -41,7 +41,17 @@ private:
 
     Display* m_display;
     unsigned long m_root;
-    enum Atom { ActiveWindow, FrameExtents, ClientList, WmName, Utf8String, WmState, StateHidden,
-        StateMaxVert, StateMaxHorz, StateAbove, SupportingWmCheck, AtomCount };
+    enum Atom { ActiveWindow,
+        FrameExtents,
+        ClientList,
+        WmName,
+        Utf8String,
+        WmState,
+        StateHidden,
+        StateMaxVert,
+        StateMaxHorz,
+        StateAbove,
+        SupportingWmCheck,
+        AtomCount };
     unsigned long m_atoms[AtomCount] {};
 };

@@ -5,6 +5,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -42,6 +43,19 @@ TEST(DataStatements, EveryKindReadsAsEveryType)
     EXPECT_EQ(kxReadFloat(), 17.5f);
     EXPECT_EQ(readStr(), "  17.5xyz");
     EXPECT_EQ(KXDataReader::position(), &table[9]);
+}
+
+TEST(DataStatements, ItemsAtAnyOffset)
+{
+    // Data tables need no alignment in an image: items three bytes into a block read the same.
+    const KXDataItem items[] = { intItem(7), floatItem(2.5f), textItem("x"), End };
+    alignas(8) unsigned char block[3 + sizeof items];
+    std::memcpy(block + 3, items, sizeof items);
+    kxRestore(reinterpret_cast<const KXDataItem*>(block + 3));
+    EXPECT_EQ(kxReadInt(), 7);
+    EXPECT_EQ(kxReadFloat(), 2.5f);
+    EXPECT_EQ(readStr(), "x");
+    EXPECT_RUNTIME_ERROR(kxReadInt(), "Out of data");
 }
 
 TEST(DataStatements, FloatText)

@@ -6,6 +6,7 @@
 #include "core/ObjectCommands.h"
 #include "tests/support/KXTestSupport.h"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,27 @@ bool onFreeList(KXObjHeader* o)
             return true;
     return false;
 }
+}
+
+TEST(TypedObjects, DescriptorsAtAnyOffset)
+{
+    // A descriptor (and with it the list sentinels) one byte into the image's data.
+    alignas(8) static unsigned char image[1 + sizeof(KXObjType) + sizeof(KXTypeDesc*)] = {};
+    auto* type = reinterpret_cast<KXObjType*>(image + 1);
+    const int32_t kind = 5, fieldCount = 1;
+    KXTypeDesc* field = &kxIntType;
+    std::memcpy(image + 1, &kind, 4);
+    std::memcpy(image + 1 + offsetof(KXObjType, fieldCount), &fieldCount, 4);
+    std::memcpy(image + 1 + sizeof(KXObjType), &field, sizeof field);
+    KXObjHeader* a = kxObjNew(type);
+    KXObjHeader* b = kxObjNew(type);
+    intField(a, 0) = 1;
+    intField(b, 0) = 2;
+    EXPECT_EQ(liveValues(type), (std::vector<int> { 1, 2 }));
+    kxObjDelete(a);
+    EXPECT_EQ(liveValues(type), (std::vector<int> { 2 }));
+    kxObjDeleteEach(type);
+    EXPECT_EQ(kxObjFirst(type), nullptr);
 }
 
 TEST(TypedObjects, NewObjectsAreZeroedAppendedAndCounted)

@@ -237,6 +237,22 @@ TEST_F(StringHelpers, InitCStrsFillsConstantsAndResetsTheStack)
     EXPECT_EQ(depth(), 0);
 }
 
+TEST_F(StringHelpers, InitCStrsTakesTablesAndConstantsAtAnyOffset)
+{
+    // An image lays its data end to end: the table and each constant's slot may be unaligned.
+    alignas(8) unsigned char image[64] = {};
+    unsigned char* constant = image + 1; // slot at offset 1, text right after it
+    std::memcpy(constant + sizeof(KXString*), "odd", 4);
+    unsigned char* table = image + 23;
+    std::memcpy(table, &constant, sizeof constant);
+    kxInitCStrs(reinterpret_cast<void* const*>(table));
+    KXString* made;
+    std::memcpy(&made, constant, sizeof made);
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->str(), "odd");
+    made->release();
+}
+
 TEST_F(StringHelpers, RegisteredWithTheStdcallConvention)
 {
     Runtime& rt = *runtimeGetRuntime();

@@ -6,6 +6,7 @@
 #include "runtime/KXUserLibs.h"
 #include "runtime/UserLibCommands.h"
 #include "tests/support/KXLibTable.h"
+#include "tests/support/KXMisalignedCall.h"
 #include "tests/support/KXTempDir.h"
 #include "tests/support/KXTestSupport.h"
 
@@ -112,4 +113,11 @@ TEST_F(Dexolan, CallDllReachesItToo)
     store("EnablePrintScreen=4:01000000\n");
     KXRef<KXString> lib(KXString::create("data/Dexolan.dll")), fn(KXString::create("DXPrintScreenEnabled"));
     EXPECT_EQ(CallDLL(lib.get(), fn.get(), 0, 0), 1);
+}
+
+TEST_F(Dexolan, ExportsWorkFromAFourByteAlignedStack)
+{
+    store("EnablePrintScreen=4:01000000\n");
+    EXPECT_EQ(kxCallMisaligned(toggle, {}), 0u);
+    EXPECT_EQ(kxCallMisaligned(enabled, {}), 0u);
 }

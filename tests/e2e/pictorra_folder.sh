@@ -18,6 +18,7 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 cp -r "$folder" "$tmp/Pictorra Copy"
 cd "$tmp/Pictorra Copy" || exit 1
+rm -f data/PTConfig.dat data/PT001.vxg # left by a run of the folder itself
 export TROVA_PLATFORM=headless TROVA_MUTEX_DIR="$tmp/locks" TROVA_REGISTRY_HKLM="$tmp/hklm.reg"
 export TROVA_OSVERSION=5.0.2195.2 HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/home/.config"
 mkdir -p "$tmp/locks" "$HOME/Desktop" "$XDG_CONFIG_HOME"

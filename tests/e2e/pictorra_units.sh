@@ -138,6 +138,13 @@ for broken in short folder-past-end negative-folder; do
     [ "$(stat -c %s data/PTConfig.dat)" = 119 ] || fail "$broken configuration: not rewritten with the defaults"
 done
 
+# ---- A configuration file that cannot be written ends the program with its message ---------------
+fresh
+mkdir data/PTConfig.dat
+start
+grep -q 'Pictorra - Config Error' err && [ "$(cat rc)" = 0 ] && [ ! -e tree.txt ] || fail "unwritable configuration: $(cat err)"
+[ ! -e data/PTConfig.tmp ] || fail "unwritable configuration: temporary file left behind"
+
 # ---- System names and their effects ----------------------------------------------------------------
 while IFS='|' read -r os name height; do
     fresh
@@ -253,6 +260,10 @@ paktest ../evil.pak 287454020 1432778632 ok.txt
 "$kxpak" ../big.pak --key 0x11223344 --header-key 0x55667788 --count 1001 $f=ok2.txt
 paktest ../big.pak 287454020 1432778632 ok2.txt
 has "packcount 0" out && [ ! -e ok2.txt ] || fail "count over 1000: $(cat out)"
+printf 'huge.bin\r4\r2000000000\r' >dir.txt
+{ printf '\x0a\x00\x00\x00Hello\x01\x00\x00\x00'; cat dir.txt; } >../huge.pak
+paktest ../huge.pak 0 0 huge.bin
+has "packcount 1" out && [ ! -e huge.bin ] || fail "entry larger than its pack: $(cat out) $(cat err)"
 cd "$tmp"
 
 # ---- Plasma tables and waves ------------------------------------------------------------------------------
@@ -268,6 +279,12 @@ w1=$(sed -n 's/^wave1 //p' plasma.out) d1=$(sed -n 's/^wave1dir //p' plasma.out)
 [ "$(sed -n 's/^positions //p' plasma.out)" -ge 0 ] && [ "$(sed -n 's/^positionsmax //p' plasma.out)" -le 320 ] || fail "wave positions out of range"
 [ "$(sed -n 's/^speeds //p' plasma.out)" -ge 2 ] && [ "$(sed -n 's/^speedsmax //p' plasma.out)" -le 6 ] || fail "wave 1 and 2 speeds"
 [ "$(sed -n 's/^speed3 //p' plasma.out)" -ge 3 ] && [ "$(sed -n 's/^speed3max //p' plasma.out)" -le 7 ] || fail "wave 3 speeds"
+
+# ---- The windowinfo record --------------------------------------------------------------------------------
+cd "$tmp" && TROVA_PLATFORM=headless timeout 60 "$exe" record >record.out 2>&1 || fail "record run"
+for line in "zeroed 15" "size 60" "exstyle 131072" "handle 1" "listed 1" "deleted 1" "fresh 1"; do
+    has "$line" record.out || fail "windowinfo record: want '$line': $(cat record.out)"
+done
 
 [ $failures -eq 0 ] || exit 1
 echo ok

@@ -2,8 +2,8 @@
 # A program binds the application's library table (data\ libraries and the Win32 subset) and
 # calls it on the headless desktop: version override, the scripted foreground window's geometry,
 # Print Screen pressed in that window, the desktop folder and the print-screen switch. Then the
-# single-instance mutex across processes: held by a running instance, free again once that
-# instance has been killed.
+# single-instance mutex across processes, from another working directory: held by a running
+# instance, free again once that instance has been killed.
 set -u
 exe=$1
 tmp=$(mktemp -d)
@@ -27,6 +27,8 @@ rc=$?
 printf '6 1 7601 2\n1 100 50 500 350 104 73 496 346 256\n1\n1\n%s\n-1 1 1\n' "$tmp/Desk top" | cmp -s - "$tmp/out" \
   || { echo "scene stdout:"; cat "$tmp/out"; cat "$tmp/err"; exit 1; }
 
+# From another working directory: the Win32 subset is found beside the runtime all the same.
+cd "$tmp" || exit 1
 "$exe" mutex hold >"$tmp/holder" 2>&1 &
 holder=$!
 for _ in $(seq 600); do [ -s "$tmp/holder" ] && break; sleep 0.1; done

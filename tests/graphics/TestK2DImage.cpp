@@ -1,6 +1,7 @@
 // Images: creation rules, handles, copies, masks and the affine transform against a direct
 // evaluation of its formula.
 #include "graphics/KXPixelFormat.h"
+#include "graphics/KXPixmap.h"
 #include "tests/graphics/GraphicsTestSupport.h"
 
 #include <cmath>
@@ -247,6 +248,28 @@ TEST_F(GraphicsTest, AnimImagesCutCellsRowByRow)
     EXPECT_EQ(uint32_t(ReadPixel(0, 0, ImageBuffer(anim, 0))), 0xFF0000FFu);
     EXPECT_EQ(LoadAnimImage(KXArg(file), 2, 1, 2, 3), 0); // only four cells
     EXPECT_RUNTIME_ERROR(LoadAnimImage(KXArg(file), 0, 1, 0, 1), "Illegal Parameter for CreateImage");
+}
+
+TEST_F(GraphicsTest, HugeSizesFailBeforeAnythingIsAllocated)
+{
+    // Sizes whose byte counts overflow 32 bits are refused, not wrapped round.
+    EXPECT_RUNTIME_ERROR(CreateImage(2147483647, 2147483647, 1, 2), "Unable to create image of 2147483647 x 2147483647");
+    EXPECT_RUNTIME_ERROR(CreateImage(0x40000000, 1, 1, 2), "Unable to create image of 1073741824 x 1");
+    EXPECT_RUNTIME_ERROR(CreateImage(65536, 65536, 1, 2), "Unable to create image of 65536 x 65536");
+    EXPECT_RUNTIME_ERROR(CreateImage(1, 1, 536870912, 2), "Unable to create image of 1 x 1");
+    EXPECT_RUNTIME_ERROR(CreateImage(1024, 1024, 2048, 2), "Unable to create image of 1024 x 1024");
+    std::string file = kxTestInput("images", "rgb4x2.png");
+    EXPECT_EQ(LoadAnimImage(KXArg(file), 1, 1, 0, 2147483647), 0); // eight cells, nothing built
+    EXPECT_EQ(LoadAnimImage(KXArg(file), 2147483647, 2147483647, 0, 1), 0);
+    for (int format = 1; format <= 7; ++format) {
+        EXPECT_EQ(KXRef<KXPixmap>(KXPixmap::create(2147483647, 2147483647, format)).get(), nullptr);
+        EXPECT_EQ(KXRef<KXPixmap>(KXPixmap::create(0x40000000, 1, format)).get(), nullptr);
+        EXPECT_EQ(KXRef<KXPixmap>(KXPixmap::create(46341, 46341, format)).get(), nullptr);
+    }
+    // A sane size next to them still works.
+    int img = image(3, 2);
+    WritePixel(2, 1, int(0xFF010203), ImageBuffer(img, 0));
+    EXPECT_EQ(uint32_t(ReadPixel(2, 1, ImageBuffer(img, 0))), 0xFF010203u);
 }
 
 TEST_F(GraphicsTest, CollisionsIgnoreMaskedPixels)

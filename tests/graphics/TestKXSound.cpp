@@ -5,6 +5,8 @@
 #include "tests/graphics/GraphicsTestSupport.h"
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <thread>
 
 namespace {
@@ -42,6 +44,27 @@ TEST(SoundDecoder, DecodesWaveAndVorbisAndRefusesDamage)
         1, 0, 2, 0, 3 };
     ASSERT_TRUE(KXSoundDecoder::decodeWave(wave, sizeof wave, pcm));
     EXPECT_EQ(pcm.samples, (std::vector<int16_t> { 1, 2 }));
+}
+
+TEST(SoundStart, ProbingForADeviceWritesNothing)
+{
+    // On a machine without a sound card the device's libraries report every backend they try;
+    // the start must stay quiet and fall back to the silent output, which still plays. The
+    // child is a fresh run of this executable, so the sound service starts there for the first
+    // time.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    kxSetEndTrap(nullptr);
+    EXPECT_EXIT(
+        {
+            setenv("TROVA_AUDIO", "device", 1);
+            kxStartGraphicsForTests(4);
+            KXAudioDriver& audio = KXAudioDriver::instance();
+            std::fprintf(stderr, "%s\n", audio.available() ? "available" : "unavailable");
+            kxEnd(); // the modules shut down, the device with them
+        },
+        testing::ExitedWithCode(0), "^available\n$");
+    kxInstallTestEndTrap();
+    GTEST_FLAG_SET(death_test_style, "fast");
 }
 
 TEST_F(Sounds, LoadsOggAndWaveAndFailsQuietly)

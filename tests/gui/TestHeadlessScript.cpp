@@ -1,4 +1,7 @@
 // The scripted user: a whole session driven by a script file, and the individual actions.
+#include "graphics/GraphicsCommands.h"
+#include "graphics/KXImageLoader.h"
+#include "graphics/KXPixmap.h"
 #include "graphics/headless/HeadlessScreen.h"
 #include "gui/headless/HeadlessWidget.h"
 #include "tests/gui/GuiTestSupport.h"
@@ -53,6 +56,8 @@ TEST_F(GuiTest, ScriptedSessionAgainstCommands)
     ASSERT_TRUE(HeadlessScript::instance().loadFile(path));
     std::remove(path.c_str());
 
+    EXPECT_EQ(WaitEvent(-1), 0x2004);
+    EXPECT_EQ(WaitEvent(-1), 0x2005);
     EXPECT_EQ(WaitEvent(-1), 0x1001);
     EXPECT_EQ(EventData(), 5);
     EXPECT_EQ(WaitEvent(-1), 0x101);
@@ -132,6 +137,34 @@ TEST_F(GuiTest, ScriptBuildsTheVirtualDesktop)
     sys().setDesktopSize(1024, 768);
 }
 
+TEST_F(GuiTest, DesktopImageIsWhatDesktopReadsSee)
+{
+    const std::string path = KX_TEST_INPUTS "/images/rgb4x2.png";
+    KXRef<KXPixmap> picture(KXImageLoader::load(path));
+    ASSERT_TRUE(picture);
+    HeadlessScript::instance().addLine("desktop-image \"" + path + "\"");
+    EXPECT_EQ(WaitEvent(20), 0);
+    ASSERT_EQ(ClientWidth(Desktop()), 4);
+    ASSERT_EQ(ClientHeight(Desktop()), 2);
+
+    int desktop = DesktopBuffer();
+    int shot = CreateImage(4, 2, 1, 2);
+    CopyRect(0, 0, 4, 2, 0, 0, desktop, ImageBuffer(shot, 0));
+    LockBuffer(desktop);
+    LockBuffer(ImageBuffer(shot, 0));
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            const uint32_t want = reinterpret_cast<const uint32_t*>(picture->row(y))[x];
+            EXPECT_EQ(uint32_t(ReadPixelFast(x, y, desktop)), want) << x << "," << y;
+            EXPECT_EQ(uint32_t(ReadPixelFast(x, y, ImageBuffer(shot, 0))), want) << x << "," << y;
+        }
+    }
+    UnlockBuffer(ImageBuffer(shot, 0));
+    UnlockBuffer(desktop);
+    FreeImage(shot);
+    sys().setDesktopSize(1024, 768);
+}
+
 TEST_F(GuiTest, ScriptClicksGadgetsByText)
 {
     int win = window("Buttons");
@@ -152,12 +185,19 @@ TEST_F(GuiTest, BadScriptLinesAreSkipped)
         "fly away",
         "key sideways 3",
         "desktop 0 10",
+        "desktop 65536 65537", // wraps round in 32 bits
+        "desktop 100000 100000",
         "menu 77",
         "close \"Nobody\"",
         "key down 0x1e",
     });
+    const int width = HeadlessScreen::instance().width(), height = HeadlessScreen::instance().height();
     EXPECT_EQ(WaitEvent(-1), 0x101);
     EXPECT_EQ(EventData(), 0x1e);
+    EXPECT_EQ(HeadlessScreen::instance().width(), width);
+    EXPECT_EQ(HeadlessScreen::instance().height(), height);
+    EXPECT_EQ(ClientWidth(Desktop()), width);
+    EXPECT_EQ(uint32_t(ReadPixel(width - 1, height - 1, DesktopBuffer())), 0xFF000000u);
     EXPECT_TRUE(HeadlessScript::instance().isFinished());
     EXPECT_FALSE(HeadlessScript::instance().loadFile("/nonexistent/script.txt"));
 }
@@ -188,4 +228,43 @@ TEST(HeadlessScriptWords, QuotesMakeOneWord)
     EXPECT_TRUE(HeadlessScript::parseInt("0xB7", v));
     EXPECT_EQ(v, 183);
     EXPECT_FALSE(HeadlessScript::parseInt("12px", v));
+}
+
+TEST(HeadlessScriptWords, NumbersAreDecimalOrHexadecimal)
+{
+    int v = 0;
+    EXPECT_TRUE(HeadlessScript::parseInt("045", v));
+    EXPECT_EQ(v, 45); // a leading zero is not octal
+    EXPECT_TRUE(HeadlessScript::parseInt("08", v));
+    EXPECT_EQ(v, 8);
+    EXPECT_TRUE(HeadlessScript::parseInt("-12", v));
+    EXPECT_EQ(v, -12);
+    EXPECT_TRUE(HeadlessScript::parseInt("2147483647", v));
+    EXPECT_EQ(v, 2147483647);
+    EXPECT_TRUE(HeadlessScript::parseInt("-2147483648", v));
+    EXPECT_EQ(v, INT32_MIN);
+    EXPECT_TRUE(HeadlessScript::parseInt("0xFFFFFFFF", v));
+    EXPECT_EQ(v, -1);
+    EXPECT_FALSE(HeadlessScript::parseInt("2147483648", v));
+    EXPECT_FALSE(HeadlessScript::parseInt("0x100000000", v));
+    EXPECT_FALSE(HeadlessScript::parseInt("99999999999999999999", v));
+    EXPECT_FALSE(HeadlessScript::parseInt("0x", v));
+    EXPECT_FALSE(HeadlessScript::parseInt("-", v));
+    EXPECT_FALSE(HeadlessScript::parseInt("0x1G", v));
+}
+
+TEST_F(GuiTest, MenuIdsBeyondTheCommandRangeAreNotOnTheBar)
+{
+    int win = window("Menus");
+    int file = CreateMenu(Str("File"), 0, WindowMenu(win));
+    CreateMenu(Str("Open"), 7, file);
+    UpdateWindowMenu(win);
+    FlushEvents(-1, 0);
+    EXPECT_FALSE(hw(win)->userMenu(2147483647));
+    EXPECT_FALSE(hw(win)->userMenu(2147483647 - 50));
+    HeadlessScript::instance().addLines({ "menu 2147483647", "menu 007" });
+    EXPECT_EQ(WaitEvent(-1), 0x2004);
+    EXPECT_EQ(WaitEvent(-1), 0x2005);
+    EXPECT_EQ(WaitEvent(-1), 0x1001);
+    EXPECT_EQ(EventData(), 7);
 }

@@ -45,6 +45,11 @@ TEST_F(GuiTest, MenuTreeBecomesANativeMenuOnlyOnUpdate)
     EXPECT_TRUE(w->userMenu(5));
     EXPECT_FALSE(w->userMenu(20)); // grayed
     EXPECT_FALSE(w->userMenu(0)); // a separator is no command
+    // The choice is made in the menu loop and arrives after it.
+    EXPECT_EQ(WaitEvent(-1), 0x2004);
+    EXPECT_TRUE(queue().isInModalLoop());
+    EXPECT_EQ(WaitEvent(-1), 0x2005);
+    EXPECT_FALSE(queue().isInModalLoop());
     EXPECT_EQ(WaitEvent(-1), 0x1001);
     EXPECT_EQ(EventData(), 5);
     EXPECT_EQ(EventSource(), 0);
@@ -114,9 +119,11 @@ TEST_F(GuiTest, MinimumSizeHoldsWhenTheUserResizes)
     int win = window("Min", 0, 0, 300, 200);
     SetMinWindowSize(win, -1, 150);
     user().resize("Min", 100, 100);
+    EXPECT_EQ(WaitEvent(-1), 0x2004); // the sizing border's modal loop
     EXPECT_EQ(WaitEvent(-1), 0x802);
     EXPECT_EQ(EventX(), 300);
     EXPECT_EQ(EventY(), 150);
+    EXPECT_EQ(WaitEvent(-1), 0x2005);
     EXPECT_EQ(GadgetWidth(win), 300);
     EXPECT_EQ(GadgetHeight(win), 150);
 }
@@ -151,8 +158,10 @@ TEST_F(GuiTest, ResizingAWindowLaysOutItsChildren)
     child->completeCreation(10, 10, 50, 20, nullptr);
     SetGadgetLayout(kxToHandle(child), 1, 1, 1, 0);
     user().resize("Layout", 400, 200);
+    EXPECT_EQ(WaitEvent(-1), 0x2004); // the sizing border's modal loop
     EXPECT_EQ(WaitEvent(-1), 0x802);
     EXPECT_EQ(child->width(), 150);
+    EXPECT_EQ(WaitEvent(-1), 0x2005);
 
     SetGadgetShape(win, 20, 30, 300, 200);
     EXPECT_EQ(WaitEvent(0), 0x801);

@@ -5,6 +5,8 @@
 //   start                    start-up as the program does it, a report of the globals, then the
 //                            main loop (the scripted user ends it through the Exit menu)
 //   plasma                   the plasma tables, wave bounds over many moves, one rendered frame
+//   record                   the windowinfo record through the object helpers
+//   plasmabench              times plasma frames and a baseline of the same pixel traffic
 //   pak PACK KEY HKEY ARG... pakinit, then for each ARG: "clean" runs pakclean, any other word
 //                            is extracted with pak and the returned name printed
 //
@@ -255,6 +257,54 @@ void runplasma()
     UnlockBuffer();
 }
 
+// Times plasma frames against a baseline in the same run: a frame's own pixel traffic (a locked
+// read and a write of every pixel) without the tables.
+void runplasmabench()
+{
+    initplasma();
+    int logo = CreateImage(160, 160, 1, 2);
+    const int frames = 40;
+    int start = MilliSecs();
+    for (int i = 0; i < frames; ++i)
+        plasma(logo);
+    int plasmaTime = MilliSecs() - start;
+    start = MilliSecs();
+    for (int i = 0; i < frames; ++i) {
+        SetBuffer(ImageBuffer(plasmaimage, 0));
+        LockBuffer();
+        for (int y = 0; y < 160; ++y)
+            for (int x = 0; x < 160; ++x)
+                WritePixelFast(x, y, ReadPixelFast(x, y));
+        UnlockBuffer();
+    }
+    int baseTime = MilliSecs() - start;
+    say("frames", frames);
+    say("plasmams", plasmaTime);
+    say("baselinems", baseTime);
+}
+
+// The windowinfo record through the runtime's object helpers: fifteen zeroed int fields, laid
+// out as GetWindowInfo fills them, a handle, deletion, and reuse.
+void runrecord()
+{
+    kx_objheader* info = windowinfo.create();
+    int zero = 0;
+    for (int i = 0; i < 15; ++i)
+        zero += info->fields[i] == 0 ? 1 : 0;
+    say("zeroed", zero);
+    info->fields[wiSize] = 60;
+    info->fields[wiExStyle] = 0x20000;
+    say("size", info->fields[0]);
+    say("exstyle", info->fields[10]);
+    say("handle", kxObjToHandle(info) > 0 ? 1 : 0);
+    say("listed", kxObjFirst(&windowinfo) == info ? 1 : 0);
+    kxObjDelete(info);
+    say("deleted", kxObjFirst(&windowinfo) == nullptr ? 1 : 0);
+    kx_objheader* again = windowinfo.create();
+    say("fresh", again->fields[0] == 0 ? 1 : 0);
+    kxObjDelete(again);
+}
+
 void runpak(kx_str line)
 {
     paksize.dim(1000);
@@ -292,6 +342,10 @@ KX_MAIN()
     kx_str verb = word(t, line, 0);
     if (kxeq(verb, text(t, "plasma")))
         runplasma();
+    else if (kxeq(verb, text(t, "record")))
+        runrecord();
+    else if (kxeq(verb, text(t, "plasmabench")))
+        runplasmabench();
     else if (kxeq(verb, text(t, "pak")))
         runpak(line);
     else

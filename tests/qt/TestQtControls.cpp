@@ -6,6 +6,7 @@
 #include "core/KXHandle.h"
 #include "gui/qt/QtButton.h"
 #include "gui/qt/QtCanvas.h"
+#include "runtime/KXAppTitle.h"
 
 #include <filesystem>
 #include <fstream>
@@ -99,15 +100,41 @@ TEST_F(QtTest, CheckBoxClickTogglesItsState)
     EXPECT_EQ(ButtonState(check), 1);
 }
 
+TEST_F(QtTest, DialogKeysTypedOnTheControls)
+{
+    int win = keep(CreateWindow(Str("Dialog keys"), 60, 60, 320, 180, 0, Titled));
+    int check = CreateButton(Str("Option"), 20, 20, 120, 24, win, 2);
+    int field = CreateTextField(20, 60, 150, 24, win, 0);
+    int ok = CreateButton(Str("OK"), 200, 100, 80, 28, win, 4);
+    drain(800);
+    ActivateGadget(check);
+    drain(300);
+    // Enter on a check box clicks the default push button; the check box stays as it was.
+    auto enter = user("xdotool windowactivate --sync " + xid(win) + " key Return");
+    SeenEvent e {};
+    ASSERT_TRUE(waitFor(0x401, 0, 8000, &e));
+    enter.get();
+    EXPECT_EQ(e.source, ok);
+    EXPECT_EQ(ButtonState(check), 0);
+    // Tab moves the focus on to the text field, where Enter is the field's own action.
+    auto tab = user("xdotool key Tab sleep 0.3 key Return");
+    ASSERT_TRUE(waitFor(0x401, field, 8000, &e));
+    tab.get();
+    EXPECT_EQ(e.data, 13);
+}
+
 TEST_F(QtTest, MessageBoxAnsweredWithKeys)
 {
     int win = keep(CreateWindow(Str("Owner"), 60, 60, 300, 150, 0, Titled));
     drain(800);
     (void)win;
-    auto yes = user("sleep 1.5; xdotool key Return");
+    // The user waits for the box to show, brings it to the front and answers.
+    const std::string box = "xdotool search --sync --onlyvisible --name '^" + std::string(kxAppTitle()) + "$' windowactivate --sync ";
+    auto yes = user(box + "key Return");
     EXPECT_EQ(Proceed(Str("Go on?"), 0), 1);
     yes.get();
-    auto cancel = user("sleep 1.5; xdotool key Escape");
+    drain(300);
+    auto cancel = user(box + "key Escape");
     EXPECT_EQ(Proceed(Str("Really?"), 1), -1);
     cancel.get();
 }
@@ -120,7 +147,9 @@ TEST_F(QtTest, FileRequesterAnsweredWithKeys)
     const std::string dir = "/tmp/trova-qt-files-" + std::to_string(getpid());
     std::filesystem::create_directories(dir);
     std::ofstream(dir + "/picture.txt") << "x";
-    auto typing = user("sleep 2; xdotool type --delay 30 '" + dir + "/picture.txt'; sleep 0.3; xdotool key Return");
+    auto typing = user("xdotool search --sync --onlyvisible --name '^Open a file$' windowactivate --sync; sleep 0.5; "
+                       "xdotool type --delay 30 '"
+        + dir + "/picture.txt'; sleep 0.3; xdotool key Return");
     std::string chosen = take(RequestFile(Str("Open a file"), Str("txt"), 0, Str("")));
     typing.get();
     EXPECT_EQ(chosen, dir + "/picture.txt");

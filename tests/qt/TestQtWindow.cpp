@@ -89,6 +89,32 @@ TEST_F(QtTest, PrintKeyAndMenuFromTheKeyboard)
     EXPECT_EQ(e.data, 1);
 }
 
+TEST_F(QtTest, MinimiseMaximiseAndRestoreFollowTheWindowManager)
+{
+    int win = keep(CreateWindow(Str("States"), 100, 100, 300, 200, 0, Titled | Resizable));
+    drain(800);
+    // The commands only ask; the flags follow when the window manager reports the new state.
+    MaximizeWindow(win);
+    SeenEvent e {};
+    ASSERT_TRUE(waitFor(0x802, win, 8000, &e));
+    drain(500);
+    EXPECT_EQ(WindowMaximized(win), 1);
+    EXPECT_EQ(WindowMinimized(win), 0);
+    EXPECT_GT(GadgetWidth(win), 1000); // the 1280-pixel screen
+    RestoreWindow(win);
+    ASSERT_TRUE(waitFor(0x802, win));
+    drain(500);
+    EXPECT_EQ(WindowMaximized(win), 0);
+    EXPECT_EQ(GadgetWidth(win), 300);
+    MinimizeWindow(win);
+    ASSERT_TRUE(waitFor(0x802, win));
+    EXPECT_EQ(WindowMinimized(win), 1);
+    EXPECT_EQ(shell("xprop -id " + xid(win) + " WM_STATE | grep -c Iconic").substr(0, 1), "1");
+    RestoreWindow(win);
+    ASSERT_TRUE(waitFor(0x802, win));
+    EXPECT_EQ(WindowMinimized(win), 0);
+}
+
 TEST_F(QtTest, TimerTicksArriveWhileWaiting)
 {
     int timer = CreateTimer(50);

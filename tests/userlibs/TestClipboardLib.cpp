@@ -2,6 +2,7 @@
 // (bottom row first, 32 bits), the application's whole clipboard path through FreeImage with
 // its topdown flags, and malformed input refused.
 #include "graphics/KXPixelFormat.h"
+#include "tests/support/KXMisalignedCall.h"
 #include "tests/userlibs/UserLibTestSupport.h"
 
 #include <cstring>
@@ -159,4 +160,27 @@ TEST_F(UserLibTest, MalformedDibsAndOutOfOrderCallsAreRefused)
     ASSERT_EQ(api().GetClipImageInfo(0, rows.data(), 1), 1);
     EXPECT_EQ(rows[0], pixel(0, H - 1));
     EXPECT_EQ(rows[W * H], 0xABABABABu);
+}
+
+TEST_F(UserLibTest, ExportsWorkFromAFourByteAlignedStack)
+{
+    Dib d = makeDib(4, false);
+    EXPECT_EQ(kxCallMisaligned(api().PasteClipImage, { 0, kxArg(d.header.data()), kxArg(d.bits.data()), uint32_t(d.bits.size()) }), 1u);
+    uint8_t header[18];
+    EXPECT_EQ(kxCallMisaligned(api().GetClipImageInfo, { 0, kxArg(header), 0 }), 1u);
+    std::vector<uint32_t> rows(W * H);
+    EXPECT_EQ(kxCallMisaligned(api().GetClipImageInfo, { 0, kxArg(rows.data()), 1 }), 1u);
+    EXPECT_EQ(rows[0], pixel(0, H - 1));
+    uint32_t dib = kxCallMisaligned(api().ConvertFromRawBits, { kxArg(rows.data()), W, H, W * 4, 32, 0xFF0000, 0xFF00, 0xFF, 0 });
+    ASSERT_NE(dib, 0u);
+    EXPECT_EQ(kxCallMisaligned(api().GetWidth, { dib }), uint32_t(W));
+    uint32_t copy = kxCallMisaligned(api().ConvertTo24Bits, { dib });
+    std::vector<uint8_t> raw(W * H * 3);
+    kxCallMisaligned(api().ConvertToRawBits, { kxArg(raw.data()), copy, W * 3, 24, 0xFF0000, 0xFF00, 0xFF, 1 });
+    EXPECT_EQ(raw[0] | raw[1] << 8 | raw[2] << 16, int(pixel(0, 0) & 0xFFFFFF));
+    std::string file = testing::TempDir() + "kxt-aligned.png";
+    EXPECT_EQ(kxCallMisaligned(api().Save, { 13, copy, kxArg(file.c_str()), 0 }), 1u);
+    std::remove(file.c_str());
+    kxCallMisaligned(api().Unload, { copy });
+    kxCallMisaligned(api().Unload, { dib });
 }

@@ -1,5 +1,6 @@
 // advapi32's registry over its file store: default keys, values of every size, case-blind
 // names, access rights, corrupt files refused, and writes that survive a crash.
+#include "tests/support/KXMisalignedCall.h"
 #include "tests/support/KXTempDir.h"
 #include "tests/winapi/Win32TestSupport.h"
 
@@ -154,4 +155,14 @@ TEST_F(Registry, KillDuringWritesLeavesOldOrNewContentWhole)
     }
     EXPECT_GT(newSeen, 0) << "the writer never got a write done";
     api().RegCloseKey(key);
+}
+
+TEST_F(Registry, CallsWorkFromAFourByteAlignedStack)
+{
+    uint32_t key = 0, one = 7, back = 0, size = 4;
+    ASSERT_EQ(kxCallMisaligned(api().RegOpenKeyExA, { HKLM, kxArg(DirectDraw), 0, 3, kxArg(&key) }), 0u);
+    EXPECT_EQ(kxCallMisaligned(api().RegSetValueExA, { key, kxArg("EnablePrintScreen"), 0, 4, kxArg(&one), 4 }), 0u);
+    EXPECT_EQ(kxCallMisaligned(api().RegQueryValueExA, { key, kxArg("EnablePrintScreen"), 0, 0, kxArg(&back), kxArg(&size) }), 0u);
+    EXPECT_EQ(back, 7u);
+    EXPECT_EQ(kxCallMisaligned(api().RegCloseKey, { key }), 0u);
 }

@@ -1,6 +1,7 @@
 // kernel32, user32 and shell32 as programs bind them: environment, version, the in-process side
 // of named mutexes, foreground window and its geometry, window longs, class icons, global key
 // state, synthetic Print Screen, clipboard calls, the bell and the desktop folder.
+#include "tests/support/KXMisalignedCall.h"
 #include "tests/support/KXTempDir.h"
 #include "tests/winapi/Win32TestSupport.h"
 
@@ -236,4 +237,29 @@ TEST_F(Win32Test, DesktopFolderFromTheUserDirsElseHome)
 
     setenv("HOME", oldHome.c_str(), 1);
     unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST_F(Win32Test, CallsWorkFromAFourByteAlignedStack)
+{
+    HeadlessForeignWindow w;
+    w.id = "w";
+    w.title = "Aligned";
+    w.frame = { 1, 2, 30, 40 };
+    w.client = { 2, 3, 28, 38 };
+    HeadlessSystem::instance().addForeignWindow(w);
+    HeadlessSystem::instance().setForegroundForeign("w");
+    int handle = int(kxCallMisaligned(api().FindWindowA, { 0, kxArg("Aligned") }));
+    EXPECT_EQ(uint32_t(handle), kxCallMisaligned(api().GetForegroundWindow, {}));
+    uint8_t info[60] = { 60 };
+    EXPECT_EQ(kxCallMisaligned(api().GetWindowInfo, { uint32_t(handle), kxArg(info) }), 1u);
+    EXPECT_EQ(field(info, 3), 31);
+    uint8_t version[148] = { 148 };
+    EXPECT_EQ(kxCallMisaligned(api().GetVersionExA, { kxArg(version) }), 1u);
+    void* list = nullptr;
+    char path[260];
+    EXPECT_EQ(kxCallMisaligned(api().SHGetSpecialFolderLocation, { 0, 16, kxArg(&list) }), 0u);
+    EXPECT_EQ(kxCallMisaligned(api().SHGetPathFromIDListA, { kxArg(list), kxArg(path) }), 1u);
+    kxCallMisaligned(api().keybd_event, { 44, 0, 0, 0 });
+    kxCallMisaligned(api().keybd_event, { 44, 0, 2, 0 });
+    EXPECT_EQ(kxCallMisaligned(api().GetAsyncKeyState, { 0x2C }), 1u);
 }

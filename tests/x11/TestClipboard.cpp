@@ -135,6 +135,8 @@ TEST_F(Clipboard, TextOrNothingIsNoPictureAndLeavesTheOutputAlone)
 TEST_F(Clipboard, SyntheticPrintScreenLeavesTheDesktopOnTheClipboard)
 {
     QtDesktopServices& s = *x11test::services();
+    x11test::ForeignWindow other("Something To See", 420, 300); // a desktop that is not all one colour
+    ASSERT_NE(other.id(), 0);
     s.emptyClipboard();
     s.sendKey(0x2C, true);
     s.sendKey(0x2C, false);
@@ -148,6 +150,7 @@ TEST_F(Clipboard, SyntheticPrintScreenLeavesTheDesktopOnTheClipboard)
         s.screenWidth() * 4, kxpf::ARGB8888));
     KXClipPicture shown { s.screenWidth(), s.screenHeight(), screen };
     EXPECT_EQ(differences(pasted, toImage(shown)), 0);
+    EXPECT_NE(pasted.pixel(0, 0), pasted.pixel(430, 310)) << "the window is on the picture";
     pasted.save("x11-printscreen.png");
 }
 

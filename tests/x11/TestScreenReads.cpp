@@ -2,6 +2,7 @@
 // format, whole and in parts, at the display's depth.
 #include "tests/x11/X11TestSupport.h"
 
+#include "graphics/GraphicsCommands.h"
 #include "graphics/KXPixelFormat.h"
 
 #include <QImage>
@@ -129,4 +130,41 @@ TEST_F(ScreenReads, ScreenReadsGoThroughSharedMemoryWhenOffered)
     std::vector<uint32_t> pixels(16);
     ASSERT_TRUE(x11test::services()->readScreen({ 0, 0, 4, 4 }, reinterpret_cast<uint8_t*>(pixels.data()), 16, 4));
     EXPECT_TRUE(x11test::services()->screenReader().usesSharedMemory());
+}
+
+TEST_F(ScreenReads, DesktopBufferAndCopyRectIntoAnImageGiveThePicture)
+{
+    const int image = CreateImage(m_width, m_height, 1, 2);
+    const int buffer = ImageBuffer(image, 0);
+    // Compares the image with the pattern: the rectangle at (x, y) of the image shows the screen
+    // from (sx, sy).
+    auto bad = [&](int x, int y, int w, int h, int sx, int sy) {
+        LockBuffer(buffer);
+        const int format = LockedFormat(buffer), pitch = LockedPitch(buffer), bpp = kxpf::bytesPerPixel(format);
+        const auto* pixels = reinterpret_cast<const uint8_t*>(intptr_t(LockedPixels(buffer)));
+        int n = 0;
+        for (int j = 0; j < h; ++j)
+            for (int i = 0; i < w; ++i) {
+                uint32_t got = kxpf::toArgb(format, pixels + size_t(y + j) * size_t(pitch) + size_t(x + i) * size_t(bpp));
+                n += (got & 0xFFFFFF) != (kxpf::roundTrip(format, onScreen(patternAt(sx + i, sy + j), m_depth)) & 0xFFFFFF);
+            }
+        UnlockBuffer(buffer);
+        return n;
+    };
+    CopyRect(0, 0, m_width, m_height, 0, 0, DesktopBuffer(), buffer);
+    EXPECT_EQ(bad(0, 0, m_width, m_height, 0, 0), 0);
+    // A part, to another place of the image.
+    CopyRect(100, 50, 301, 203, 7, 9, DesktopBuffer(), buffer);
+    EXPECT_EQ(bad(7, 9, 301, 203, 100, 50), 0);
+    // From a locked desktop buffer: the same pixels, through the buffer's own copy.
+    int desktop = DesktopBuffer();
+    LockBuffer(desktop);
+    CopyRect(0, 0, m_width, m_height, 0, 0, desktop, buffer);
+    UnlockBuffer(desktop);
+    EXPECT_EQ(bad(0, 0, m_width, m_height, 0, 0), 0);
+    // Running over the screen's edge: clipped, the rest of the image untouched.
+    CopyRect(m_width - 10, m_height - 10, 50, 50, 0, 0, DesktopBuffer(), buffer);
+    EXPECT_EQ(bad(0, 0, 10, 10, m_width - 10, m_height - 10), 0);
+    EXPECT_EQ(bad(10, 10, 20, 20, 10, 10), 0);
+    FreeImage(image);
 }

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
+#include <X11/Xlib.h>
+
 namespace {
 
 // A number xwininfo prints after label, or -1.
@@ -71,6 +73,43 @@ TEST(Windows, AForeignWindowIsTheForegroundWindowWithTheFrameAndClientXwininfoRe
     EXPECT_FALSE(s.setWindowIcon(other.id(), "/nonexistent.png"));
 }
 
+TEST(Windows, WithoutAWindowManagerTheFocussedTopLevelIsTheForegroundWindow)
+{
+    REQUIRE_SERVICES();
+    if (x11test::hasWindowManager())
+        GTEST_SKIP() << "needs a display without a window manager";
+    x11test::ForeignWindow other("Focus Test", 100, 100);
+    ASSERT_NE(other.id(), 0);
+    Display* d = x11test::display();
+    // The focus on one of the window's inner windows still names the top level.
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned int count = 0;
+    ASSERT_TRUE(XQueryTree(d, Window(other.id()), &root, &parent, &children, &count));
+    Window inner = count ? children[0] : Window(other.id());
+    if (children)
+        XFree(children);
+    XSetInputFocus(d, inner, RevertToParent, CurrentTime);
+    XSync(d, False);
+    EXPECT_EQ(x11test::services()->foregroundWindow(), other.id());
+    XSetInputFocus(d, PointerRoot, RevertToPointerRoot, CurrentTime);
+    XSync(d, False);
+    EXPECT_EQ(x11test::services()->foregroundWindow(), 0);
+
+    // Without decorations the frame is the window itself with its border (xwininfo's absolute
+    // corner is the border's).
+    KXDesktopWindowInfo info;
+    ASSERT_TRUE(x11test::services()->windowInfo(other.id(), info));
+    QByteArray text = xwininfo({ "-id", QString::number(other.id()) });
+    int border = xwininfoValue(text, "Border width");
+    EXPECT_EQ(info.frame.x, xwininfoValue(text, "Absolute upper-left X"));
+    EXPECT_EQ(info.frame.y, xwininfoValue(text, "Absolute upper-left Y"));
+    EXPECT_EQ(info.client.x, info.frame.x + border);
+    EXPECT_EQ(info.client.width, xwininfoValue(text, "Width"));
+    EXPECT_EQ(info.frame.width, xwininfoValue(text, "Width") + 2 * border);
+    EXPECT_EQ(info.frame.height, xwininfoValue(text, "Height") + 2 * border);
+    EXPECT_EQ(unsigned(info.style) & 0x80C00000u, 0x80000000u) << "a popup, not a captioned window";
+}
+
 TEST(Windows, FindWindowByExactTitleAndWindowsThatGoAway)
 {
     REQUIRE_SERVICES();
@@ -120,8 +159,19 @@ TEST(Windows, TheProgramsOwnWindowAnswersWithItsNativeHandle)
         EXPECT_TRUE(x11test::waitFor([&] { return s.foregroundWindow() == handle; }));
     }
 
-    // Style words set by the program read back and drive the title bar's buttons.
+    // The style word shows the title bar's parts.
     int style = s.windowLong(handle, -16);
+    EXPECT_EQ(style & 0x10CF0000, 0x10CF0000) << std::hex << style;
+    window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+        | Qt::WindowSystemMenuHint);
+    window.setFixedSize(320, 200);
+    window.show();
+    handle = int(window.winId());
+    ASSERT_TRUE(x11test::waitFor([&] { return s.windowLong(handle, -16) & 0x10000000; }));
+    style = s.windowLong(handle, -16);
+    EXPECT_EQ(style & 0x10CF0000, 0x10C80000) << "caption and system menu only: " << std::hex << style;
+
+    // Style words set by the program read back and drive the title bar's buttons.
     EXPECT_EQ(s.setWindowLong(handle, -16, (style | 0x80000) & ~0x20000), style);
     EXPECT_EQ(s.windowLong(handle, -16), (style | 0x80000) & ~0x20000);
     EXPECT_FALSE(window.windowFlags() & Qt::WindowMinimizeButtonHint);

@@ -1,7 +1,11 @@
 // The X11 tests' shared set-up.
 #include "tests/x11/X11TestSupport.h"
 
-#include <QApplication>
+#include "runtime/KXModuleDependencies.h"
+#include "runtime/KXModuleRegistry.h"
+#include "runtime/KXProgram.h"
+
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
 
@@ -9,51 +13,35 @@
 
 namespace {
 
-int s_argc = 1;
-char s_arg0[] = "test_x11";
-char* s_argv[] = { s_arg0, nullptr };
-
-struct State {
-    std::unique_ptr<QApplication> app;
-    std::unique_ptr<QtDesktopServices> services;
-    Display* display { nullptr };
-};
-
-State& state()
-{
-    static State s;
-    return s;
-}
-
-// Brings the application up before the first test and down after the last.
+// Brings the Qt platform up before the first test (its GUI driver installs the desktop services);
+// it stays up until the process ends, as in a program.
 class Environment final : public testing::Environment {
 public:
     void SetUp() override
     {
-        State& s = state();
-        s.app = std::make_unique<QApplication>(s_argc, s_argv);
-        s.services = QtDesktopServices::create();
-        if (s.services)
-            KXDesktopServices::install(s.services.get());
-        s.display = XOpenDisplay(nullptr);
+        kxSelectPlatformConfigs(KXModuleRegistry::global());
+        if (kxStartModule("QtGuiDriver") && kxStartSubsystem("Gui") && kxStartSubsystem("Graphics"))
+            s_services = dynamic_cast<QtDesktopServices*>(KXDesktopServices::current());
+        s_display = XOpenDisplay(nullptr);
     }
     void TearDown() override
     {
-        State& s = state();
-        if (s.display)
-            XCloseDisplay(s.display);
-        s.services.reset();
-        s.app.reset();
+        if (s_display)
+            XCloseDisplay(s_display);
+        s_display = nullptr;
     }
+
+    static inline QtDesktopServices* s_services { nullptr };
+    static inline Display* s_display { nullptr };
 };
 
 [[maybe_unused]] testing::Environment* const s_environment = testing::AddGlobalTestEnvironment(new Environment);
 
 }
 
-QtDesktopServices* x11test::services() { return state().services.get(); }
+QtDesktopServices* x11test::services() { return Environment::s_services; }
 
-Display* x11test::display() { return state().display; }
+Display* x11test::display() { return Environment::s_display; }
 
 int x11test::run(const QString& program, const QStringList& args, QByteArray* out, const QByteArray& input, int timeoutMs)
 {

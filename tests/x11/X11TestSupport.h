@@ -1,6 +1,7 @@
-// Shared set-up of the X11 tests: one QApplication and one QtDesktopServices for the executable,
-// a connection of the test's own to the display, other X programs run while Qt's events flow (so
-// this process can answer clipboard requests meanwhile), and foreign windows to look at.
+// Shared set-up of the X11 tests: the Qt platform started once for the executable, with the
+// desktop services its GUI driver installs; a connection of the test's own to the display; other
+// X programs run while Qt's events flow (so this process can answer clipboard requests
+// meanwhile); and foreign windows to look at.
 #pragma once
 
 #include "gui/qt/QtDesktopServices.h"
@@ -15,7 +16,7 @@
 
 namespace x11test {
 
-// The services under test; null when the display is not an X11 display.
+// The services under test; null when the Qt platform did not start on an X11 display.
 QtDesktopServices* services();
 // The test's own connection to the display.
 Display* display();
@@ -46,8 +47,5 @@ private:
 
 }
 
-#define REQUIRE_SERVICES()                                                                                     \
-    do {                                                                                                       \
-        if (!x11test::services())                                                                              \
-            GTEST_SKIP() << "not an X11 display";                                                              \
-    } while (0)
+// The suite runs on an X display only, where the services must exist.
+#define REQUIRE_SERVICES() ASSERT_NE(x11test::services(), nullptr) << "no desktop services on the X display"

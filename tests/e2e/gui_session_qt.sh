@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# The program image of gui_session.sh, unchanged, on the Qt platform under a private X server: a
+# user at the X server (xdotool) chooses Exit and Open from the File menu with the keyboard,
+# presses Print Screen and closes the window with the window manager's Alt+F4. The program prints
+# the same events it prints when the headless scripted user does the same.
+set -u
+exe=$1
+tmp=$(mktemp -d)
+pid=""
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$tmp"' EXIT
+timeout 60 "$exe" >"$tmp/out" 2>"$tmp/err" &
+pid=$!
+win=$(xdotool search --sync --onlyvisible --name '^Session$' | head -1)
+[ -n "$win" ] || { echo "no window"; exit 1; }
+sleep 0.5
+key() { xdotool windowactivate --sync "$win" key "$@"; sleep 0.4; }
+key alt+f
+key x
+key alt+f
+key o
+key Print
+key alt+F4
+wait "$pid"
+rc=$?
+pid=""
+[ "$rc" -eq 0 ] || { echo "exit code $rc, want 0"; cat "$tmp/out" "$tmp/err"; exit 1; }
+# A menu closes when its mnemonic key goes down; that key's release then reaches the window, as
+# on any real keyboard (x is raw key 45, o 24). The headless user chose the items without keys.
+grep -v -e '^00000102 45$' -e '^00000102 24$' "$tmp/out" >"$tmp/events"
+printf 'tick\n00001001 9\n00001001 5\n00000102 183\nclosed\n' | cmp -s - "$tmp/events" || { echo "stdout:"; cat "$tmp/out"; exit 1; }
+echo ok

@@ -1,0 +1,173 @@
+#!/usr/bin/env bash
+# NOT YET REGISTERED with CTest: under this harness the Print Screen press of the first case
+# does not reach the program (the Active Window case passes); see the branch report.
+# Under Xvfb with a window manager (run by with-xvfb.sh), Pictorra on the Qt platform as a user
+# meets it:
+#   - Full Desktop with Hide and auto-save as PNG: Print Screen (xdotool) writes a PNG equal to a
+#     grab of the screen without Pictorra's window; the thumbnail shows in the main window;
+#   - File > Export To Clipboard gives a picture xclip reads, the capture's size;
+#   - Active Window (Full) of a foreign window (ImageMagick's display) matches xwininfo -frame;
+#   - File > Exit writes the configuration file.
+# Pictures of the main window after a capture and of the preview are left in OUTDIR for a person
+# to look at.
+#   pictorra_xvfb_capture.sh FOLDER OUTDIR DESKTOP_PNG
+set -u
+folder=$1
+outdir=$2
+picture=$3
+tmp=$(mktemp -d)
+pids=()
+cleanup() {
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+    rm -rf "$tmp"
+}
+trap cleanup EXIT
+export ALSOFT_DRIVERS=null TROVA_MUTEX_DIR="$tmp/locks" TROVA_REGISTRY_HKLM="$tmp/hklm.reg" HOME="$tmp/home" \
+    XDG_CONFIG_HOME="$tmp/home/.config" XDG_DATA_HOME="$tmp/home/.data"
+mkdir -p "$TROVA_MUTEX_DIR" "$HOME/Desktop" "$XDG_CONFIG_HOME" "$outdir"
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+le32() {
+    local v
+    for v in "$@"; do
+        v=$((v & 0xFFFFFFFF))
+        printf "\\x$(printf %02x $((v & 255)))\\x$(printf %02x $(((v >> 8) & 255)))\\x$(printf %02x $(((v >> 16) & 255)))\\x$(printf %02x $(((v >> 24) & 255)))"
+    done
+}
+
+# A fresh copy of the folder, configured with index=value overrides (fields as in
+# pictorra_session.sh); auto-save as PNG into shots/.
+fresh() {
+    rm -rf "$tmp/run" && cp -r "$folder" "$tmp/run" && cd "$tmp/run" && mkdir shots || exit 1
+    local cfg=(500 295 262 237 0 0 0 255 255 255 1 0 0 1 0 0 90 1 0 0 2 0 0 0 1) kv shots=$tmp/run/shots
+    for kv in "$@"; do cfg[${kv%%=*}]=${kv#*=}; done
+    { le32 "${cfg[@]}"; le32 ${#shots}; printf %s "$shots"; } >data/PTConfig.dat
+}
+
+start() {
+    TROVA_PLATFORM=qt ./pictorra 2>"$tmp/err" &
+    pid=$!
+    pids+=("$pid")
+    win=$(timeout 60 xdotool search --sync --onlyvisible --name '^Pictorra$' 2>/dev/null | head -1)
+    [ -n "$win" ] || { fail "$case: the main window did not appear: $(cat "$tmp/err")"; return 1; }
+    sleep 1
+}
+
+# The main window's X window now (hiding and showing it may give it a new one).
+findmain() { win=$(timeout 10 xdotool search --sync --onlyvisible --name '^Pictorra$' 2>/dev/null | head -1); }
+
+# Waits until shots/ holds n files and the newest is complete.
+awaitshots() {
+    for _ in $(seq 1 150); do
+        [ "$(ls shots | wc -l)" -ge "$1" ] && sleep 0.5 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Opens the File menu from the menu bar and takes the item reached with the keys given.
+filemenu() {
+    findmain
+    xdotool windowactivate --sync "$win" 2>/dev/null
+    xdotool mousemove --window "$win" 18 10 click 1
+    sleep 0.7
+    xdotool key --clearmodifiers "$@"
+    sleep 0.5
+}
+
+exitpictorra() {
+    filemenu Up Return
+    for _ in $(seq 1 100); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+        fail "$case: Pictorra did not end through File > Exit"
+        kill "$pid"
+    fi
+    wait "$pid"
+}
+
+# The Print Screen key: the key code whose keysyms are Print and Sys_Req. (The X keymap gives
+# the Print keysym a second key code, the one `xdotool key Print` may take, whose events this
+# Xvfb does not deliver to the program's window.)
+printkey=$(xmodmap -pke | awk '/= Print Sys_Req/ {print $2; exit}')
+printkey=${printkey:-Print}
+
+# The desktop shows a known colour.
+xsetroot -solid '#203040'
+
+# ---- Full Desktop, Hide, auto-save: Print Screen, thumbnail, export, preview, Exit -------------------
+case=fulldesktop
+fresh
+import -window root "$tmp/before.png"
+start || exit 1
+xdotool windowactivate --sync "$win" 2>/dev/null
+sleep 1
+xdotool key --window "$win" "$printkey"
+awaitshots 1 || fail "$case: no auto-saved picture after Print Screen: $(cat "$tmp/err")"
+shot=$(ls shots/*.png 2>/dev/null | head -1)
+if [ -n "$shot" ]; then
+    ae=$(compare -metric AE "$shot" "$tmp/before.png" null: 2>&1)
+    [ "$ae" = 0 ] || fail "$case: the capture differs from the screen in $ae pixels"
+    cp "$shot" "$outdir/pictorra-xvfb-capture.png"
+fi
+sleep 0.5
+findmain
+import -window "$win" "$outdir/pictorra-xvfb-main-window-after-capture.png"
+
+filemenu Down Down Return
+sleep 0.5
+clipsize=$(xclip -selection clipboard -t image/png -o 2>/dev/null | identify -format '%wx%h' - 2>/dev/null)
+[ "$clipsize" = "$(xdpyinfo | sed -n 's/ *dimensions: *\([0-9]*x[0-9]*\) pixels.*/\1/p')" ] \
+    || fail "$case: clipboard picture after Export To Clipboard: '$clipsize'"
+
+filemenu Down Return
+preview=$(timeout 10 xdotool search --sync --onlyvisible --name '^Screenshot Preview' 2>/dev/null | head -1)
+if [ -n "$preview" ]; then
+    sleep 1
+    import -window "$preview" "$outdir/pictorra-xvfb-preview.png"
+    xdotool windowactivate --sync "$preview" key --clearmodifiers alt+F4 2>/dev/null
+    sleep 1
+else
+    fail "$case: the preview window did not open"
+fi
+rm -f data/PTConfig.dat
+exitpictorra
+[ -e data/PTConfig.dat ] || fail "$case: no configuration file written at Exit"
+
+# ---- Active Window (Full) of a foreign window --------------------------------------------------------
+case=activewindow
+fresh 10=0 11=1
+start || exit 1
+display -title Foreign -geometry +300+200 "$picture" 2>/dev/null &
+pids+=($!)
+foreign=$(timeout 20 xdotool search --sync --onlyvisible --name '^Foreign' 2>/dev/null | head -1)
+if [ -n "$foreign" ]; then
+    xdotool windowactivate --sync "$foreign" 2>/dev/null
+    sleep 1
+    xdotool key "$printkey"
+    awaitshots 1 || fail "$case: no capture of the foreign window: $(cat "$tmp/err")"
+    shot=$(ls shots/*.png 2>/dev/null | head -1)
+    # The window manager's frame around it: its top-level ancestor.
+    frame=$foreign
+    root=$(xwininfo -root | awk '/Window id:/ {print $4}')
+    for _ in 1 2 3 4; do
+        parent=$(xwininfo -tree -id "$frame" | awk '/Parent window id:/ {print $4}')
+        [ -z "$parent" ] || [ "$((parent))" = "$((root))" ] && break
+        frame=$parent
+    done
+    want=$(xwininfo -frame -id "$frame" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
+    [ -n "$shot" ] && [ "$(identify -format '%wx%h' "$shot")" = "$want" ] \
+        || fail "$case: capture $(identify -format '%wx%h' "$shot" 2>&1), frame $want"
+else
+    fail "$case: the foreign window did not appear"
+fi
+exitpictorra
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures failure(s)"
+    exit 1
+fi
+echo ok
