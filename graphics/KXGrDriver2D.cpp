@@ -3,20 +3,9 @@
 
 #include "graphics/K2DFont.h"
 
-bool KXGrDriver2D::startup()
+void KXGrDriver2D::stopping()
 {
-    if (!startDriver())
-        return false;
-    s_current = this;
-    return true;
-}
-
-void KXGrDriver2D::shutdown()
-{
-    if (s_current == this)
-        s_current = nullptr;
     m_surface = nullptr;
-    stopDriver();
 }
 
 void KXGrDriver2D::drawText(KXGraphics* surface, const K2DFont* font, int x, int y, std::string_view text,

@@ -5,7 +5,7 @@
 // Invariants: current() is the started driver of the platform in force, or null before start.
 #pragma once
 
-#include "runtime/KXModule.h"
+#include "runtime/KXDriver.h"
 
 #include <cstdint>
 #include <string_view>
@@ -13,13 +13,8 @@
 class KXGraphics;
 class K2DFont;
 
-class KXGrDriver2D : public KXModule {
+class KXGrDriver2D : public KXDriver<KXGrDriver2D> {
 public:
-    static KXGrDriver2D* current() { return s_current; }
-
-    bool startup() final;
-    void shutdown() final;
-
     // The surface and colour drawing goes to (surface null: none).
     virtual void setSurface(KXGraphics* surface) { m_surface = surface; }
     virtual void setColor(uint32_t argb) { m_color = argb; }
@@ -32,15 +27,13 @@ public:
         uint32_t argb, int cx, int cy, int cw, int ch);
 
 protected:
+    void stopping() override;
     KXGrDriver2D(const char* name, const char* config, KXPlatform platform)
-        : KXModule(name, "GrDriver2D", config, platform)
+        : KXDriver(name, "GrDriver2D", config, platform)
     {
     }
-    virtual bool startDriver() { return true; }
-    virtual void stopDriver() { }
 
 private:
-    static inline KXGrDriver2D* s_current = nullptr;
     KXGraphics* m_surface { nullptr };
     uint32_t m_color { 0xFFFFFFFFu };
 };

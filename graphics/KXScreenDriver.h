@@ -4,17 +4,12 @@
 // Invariants: current() is the started driver of the platform in force, or null before start.
 #pragma once
 
-#include "runtime/KXModule.h"
+#include "runtime/KXDriver.h"
 
 class KXGraphics;
 
-class KXScreenDriver : public KXModule {
+class KXScreenDriver : public KXDriver<KXScreenDriver> {
 public:
-    static KXScreenDriver* current() { return s_current; }
-
-    bool startup() final;
-    void shutdown() final;
-
     virtual int desktopWidth() const = 0;
     virtual int desktopHeight() const = 0;
     // A new surface (one reference) over the desktop as it is now: reading it reads the screen,
@@ -26,12 +21,7 @@ public:
 
 protected:
     KXScreenDriver(const char* name, const char* config, KXPlatform platform)
-        : KXModule(name, "Screen", config, platform)
+        : KXDriver(name, "Screen", config, platform)
     {
     }
-    virtual bool startDriver() { return true; }
-    virtual void stopDriver() { }
-
-private:
-    static inline KXScreenDriver* s_current = nullptr;
 };

@@ -4,21 +4,6 @@
 #include "graphics/KXPixelFormat.h"
 #include "runtime/KXError.h"
 
-bool KXSurfaceDriver::startup()
-{
-    if (!startDriver())
-        return false;
-    s_current = this;
-    return true;
-}
-
-void KXSurfaceDriver::shutdown()
-{
-    if (s_current == this)
-        s_current = nullptr;
-    stopDriver();
-}
-
 KXGraphics* KXSurfaceDriver::createSurface(int width, int height, int flags)
 {
     int format = displayFormat();

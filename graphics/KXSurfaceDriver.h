@@ -4,18 +4,12 @@
 // Invariants: current() is the started driver of the platform in force, or null before start.
 #pragma once
 
-#include "runtime/KXModule.h"
+#include "runtime/KXDriver.h"
 
 class KXGraphics;
 
-class KXSurfaceDriver : public KXModule {
+class KXSurfaceDriver : public KXDriver<KXSurfaceDriver> {
 public:
-    // The started driver, or null.
-    static KXSurfaceDriver* current() { return s_current; }
-
-    bool startup() final;
-    void shutdown() final;
-
     // The pixel format code of display surfaces (1–4).
     virtual int displayFormat() const = 0;
     // Asks for another display format; false when the platform cannot change it (tests use this
@@ -28,14 +22,9 @@ public:
 
 protected:
     KXSurfaceDriver(const char* name, const char* config, KXPlatform platform)
-        : KXModule(name, "Graphics", config, platform)
+        : KXDriver(name, "Graphics", config, platform)
     {
     }
-    virtual bool startDriver() { return true; }
-    virtual void stopDriver() { }
     // Makes the surface for createSurface, format already checked.
     virtual KXGraphics* makeSurface(int width, int height, int format, int flags) = 0;
-
-private:
-    static inline KXSurfaceDriver* s_current = nullptr;
 };

@@ -11,25 +11,11 @@
 
 KXCanvasDriver& KXCanvasDriver::get()
 {
-    if (!s_current)
+    if (!current())
         kxStartSubsystem(KXSubsystems::Canvas);
-    if (!s_current)
+    if (!current())
         kxRuntimeError("Canvases are not available on this platform");
-    return *s_current;
-}
-
-bool KXCanvasDriver::startup()
-{
-    if (!startDependencies())
-        return false;
-    s_current = this;
-    return true;
-}
-
-void KXCanvasDriver::shutdown()
-{
-    if (s_current == this)
-        s_current = nullptr;
+    return *current();
 }
 
 KXGraphics* KXCanvasDriver::makeBackBuffer(int width, int height)

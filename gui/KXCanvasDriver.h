@@ -4,18 +4,13 @@
 #pragma once
 
 #include "gui/KXCanvas.h"
-#include "runtime/KXModule.h"
+#include "runtime/KXDriver.h"
 
-class KXCanvasDriver : public KXModule {
+class KXCanvasDriver : public KXDriver<KXCanvasDriver> {
 public:
-    // The started driver, or null.
-    static KXCanvasDriver* current() { return s_current; }
     // The driver, starting the "Canvas" subsystem when it is not running yet; raises "Canvases
     // are not available on this platform" when the platform has none.
     static KXCanvasDriver& get();
-
-    bool startup() final;
-    void shutdown() final;
 
     // A canvas in group with a back buffer of width × height (at least 1 × 1), its buffer
     // attached and cleared; the caller runs the creation sequence. Raises "Unable to create
@@ -24,7 +19,7 @@ public:
 
 protected:
     KXCanvasDriver(const char* name, const char* config, KXPlatform platform)
-        : KXModule(name, "Canvas", config, platform)
+        : KXDriver(name, "Canvas", config, platform)
     {
     }
     // The GUI and the display surfaces this backend's canvases need.
@@ -32,7 +27,4 @@ protected:
     virtual KXCanvas* makeCanvas(KXGroup* group, int style) = 0;
     // A new back buffer (one reference); by default a display surface. Null when none can be made.
     virtual KXGraphics* makeBackBuffer(int width, int height);
-
-private:
-    static inline KXCanvasDriver* s_current { nullptr };
 };

@@ -8,26 +8,11 @@
 
 KXControlDriver& KXControlDriver::get()
 {
-    if (!s_current)
+    if (!current())
         kxStartSubsystem(KXSubsystems::Gui);
-    if (!s_current)
+    if (!current())
         kxRuntimeError("Gadgets are not available on this platform");
-    return *s_current;
-}
-
-bool KXControlDriver::startup()
-{
-    if (!startDependencies())
-        return false;
-    s_current = this;
-    return true;
-}
-
-void KXControlDriver::shutdown()
-{
-    // The controls went with the module's resources before shutdown ran.
-    if (s_current == this)
-        s_current = nullptr;
+    return *current();
 }
 
 template<class T>

@@ -11,18 +11,13 @@
 #include "gui/KXPanel.h"
 #include "gui/KXSlider.h"
 #include "gui/KXTextField.h"
-#include "runtime/KXModule.h"
+#include "runtime/KXDriver.h"
 
-class KXControlDriver : public KXModule {
+class KXControlDriver : public KXDriver<KXControlDriver> {
 public:
-    // The started driver, or null.
-    static KXControlDriver* current() { return s_current; }
     // The driver, starting the "Gui" subsystem when it is not running yet; raises "Gadgets are
     // not available on this platform" when the platform has none.
     static KXControlDriver& get();
-
-    bool startup() final;
-    void shutdown() final;
 
     // Construct a control of that kind in group with style; the caller runs the creation
     // sequence. The driver keeps the first reference in its resources.
@@ -37,7 +32,7 @@ public:
 
 protected:
     KXControlDriver(const char* name, KXPlatform platform)
-        : KXModule(name, "Gui", "Native", platform)
+        : KXDriver(name, "Gui", "Native", platform)
     {
     }
     // The modules this backend's controls need (its GUI driver at least).
@@ -53,5 +48,4 @@ protected:
 private:
     template<class T>
     T* own(T* gadget);
-    static inline KXControlDriver* s_current { nullptr };
 };

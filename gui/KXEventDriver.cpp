@@ -22,46 +22,37 @@ long long nowMs()
 }
 
 KXEventDriver::KXEventDriver(const char* name, KXPlatform platform)
-    : KXModule(name, nullptr, nullptr, platform)
+    : KXDriver(name, nullptr, nullptr, platform)
 {
 }
 
 KXEventDriver::~KXEventDriver()
 {
-    if (s_current == this)
-        s_current = nullptr;
     // A process that exits from the loop's stack without a relay (an internal error) still
     // stands on it while static objects go: the stack must outlive them.
     if (m_onLoop)
         (void)m_stack.release();
 }
 
-bool KXEventDriver::startup()
+bool KXEventDriver::startDependencies() { return kxStartModule(KXModuleNames::QueFilter); }
+
+bool KXEventDriver::started()
 {
-    if (!kxStartModule(KXModuleNames::QueFilter))
-        return false;
+    // The loop's stack is kept at shutdown: a loop pass suspended inside a handler may still be
+    // resumed by a later start of the driver in the same process.
     if (!m_stack) {
         m_stack = std::make_unique<char[]>(LoopStackSize);
         m_loopStack = KXStackSwitch::prepare(m_stack.get(), LoopStackSize, &KXEventDriver::loopEntry);
     }
-    s_current = this;
     kxSetEndRelay(&KXEventDriver::relayEnd);
     return true;
 }
 
-void KXEventDriver::shutdown()
-{
-    // The loop's stack is kept: a loop pass suspended inside a handler may still be resumed by
-    // a later start of the driver in the same process.
-    if (s_current == this)
-        s_current = nullptr;
-}
-
-void KXEventDriver::loopEntry() { s_current->loopMain(); }
+void KXEventDriver::loopEntry() { current()->loopMain(); }
 
 void KXEventDriver::relayEnd()
 {
-    KXEventDriver* d = s_current;
+    KXEventDriver* d = current();
     if (!d || !d->m_onLoop)
         return;
     d->m_endRequested = true;
@@ -264,6 +255,6 @@ void KXEventDriver::forgetSource(int source)
     if (source == 0)
         return;
     KXQueFilter::instance().removeMatching(-1, source);
-    if (s_current)
-        s_current->dropNativeMessages(source);
+    if (KXEventDriver* driver = current())
+        driver->dropNativeMessages(source);
 }

@@ -11,23 +11,17 @@
 
 #include "gui/KXEvent.h"
 #include "gui/KXThreadMessage.h"
-#include "runtime/KXModule.h"
+#include "runtime/KXDriver.h"
 
 #include <exception>
 #include <memory>
 
-class KXEventDriver : public KXModule {
+class KXEventDriver : public KXDriver<KXEventDriver> {
 public:
     static constexpr int LoopStackSize = 0x40000;
 
     KXEventDriver(const char* name, KXPlatform platform);
     ~KXEventDriver() override;
-
-    // The started driver, or null.
-    static KXEventDriver* current() { return s_current; }
-
-    bool startup() override;
-    void shutdown() override;
 
     // Runs the message loop once on its own stack, waiting at most timeoutMs for input (-1:
     // without limit, 0: not at all). Called from the loop's own stack it does nothing. A runtime
@@ -64,6 +58,10 @@ public:
     static void forgetSource(int source);
 
 protected:
+    // The queue filter; the backend's own dependencies come through its startup.
+    bool startDependencies() override;
+    // Makes the loop's stack (kept across restarts: a suspended pass may resume later).
+    bool started() override;
     // Waits up to timeoutMs (-1 without limit, 0 not at all) for platform input, then dispatches
     // every waiting platform message. Runs on the loop's stack.
     virtual void pumpMessages(int timeoutMs) = 0;
@@ -97,5 +95,4 @@ private:
     int m_timeout { 0 };
     std::exception_ptr m_pending;
     KXEvent m_current {};
-    static inline KXEventDriver* s_current { nullptr };
 };

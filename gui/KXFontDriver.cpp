@@ -2,27 +2,15 @@
 #include "gui/KXFontDriver.h"
 
 KXFontDriver::KXFontDriver(const char* name, KXPlatform platform)
-    : KXModule(name, nullptr, nullptr, platform)
+    : KXDriver(name, nullptr, nullptr, platform)
 {
 }
 
-KXFontDriver::~KXFontDriver()
-{
-    if (s_current == this)
-        s_current = nullptr;
-}
+KXFontDriver::~KXFontDriver() = default;
 
-bool KXFontDriver::startup()
-{
-    s_current = this;
-    return true;
-}
-
-void KXFontDriver::shutdown()
+void KXFontDriver::stopping()
 {
     m_default = KXRef<KXFont>();
-    if (s_current == this)
-        s_current = nullptr;
 }
 
 KXFont* KXFontDriver::defaultFont()

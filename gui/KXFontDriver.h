@@ -2,16 +2,12 @@
 #pragma once
 
 #include "gui/KXFont.h"
-#include "runtime/KXModule.h"
+#include "runtime/KXDriver.h"
 
-class KXFontDriver : public KXModule {
+class KXFontDriver : public KXDriver<KXFontDriver> {
 public:
     KXFontDriver(const char* name, KXPlatform platform);
     ~KXFontDriver() override;
-    static KXFontDriver* current() { return s_current; }
-
-    bool startup() override;
-    void shutdown() override;
 
     // A new font (one reference, owned by the caller), or null when the platform has none by
     // that description.
@@ -20,9 +16,9 @@ public:
     KXFont* defaultFont();
 
 protected:
+    void stopping() override;
     virtual KXFont* createDefaultFont() = 0;
 
 private:
     KXRef<KXFont> m_default;
-    static inline KXFontDriver* s_current { nullptr };
 };

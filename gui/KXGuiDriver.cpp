@@ -6,21 +6,14 @@
 #include "gui/KXFontDriver.h"
 
 KXGuiDriver::KXGuiDriver(const char* name, KXPlatform platform)
-    : KXModule(name, "Gui", "Native", platform)
+    : KXDriver(name, "Gui", "Native", platform)
 {
 }
 
-KXGuiDriver::~KXGuiDriver()
-{
-    if (s_current == this)
-        s_current = nullptr;
-}
+KXGuiDriver::~KXGuiDriver() = default;
 
-bool KXGuiDriver::startup()
+bool KXGuiDriver::started()
 {
-    if (!startDependencies())
-        return false;
-    s_current = this;
     m_desktop = own(createDesktop());
     if (!m_desktop)
         return false;
@@ -28,14 +21,12 @@ bool KXGuiDriver::startup()
     return true;
 }
 
-void KXGuiDriver::shutdown()
+void KXGuiDriver::stopping()
 {
     // The resources (desktop included) were released before shutdown ran.
     m_desktop = nullptr;
     KXDesktopServices::install(nullptr);
     KXWindow::setActive(nullptr);
-    if (s_current == this)
-        s_current = nullptr;
 }
 
 KXFont* KXGuiDriver::defaultFont() const

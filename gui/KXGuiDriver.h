@@ -6,21 +6,15 @@
 #include "gui/KXDesktop.h"
 #include "gui/KXFont.h"
 #include "gui/KXWindow.h"
-#include "runtime/KXModule.h"
+#include "runtime/KXDriver.h"
 
 class KXDesktopServices;
 
-class KXGuiDriver : public KXModule {
+class KXGuiDriver : public KXDriver<KXGuiDriver> {
 public:
     // A "Gui" subsystem module of the "Native" configuration.
     KXGuiDriver(const char* name, KXPlatform platform);
     ~KXGuiDriver() override;
-    static KXGuiDriver* current() { return s_current; }
-
-    // Starts the event, font and timer drivers it relies on (by name, given by the backend),
-    // then makes the desktop.
-    bool startup() override;
-    void shutdown() override;
 
     // Constructs a window of that style in group (null for top level); the caller runs the
     // creation sequence. The driver keeps ownership in its resources until the program frees it.
@@ -40,12 +34,14 @@ public:
 
 protected:
     // The modules this backend's GUI needs, started before the desktop is made.
-    virtual bool startDependencies() = 0;
+    bool startDependencies() override = 0;
+    // Makes the desktop and installs the desktop services.
+    bool started() override;
+    void stopping() override;
     virtual KXDesktop* createDesktop() = 0;
     // The platform's desktop services, installed while the driver runs; null for none.
     virtual KXDesktopServices* desktopServices() { return nullptr; }
 
 private:
     KXDesktop* m_desktop { nullptr };
-    static inline KXGuiDriver* s_current { nullptr };
 };

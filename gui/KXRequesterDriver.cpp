@@ -22,25 +22,11 @@ std::string outwardPath(std::string s)
 
 KXRequesterDriver& KXRequesterDriver::get()
 {
-    if (!s_current)
+    if (!current())
         kxStartSubsystem(KXSubsystems::Gui);
-    if (!s_current)
+    if (!current())
         kxRuntimeError("Requesters are not available on this platform");
-    return *s_current;
-}
-
-bool KXRequesterDriver::startup()
-{
-    if (!startDependencies())
-        return false;
-    s_current = this;
-    return true;
-}
-
-void KXRequesterDriver::shutdown()
-{
-    if (s_current == this)
-        s_current = nullptr;
+    return *current();
 }
 
 void KXRequesterDriver::resetState()

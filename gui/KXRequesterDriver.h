@@ -12,13 +12,13 @@
 
 #include "gui/KXFileRequest.h"
 #include "gui/KXFont.h"
-#include "runtime/KXModule.h"
+#include "runtime/KXDriver.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
 
-class KXRequesterDriver : public KXModule {
+class KXRequesterDriver : public KXDriver<KXRequesterDriver> {
 public:
     // Buttons of a message box. Append-only.
     enum class Buttons : int { Ok,
@@ -32,14 +32,9 @@ public:
         Closed };
     using CustomColors = std::array<uint32_t, 16>;
 
-    // The started driver, or null.
-    static KXRequesterDriver* current() { return s_current; }
     // The driver, starting the "Gui" subsystem when it is not running yet; raises "Requesters
     // are not available on this platform" when the platform has none.
     static KXRequesterDriver& get();
-
-    bool startup() final;
-    void shutdown() final;
 
     // Message boxes titled with the application title; serious shows a warning icon. Confirm
     // answers 1 for OK, else 0; Proceed 1 for Yes, 0 for No, -1 for Cancel or the close box.
@@ -65,7 +60,7 @@ public:
 
 protected:
     KXRequesterDriver(const char* name, KXPlatform platform)
-        : KXModule(name, "Gui", "Native", platform)
+        : KXDriver(name, "Gui", "Native", platform)
     {
     }
     // The modules this backend's dialogs need.
@@ -83,5 +78,4 @@ protected:
 private:
     uint32_t m_requested { 0xFFFFFFFFu };
     CustomColors m_custom {};
-    static inline KXRequesterDriver* s_current { nullptr };
 };

@@ -4,29 +4,11 @@
 #include "core/KXResource.h"
 
 KXTimerDriver::KXTimerDriver(const char* name, KXPlatform platform)
-    : KXModule(name, nullptr, nullptr, platform)
+    : KXDriver(name, nullptr, nullptr, platform)
 {
 }
 
-KXTimerDriver::~KXTimerDriver()
-{
-    if (s_current == this)
-        s_current = nullptr;
-}
-
-bool KXTimerDriver::startup()
-{
-    if (!startDependencies())
-        return false;
-    s_current = this;
-    return true;
-}
-
-void KXTimerDriver::shutdown()
-{
-    if (s_current == this)
-        s_current = nullptr;
-}
+KXTimerDriver::~KXTimerDriver() = default;
 
 int KXTimerDriver::periodFor(float hertz)
 {

@@ -2,16 +2,12 @@
 #pragma once
 
 #include "gui/KXTimer.h"
-#include "runtime/KXModule.h"
+#include "runtime/KXDriver.h"
 
-class KXTimerDriver : public KXModule {
+class KXTimerDriver : public KXDriver<KXTimerDriver> {
 public:
     KXTimerDriver(const char* name, KXPlatform platform);
     ~KXTimerDriver() override;
-    static KXTimerDriver* current() { return s_current; }
-
-    bool startup() override;
-    void shutdown() override;
 
     // CreateTimer: null for hertz <= 0; otherwise a running timer of period 1000 / hertz ms
     // (truncated, at least 1), owned by the driver's resources.
@@ -22,7 +18,4 @@ protected:
     virtual bool startDependencies() = 0;
     // A new running timer of that period.
     virtual KXTimer* newTimer(int periodMs) = 0;
-
-private:
-    static inline KXTimerDriver* s_current { nullptr };
 };

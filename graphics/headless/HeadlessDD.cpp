@@ -22,7 +22,7 @@ public:
     }
 
 protected:
-    bool startDriver() override
+    bool startDependencies() override
     {
         if (const char* f = std::getenv("TROVA_HEADLESS_FORMAT"))
             if (int code = std::atoi(f); code >= 1 && code <= 4)

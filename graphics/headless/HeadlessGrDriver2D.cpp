@@ -13,6 +13,6 @@ public:
     }
 
 protected:
-    bool startDriver() override { return kxStartModule(KXModuleNames::HeadlessDD) && kxStartModule(KXModuleNames::HeadlessFontDriver); }
+    bool startDependencies() override { return kxStartModule(KXModuleNames::HeadlessDD) && kxStartModule(KXModuleNames::HeadlessFontDriver); }
 } s_driver;
 }

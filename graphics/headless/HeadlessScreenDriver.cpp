@@ -17,6 +17,6 @@ public:
     KXGraphics* createDesktopSurface() override { return new HeadlessDesktopSurface(HeadlessScreen::instance()); }
 
 protected:
-    bool startDriver() override { return kxStartModule(KXModuleNames::HeadlessDD); }
+    bool startDependencies() override { return kxStartModule(KXModuleNames::HeadlessDD); }
 } s_driver;
 }

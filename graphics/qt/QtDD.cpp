@@ -18,7 +18,7 @@ public:
     int displayFormat() const override { return m_format; }
 
 protected:
-    bool startDriver() override
+    bool startDependencies() override
     {
         QtEventLoop::instance();
         // 15- and 16-bit screens have their own layouts; every deeper one is drawn from 32 bits.

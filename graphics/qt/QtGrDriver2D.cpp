@@ -13,6 +13,6 @@ public:
     }
 
 protected:
-    bool startDriver() override { return kxStartModule(KXModuleNames::QtDD) && kxStartModule(KXModuleNames::QtFontDriver); }
+    bool startDependencies() override { return kxStartModule(KXModuleNames::QtDD) && kxStartModule(KXModuleNames::QtFontDriver); }
 } s_driver;
 }

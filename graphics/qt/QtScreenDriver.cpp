@@ -25,7 +25,7 @@ public:
     }
 
 protected:
-    bool startDriver() override
+    bool startDependencies() override
     {
         QtEventLoop::instance();
         return kxStartModule(KXModuleNames::QtDD);
