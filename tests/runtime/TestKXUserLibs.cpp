@@ -6,6 +6,7 @@
 #include "runtime/KXModuleRegistry.h"
 #include "runtime/KXUserLibs.h"
 #include "runtime/UserLibCommands.h"
+#include "tests/support/KXLibTable.h"
 #include "tests/support/KXTempDir.h"
 #include "tests/support/KXTestSupport.h"
 
@@ -17,42 +18,7 @@ namespace {
 const std::string LibDir = KX_TEST_LIBDIR;
 
 // A library table laid out as a program image carries it.
-class LibTable {
-public:
-    LibTable& lib(const std::string& name)
-    {
-        close();
-        append(name);
-        m_open = true;
-        return *this;
-    }
-    LibTable& fn(const std::string& name, void*& slot)
-    {
-        append(name);
-        uint32_t address = uint32_t(reinterpret_cast<uintptr_t>(&slot));
-        const char* p = reinterpret_cast<const char*>(&address);
-        m_bytes.insert(m_bytes.end(), p, p + 4);
-        return *this;
-    }
-    std::vector<char> bytes()
-    {
-        close();
-        std::vector<char> b = m_bytes;
-        b.push_back(0);
-        return b;
-    }
-
-private:
-    void append(const std::string& s) { m_bytes.insert(m_bytes.end(), s.c_str(), s.c_str() + s.size() + 1); }
-    void close()
-    {
-        if (m_open)
-            m_bytes.push_back(0);
-        m_open = false;
-    }
-    std::vector<char> m_bytes;
-    bool m_open { false };
-};
+using LibTable = KXLibTable;
 
 using Fn2 = int(KX_STDCALL*)(int, int);
 using Fn0 = const char*(KX_STDCALL*)();
