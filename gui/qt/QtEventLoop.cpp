@@ -4,6 +4,7 @@
 #include "gui/qt/QtEventDriver.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QEvent>
 #include <QTimer>
 
@@ -58,6 +59,12 @@ QtEventLoop::QtEventLoop()
     static char* argv[] = { name, nullptr };
     m_app = new QApplication(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // Programs lay their gadgets out in pixels for a narrow dialog font 11 pixels high; the
+    // desktop's larger default font would cut their captions off.
+    QFont font = QApplication::font();
+    font.setPixelSize(11);
+    font.setStretch(QFont::Condensed);
+    QApplication::setFont(font);
 }
 
 void QtEventLoop::pump(int timeoutMs)
