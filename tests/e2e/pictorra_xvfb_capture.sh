@@ -1,6 +1,4 @@
 #!/usr/bin/env bash
-# NOT YET REGISTERED with CTest: under this harness the Print Screen press of the first case
-# does not reach the program (the Active Window case passes); see the branch report.
 # Under Xvfb with a window manager (run by with-xvfb.sh), Pictorra on the Qt platform as a user
 # meets it:
 #   - Full Desktop with Hide and auto-save as PNG: Print Screen (xdotool) writes a PNG equal to a
