@@ -26,6 +26,19 @@ bool QtInputFilter::eventFilter(QObject* watched, QEvent* event)
         int raw = QtKeyCodes::rawFromX(key->nativeScanCode());
         if (!raw)
             return false;
+        // An event no one accepted travels on to the receiver's parents. When the program's
+        // handler moved the focus meanwhile (it hid the window, say), a parent would pass the
+        // test above: the event is known again by its kind, time and key, and reported once.
+        struct Seen {
+            QEvent::Type type;
+            quint64 time;
+            quint32 code;
+        };
+        static Seen s_reported {};
+        Seen seen { event->type(), key->timestamp(), key->nativeScanCode() };
+        if (seen.type == s_reported.type && seen.time == s_reported.time && seen.code == s_reported.code)
+            return true;
+        s_reported = seen;
         return window->reportKey(raw, event->type() == QEvent::KeyPress, key->isAutoRepeat(), key->text());
     }
     case QEvent::FocusIn:

@@ -47,13 +47,22 @@ start() {
     TROVA_PLATFORM=qt ./pictorra 2>"$tmp/err" &
     pid=$!
     pids+=("$pid")
-    win=$(timeout 60 xdotool search --sync --onlyvisible --name '^Pictorra$' 2>/dev/null | head -1)
+    findmain 60
     [ -n "$win" ] || { fail "$case: the main window did not appear: $(cat "$tmp/err")"; return 1; }
     sleep 1
 }
 
 # The main window's X window now (hiding and showing it may give it a new one).
-findmain() { win=$(timeout 10 xdotool search --sync --onlyvisible --name '^Pictorra$' 2>/dev/null | head -1); }
+# (A search that meets a window being destroyed fails with an X error: it is simply repeated.)
+findmain() {
+    local i
+    win=
+    for i in $(seq 1 $((${1:-10} * 5))); do
+        win=$(xdotool search --onlyvisible --name '^Pictorra$' 2>/dev/null | head -1)
+        [ -n "$win" ] && return 0
+        sleep 0.2
+    done
+}
 
 # Waits until shots/ holds n files and the newest is complete.
 awaitshots() {
@@ -113,6 +122,7 @@ if [ -n "$shot" ]; then
 fi
 sleep 0.5
 findmain
+[ "$(ls shots | wc -l)" = 1 ] || fail "$case: one Print Screen gave $(ls shots | wc -l) captures"
 import -window "$win" "$outdir/pictorra-xvfb-main-window-after-capture.png"
 
 filemenu Down Down Return
