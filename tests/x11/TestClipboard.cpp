@@ -105,6 +105,9 @@ TEST_F(Clipboard, APictureAnotherProgramCopiedReadsBackPixelForPixel)
     QImage image = toImage(picture);
     for (const char* format : { "PNG", "BMP" }) {
         QString type = QString("image/") + QString(format).toLower();
+        // The picture of an earlier copy must not pass for this one.
+        s.emptyClipboard();
+        ASSERT_TRUE(x11test::waitFor([&] { return !s.hasClipboardPicture(); })) << format;
         copyFromOtherProgram(encode(image, format), type);
         ASSERT_TRUE(x11test::waitFor([&] { return s.hasClipboardPicture(); })) << format;
         KXClipPicture back;
