@@ -256,7 +256,7 @@ TEST_F(ControlTest, HtmlViewNavigates)
     HtmlViewForward(v);
     HtmlViewForward(v);
     EXPECT_EQ(take(HtmlViewCurrentURL(v)), "https://example.org/");
-    EXPECT_TRUE(sys().called("Navigate \"https://example.org/\""));
+    EXPECT_TRUE(sys().log().called("Navigate \"https://example.org/\""));
     EXPECT_RUNTIME_ERROR(HtmlViewGo(win, Str("x")), "Invalid HTMLView Gadget handle");
 }
 

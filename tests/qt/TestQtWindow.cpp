@@ -3,9 +3,18 @@
 // no-display message.
 #include "tests/qt/QtTestSupport.h"
 
+#include "core/KXHandle.h"
+#include "gui/KXDesktopServices.h"
+#include "gui/KXWindow.h"
 #include "gui/qt/QtEventLoop.h"
+#include "gui/qt/QtModules.h"
+#include "runtime/KXModule.h"
+
+#include <QWidget>
 
 #include <cstdlib>
+#include <set>
+#include <string>
 
 namespace {
 constexpr int Titled = 1, Resizable = 2, MenuBar = 4, StatusBar = 8, ClientCoords = 32;
@@ -152,3 +161,16 @@ TEST(QtDisplay, NoDisplayStopsWithAClearMessage)
     setenv("DISPLAY", saved.c_str(), 1);
     EXPECT_TRUE(QtEventLoop::displayAvailable());
 }
+// The Qt platform's module list names each of its modules once, and each is registered.
+TEST(QtModules, EveryListedModuleIsRegisteredOnce)
+{
+    std::set<std::string> seen;
+    for (const char* name : QtModules::names()) {
+        EXPECT_TRUE(seen.insert(name).second) << name << " listed twice";
+        KXModule* m = KXModuleRegistry::global().find(name);
+        ASSERT_NE(m, nullptr) << name;
+        EXPECT_EQ(m->platform(), KXPlatform::Qt) << name;
+    }
+    EXPECT_EQ(seen.size(), 11u);
+}
+
