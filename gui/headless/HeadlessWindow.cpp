@@ -303,3 +303,9 @@ void HeadlessWindow::userActivate()
 {
     postToSelf([](HeadlessWindow* w) { w->nativeActivate(); });
 }
+
+void HeadlessWindow::nativeApplyStyle(int styleWord, int exStyleWord)
+{
+    HeadlessSystem::log().record("SetWindowLong \"%s\" 0x%x 0x%x", std::string(textView()).c_str(), unsigned(styleWord),
+        unsigned(exStyleWord));
+}
