@@ -182,6 +182,19 @@ TEST_F(QtTest, WaitEventTimesOutWithoutInput)
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(90));
 }
 
+// The Qt platform's module list names each of its modules once, and each is registered.
+TEST(QtModules, EveryListedModuleIsRegisteredOnce)
+{
+    std::set<std::string> seen;
+    for (const char* name : QtModules::names()) {
+        EXPECT_TRUE(seen.insert(name).second) << name << " listed twice";
+        KXModule* m = KXModuleRegistry::global().find(name);
+        ASSERT_NE(m, nullptr) << name;
+        EXPECT_EQ(m->platform(), KXPlatform::Qt) << name;
+    }
+    EXPECT_EQ(seen.size(), 11u);
+}
+
 TEST(QtDisplay, NoDisplayStopsWithAClearMessage)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
@@ -200,16 +213,3 @@ TEST(QtDisplay, NoDisplayStopsWithAClearMessage)
     setenv("DISPLAY", saved.c_str(), 1);
     EXPECT_TRUE(QtEventLoop::displayAvailable());
 }
-// The Qt platform's module list names each of its modules once, and each is registered.
-TEST(QtModules, EveryListedModuleIsRegisteredOnce)
-{
-    std::set<std::string> seen;
-    for (const char* name : QtModules::names()) {
-        EXPECT_TRUE(seen.insert(name).second) << name << " listed twice";
-        KXModule* m = KXModuleRegistry::global().find(name);
-        ASSERT_NE(m, nullptr) << name;
-        EXPECT_EQ(m->platform(), KXPlatform::Qt) << name;
-    }
-    EXPECT_EQ(seen.size(), 11u);
-}
-
