@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -117,4 +118,37 @@ TEST_F(UserLibTest, BadArgumentsFailWithoutReachingTheLibrary)
     EXPECT_EQ(api().Save(999, dib, (dir / "x.png").c_str(), 0), 0);
     api().ConvertToRawBits(pixels, dib, 4, 32, 0xFF0000, 0xFF00, 0xFF, 0); // too short a pitch: nothing written
     api().Unload(dib);
+}
+
+// 32-bit raw rows become an opaque bitmap with the same colours, in FreeImage's bottom-up order:
+// the first row given lands on top with topdown set, at the bottom without. Rows may be padded
+// and need not start on a 4-byte boundary.
+TEST_F(UserLibTest, ThirtyTwoBitRowsKeepTheirOrderAndColoursAndBecomeOpaque)
+{
+    constexpr int w = 5, h = 3, pitch = w * 4 + 3;
+    std::vector<uint8_t> block(size_t(pitch * h + 1), 0xEE);
+    uint8_t* rows = block.data() + 1; // odd address
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            uint32_t v = pixel(x, y) & 0x00FFFFFFu; // alpha byte 0, as locked memory has it
+            std::memcpy(rows + y * pitch + x * 4, &v, 4);
+        }
+    for (int topdown : { 1, 0 }) {
+        SCOPED_TRACE(topdown);
+        void* dib = api().ConvertFromRawBits(rows, w, h, pitch, 32, 0xFF0000, 0xFF00, 0xFF, topdown);
+        ASSERT_NE(dib, nullptr);
+        ASSERT_EQ(api().GetWidth(dib), unsigned(w));
+        ASSERT_EQ(api().GetHeight(dib), unsigned(h));
+        const uint8_t* bits = api().GetBits(dib);
+        for (int y = 0; y < h; ++y) {
+            // FreeImage's scan line 0 is the bottom row.
+            int line = topdown ? h - 1 - y : y;
+            for (int x = 0; x < w; ++x) {
+                uint32_t got;
+                std::memcpy(&got, bits + size_t(line) * api().GetPitch(dib) + x * 4, 4);
+                EXPECT_EQ(got, pixel(x, y)) << x << "," << y;
+            }
+        }
+        api().Unload(dib);
+    }
 }

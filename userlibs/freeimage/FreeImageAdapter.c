@@ -11,6 +11,7 @@
      24 bits for RGB pictures, PNG no 16-bit pixels) through a 24-bit copy instead of failing.
    File names may use "\" or "/" between folders. */
 #include <FreeImage.h>
+#include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -93,12 +94,20 @@ FIBITMAP* FI_STDCALL kxfiConvertFromRawBits(BYTE* bits, int width, int height, i
 {
     if (!rawBlockValid(bits, width, height, pitch, bpp))
         return NULL;
-    FIBITMAP* dib = FreeImage_ConvertFromRawBits(bits, width, height, pitch, bpp, redMask, greenMask, blueMask, topdown);
-    if (dib && bpp == 32) {
-        for (unsigned y = 0; y < FreeImage_GetHeight(dib); ++y) {
-            BYTE* line = FreeImage_GetScanLine(dib, (int)y);
-            for (unsigned x = 0; x < FreeImage_GetWidth(dib); ++x)
-                line[4 * x + FI_RGBA_ALPHA] = 0xFF;
+    if (bpp != 32)
+        return FreeImage_ConvertFromRawBits(bits, width, height, pitch, bpp, redMask, greenMask, blueMask, topdown);
+    /* 32 bits: the rows are copied and made opaque in one pass (a screen-sized capture is
+       8 MB, which FreeImage's own copy and a second pass for the alpha would each walk). */
+    FIBITMAP* dib = FreeImage_Allocate(width, height, 32, redMask, greenMask, blueMask);
+    if (!dib)
+        return NULL;
+    for (int y = 0; y < height; ++y) {
+        const BYTE* in = bits + (size_t)y * (size_t)pitch; /* a program's rows need not be aligned */
+        uint32_t* out = (uint32_t*)FreeImage_GetScanLine(dib, topdown ? height - 1 - y : y);
+        for (int x = 0; x < width; ++x) {
+            uint32_t pixel;
+            memcpy(&pixel, in + 4 * x, 4);
+            out[x] = pixel | FI_RGBA_ALPHA_MASK;
         }
     }
     return dib;
