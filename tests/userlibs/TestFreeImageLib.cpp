@@ -152,3 +152,38 @@ TEST_F(UserLibTest, ThirtyTwoBitRowsKeepTheirOrderAndColoursAndBecomeOpaque)
         api().Unload(dib);
     }
 }
+
+// A capture is opaque, so its PNG is written as RGB (colour type 2); a bitmap with a pixel that is
+// not opaque keeps its alpha channel (colour type 6) and that pixel's alpha.
+TEST_F(UserLibTest, OpaquePngsAreRgbAndTranslucentOnesKeepTheirAlpha)
+{
+    KXTempDir dir;
+    std::vector<uint32_t> rows(size_t(W * H));
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x)
+            rows[size_t(y * W + x)] = pixel(x, y) & 0x00FFFFFFu;
+    auto colourType = [](const std::string& file) {
+        std::string bytes = run("head -c 26 '" + file + "'");
+        return bytes.size() == 26 ? int(uint8_t(bytes[25])) : -1;
+    };
+    void* dib = api().ConvertFromRawBits(rows.data(), W, H, W * 4, 32, 0xFF0000, 0xFF00, 0xFF, 1);
+    ASSERT_NE(dib, nullptr);
+    ASSERT_EQ(api().Save(FifPng, dib, (dir / "opaque.png").c_str(), 0), 1);
+    EXPECT_EQ(colourType(dir / "opaque.png"), 2);
+    std::string pixels = rgb(dir / "opaque.png");
+    ASSERT_EQ(pixels.size(), size_t(W * H * 3));
+    EXPECT_EQ(uint8_t(pixels[0]), (pixel(0, 0) >> 16) & 0xFF); // top-left stays top-left
+    EXPECT_EQ(uint8_t(pixels[size_t(((H - 1) * W + W - 1) * 3 + 1)]), (pixel(W - 1, H - 1) >> 8) & 0xFF);
+
+    // FreeImage's scan line 0 is the bottom row: the last byte of the bits is the top-right
+    // pixel's alpha.
+    uint8_t* bits = api().GetBits(dib);
+    bits[size_t(api().GetPitch(dib)) * (H - 1) + (W - 1) * 4 + 3] = 0x80;
+    ASSERT_EQ(api().Save(FifPng, dib, (dir / "translucent.png").c_str(), 0), 1);
+    api().Unload(dib);
+    EXPECT_EQ(colourType(dir / "translucent.png"), 6);
+    std::string alpha = run("convert '" + (dir / "translucent.png") + "' -alpha extract -depth 8 gray:- 2>/dev/null");
+    ASSERT_EQ(alpha.size(), size_t(W * H));
+    EXPECT_EQ(uint8_t(alpha[size_t(W - 1)]), 0x80);
+    EXPECT_EQ(uint8_t(alpha[0]), 0xFF);
+}

@@ -8,7 +8,8 @@
      a 0xXXRRGGBB pixel is unused), so FreeImage_ConvertFromRawBits makes such bitmaps opaque;
      otherwise a PNG saved from them could come out transparent.
    - FreeImage_Save writes a bitmap whose depth the chosen writer refuses (JPEG takes only 8 and
-     24 bits for RGB pictures, PNG no 16-bit pixels) through a 24-bit copy instead of failing.
+     24 bits for RGB pictures, PNG no 16-bit pixels) through a 24-bit copy instead of failing;
+     a fully opaque 32-bit bitmap goes to PNG the same way, as RGB without an alpha channel.
    File names may use "\" or "/" between folders. */
 #include <FreeImage.h>
 #include <stdint.h>
@@ -45,6 +46,21 @@ static int rawBlockValid(const BYTE* bits, int width, int height, int pitch, uns
     return pitch > 0 && pitch >= rowBytes(width, bpp);
 }
 
+/* True when every pixel of a 32-bit bitmap is fully opaque. */
+static int allOpaque(FIBITMAP* dib)
+{
+    unsigned width = FreeImage_GetWidth(dib), height = FreeImage_GetHeight(dib);
+    for (unsigned y = 0; y < height; ++y) {
+        const uint32_t* line = (const uint32_t*)FreeImage_GetScanLine(dib, (int)y);
+        uint32_t all = FI_RGBA_ALPHA_MASK;
+        for (unsigned x = 0; x < width; ++x)
+            all &= line[x];
+        if ((all & FI_RGBA_ALPHA_MASK) != FI_RGBA_ALPHA_MASK)
+            return 0;
+    }
+    return 1;
+}
+
 BOOL FI_STDCALL kxfiSave(int format, FIBITMAP* dib, const char* filename, int flags)
 {
     if (!dib || !filename || !*filename || !FreeImage_HasPixels(dib))
@@ -61,7 +77,10 @@ BOOL FI_STDCALL kxfiSave(int format, FIBITMAP* dib, const char* filename, int fl
         unsigned bpp = FreeImage_GetBPP(dib);
         /* The JPEG writer claims 32 bits but takes them only as CMYK: RGB pixels go through 24. */
         int refused = !FreeImage_FIFSupportsExportBPP(fif, (int)bpp) || (fif == FIF_JPEG && bpp != 8 && bpp != 24);
-        if (FreeImage_GetImageType(dib) == FIT_BITMAP && refused) {
+        /* An opaque picture (every capture) needs no alpha channel: as RGB the PNG encoder
+           compresses a quarter fewer bytes, and the file is smaller. */
+        int opaquePng = fif == FIF_PNG && FreeImage_GetImageType(dib) == FIT_BITMAP && bpp == 32 && allOpaque(dib);
+        if (FreeImage_GetImageType(dib) == FIT_BITMAP && (refused || opaquePng)) {
             FIBITMAP* copy = FreeImage_ConvertTo24Bits(dib);
             if (copy) {
                 ok = FreeImage_Save(fif, copy, path, flags);
