@@ -1,8 +1,14 @@
-// keytime: runs a command (a key sent to a program) and prints the milliseconds from just before
-// it starts until a file in a folder is closed after writing, the program's save complete.
-//   keytime FOLDER TIMEOUT_MS COMMAND ARGS...
+// keytime: presses and releases a key on the X display through XTest, as xdotool's `key` does,
+// and prints the milliseconds from just before the press until a file in a folder is closed after
+// writing (the program's save complete). Sending the key from here keeps the start of a helper
+// program out of the figure; with a command instead of a key name it runs that command as the
+// sender, timed from just before it starts.
+//   keytime FOLDER TIMEOUT_MS KEYSYM
+//   keytime FOLDER TIMEOUT_MS -- COMMAND ARGS...
 // Prints "MS NAME SIZE" on success; "- - -" and exit status 1 when no file was written within
-// the time-out, 2 for bad arguments or a folder that cannot be watched.
+// the time-out, 2 for bad arguments, a folder that cannot be watched or a key that cannot be sent.
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/inotify.h>
@@ -45,8 +51,9 @@ std::string awaitWritten(int fd, Clock::time_point deadline)
 
 int main(int argc, char** argv)
 {
-    if (argc < 4) {
-        std::fprintf(stderr, "usage: keytime FOLDER TIMEOUT_MS COMMAND ARGS...\n");
+    const bool command = argc >= 5 && std::strcmp(argv[3], "--") == 0;
+    if (argc != 4 && !command) {
+        std::fprintf(stderr, "usage: keytime FOLDER TIMEOUT_MS KEYSYM | keytime FOLDER TIMEOUT_MS -- COMMAND ARGS...\n");
         return 2;
     }
     const char* folder = argv[1];
@@ -56,16 +63,38 @@ int main(int argc, char** argv)
         std::perror("keytime: cannot watch the folder");
         return 2;
     }
+    Display* display = nullptr;
+    KeyCode key = 0;
+    if (!command) {
+        int event, error, major, minor;
+        display = XOpenDisplay(nullptr);
+        KeySym sym = display ? XStringToKeysym(argv[3]) : NoSymbol;
+        key = sym != NoSymbol ? XKeysymToKeycode(display, sym) : 0;
+        if (!display || !key || !XTestQueryExtension(display, &event, &error, &major, &minor)) {
+            std::fprintf(stderr, "keytime: cannot send %s on this display\n", argv[3]);
+            return 2;
+        }
+    }
     auto t0 = Clock::now();
-    pid_t child;
-    if (posix_spawnp(&child, argv[3], nullptr, nullptr, argv + 3, environ) != 0) {
-        std::perror("keytime: cannot start the command");
-        return 2;
+    pid_t child = 0;
+    if (command) {
+        if (posix_spawnp(&child, argv[4], nullptr, nullptr, argv + 4, environ) != 0) {
+            std::perror("keytime: cannot start the command");
+            return 2;
+        }
+    } else {
+        XTestFakeKeyEvent(display, key, True, CurrentTime);
+        XTestFakeKeyEvent(display, key, False, CurrentTime);
+        XFlush(display);
     }
     std::string name = awaitWritten(fd, t0 + std::chrono::milliseconds(timeout > 0 ? timeout : 10000));
     auto t1 = Clock::now();
-    int status;
-    waitpid(child, &status, 0);
+    if (child) {
+        int status;
+        waitpid(child, &status, 0);
+    }
+    if (display)
+        XCloseDisplay(display);
     if (name.empty()) {
         std::printf("- - -\n");
         return 1;

@@ -12,6 +12,9 @@
      a fully opaque 32-bit bitmap goes to PNG the same way, as RGB without an alpha channel.
    File names may use "\" or "/" between folders. */
 #include <FreeImage.h>
+#ifdef __SSE2__
+#    include <emmintrin.h>
+#endif
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
@@ -123,7 +126,13 @@ FIBITMAP* FI_STDCALL kxfiConvertFromRawBits(BYTE* bits, int width, int height, i
     for (int y = 0; y < height; ++y) {
         const BYTE* in = bits + (size_t)y * (size_t)pitch; /* a program's rows need not be aligned */
         uint32_t* out = (uint32_t*)FreeImage_GetScanLine(dib, topdown ? height - 1 - y : y);
-        for (int x = 0; x < width; ++x) {
+        int x = 0;
+#ifdef __SSE2__
+        const __m128i alpha = _mm_set1_epi32((int)FI_RGBA_ALPHA_MASK);
+        for (; x + 4 <= width; x += 4)
+            _mm_storeu_si128((__m128i*)(out + x), _mm_or_si128(_mm_loadu_si128((const __m128i*)(in + 4 * x)), alpha));
+#endif
+        for (; x < width; ++x) {
             uint32_t pixel;
             memcpy(&pixel, in + 4 * x, 4);
             out[x] = pixel | FI_RGBA_ALPHA_MASK;
