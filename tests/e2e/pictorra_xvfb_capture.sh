@@ -89,10 +89,25 @@ awaitshots() {
 filemenu() {
     findmain
     xdotool windowactivate --sync "$win" 2>/dev/null
-    xdotool mousemove --window "$win" 18 10 click 1
-    sleep 0.7
+    openmenu
     xdotool key --clearmodifiers "$@"
     sleep 0.5
+}
+
+# The number of Pictorra's visible windows (a menu that drops down is one more).
+visiblewindows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
+
+# Clicks the File menu in the main window's menu bar and waits (up to 10 s) until it has dropped
+# down, so that the keys sent next reach it.
+openmenu() {
+    local before
+    before=$(visiblewindows)
+    xdotool mousemove --window "$win" 18 10 click 1
+    for _ in $(seq 1 50); do
+        [ "$(visiblewindows)" -gt "$before" ] && break
+        sleep 0.2
+    done
+    sleep 0.2
 }
 
 exitpictorra() {
@@ -156,13 +171,15 @@ fi
 
 # ---- Help > About Pictorra: the window, its plasma and ticker moving, Ok ------------------------------
 case=about
-findmain
-xdotool windowactivate --sync "$win" 2>/dev/null
-xdotool mousemove --window "$win" 18 10 click 1
-sleep 0.7
-# From the File menu, Left wraps round to Help, whose last item is About.
-xdotool key --clearmodifiers Left Up Return
-about=$(timeout 20 xdotool search --sync --onlyvisible --name '^About Pictorra$' 2>/dev/null | head -1)
+# From the File menu, Left wraps round to Help, whose last item is About. (Tried again after a
+# while should a busy machine have swallowed the first try.)
+about=
+for _ in 1 2; do
+    filemenu Left Up Return
+    about=$(timeout 20 xdotool search --sync --onlyvisible --name '^About Pictorra$' 2>/dev/null | head -1)
+    [ -n "$about" ] && break
+    xdotool key --clearmodifiers Escape Escape 2>/dev/null
+done
 if [ -n "$about" ]; then
     title=$(xprop -id "$about" _NET_WM_NAME WM_NAME 2>/dev/null)
     case "$title" in
