@@ -1,6 +1,7 @@
 // Child processes with piped standard input and output.
 #include "core/KXProcess.h"
 
+#include "core/KXCommandLine.h"
 #include "core/KXPath.h"
 
 #include <cerrno>
@@ -60,48 +61,9 @@ ssize_t writeWithoutSigpipe(int fd, const void* data, size_t n)
 }
 }
 
-std::vector<std::string> KXProcess::splitCommandLine(std::string_view s)
-{
-    std::vector<std::string> args;
-    size_t i = 0;
-    for (;;) {
-        while (i < s.size() && (s[i] == ' ' || s[i] == '\t'))
-            ++i;
-        if (i >= s.size())
-            return args;
-        std::string arg;
-        bool quoted = false;
-        for (; i < s.size(); ++i) {
-            char c = s[i];
-            if (c == '\\') {
-                size_t n = 0;
-                while (i < s.size() && s[i] == '\\')
-                    ++n, ++i;
-                if (i < s.size() && s[i] == '"') {
-                    arg.append(n / 2, '\\');
-                    if (n % 2)
-                        arg += '"';
-                    else
-                        quoted = !quoted;
-                } else {
-                    arg.append(n, '\\');
-                    --i;
-                }
-            } else if (c == '"') {
-                quoted = !quoted;
-            } else if (!quoted && (c == ' ' || c == '\t')) {
-                break;
-            } else {
-                arg += c;
-            }
-        }
-        args.push_back(std::move(arg));
-    }
-}
-
 KXProcess* KXProcess::start(std::string_view commandLine)
 {
-    std::vector<std::string> args = splitCommandLine(commandLine);
+    std::vector<std::string> args = KXCommandLine::split(commandLine);
     if (args.empty() || args[0].empty())
         return nullptr;
     args[0] = kxSystemPath(args[0]);

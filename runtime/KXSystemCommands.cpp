@@ -2,6 +2,7 @@
 // environment, launching files, time and the debugger hooks.
 #include "runtime/KXSystemCommands.h"
 
+#include "core/KXCommandLine.h"
 #include "core/KXObject.h"
 #include "core/KXString.h"
 #include "runtime/KXAppTitle.h"
@@ -19,6 +20,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <map>
+#include <optional>
 #include <string_view>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -132,54 +134,15 @@ std::string withSeparator(std::string dir)
 
 bool kxParseExecFile(const char* s, KXExecRequest& out)
 {
-    std::string_view t = s ? s : "";
-    while (!t.empty() && isBlank(t.front()))
-        t.remove_prefix(1);
-    if (t.empty())
+    std::optional<KXCommandLine::Head> head = KXCommandLine::head(s ? s : "");
+    if (!head || head->program.empty() || head->program.size() > MaxFilePart)
         return false;
-    std::string_view file;
-    if (t.front() == '"') {
-        size_t close = t.find('"', 1);
-        if (close == std::string_view::npos)
-            return false;
-        file = t.substr(1, close - 1);
-        t.remove_prefix(close + 1);
-    } else {
-        size_t blank = t.find(' ');
-        file = t.substr(0, blank);
-        t.remove_prefix(blank == std::string_view::npos ? t.size() : blank);
-    }
-    if (file.empty() || file.size() > MaxFilePart)
-        return false;
-    while (!t.empty() && isBlank(t.front()))
-        t.remove_prefix(1);
-    out.file = std::string(file);
-    out.parameters = std::string(t);
+    std::string_view rest = head->rest;
+    while (!rest.empty() && isBlank(rest.front()))
+        rest.remove_prefix(1);
+    out.file = std::string(head->program);
+    out.parameters = std::string(rest);
     return true;
-}
-
-std::vector<std::string> kxSplitParameters(const std::string& parameters)
-{
-    std::vector<std::string> args;
-    std::string current;
-    bool inArg = false, quoted = false;
-    for (char c : parameters) {
-        if (c == '"') {
-            quoted = !quoted;
-            inArg = true;
-        } else if ((c == ' ' || c == '\t') && !quoted) {
-            if (inArg)
-                args.push_back(std::move(current));
-            current.clear();
-            inArg = false;
-        } else {
-            current += c;
-            inArg = true;
-        }
-    }
-    if (inArg)
-        args.push_back(std::move(current));
-    return args;
 }
 
 bool kxLaunch(const KXExecRequest& request)
@@ -200,7 +163,7 @@ bool kxLaunch(const KXExecRequest& request)
         }
         if (!program.empty()) {
             std::vector<std::string> args { program };
-            for (std::string& a : kxSplitParameters(request.parameters))
+            for (std::string& a : KXCommandLine::split(request.parameters, KXCommandLine::Backslashes::Plain))
                 args.push_back(std::move(a));
             return spawnDetached(program, args);
         }
