@@ -60,11 +60,11 @@ KXLinkResult kxLinkImage(const uint8_t* image, size_t size)
     // The reader keeps what it could read of a damaged image; each part is acted on in stored
     // order and a break is reported where the old one-pass reading met it, so a bad symbol ahead
     // of the break is still named.
-    KXProgramImage in;
-    const Part got = KXProgramImage::read(image, size, in);
+    KXProgramImage::View in;
+    const Part got = KXProgramImage::scan(image, size, in);
     if (got < Part::Code)
         return fail("Can't load resource");
-    const size_t codeSize = in.code.size();
+    const size_t codeSize = in.codeSize;
 
     size_t mapSize = std::max<size_t>(codeSize, 1);
     void* mem = mmap(nullptr, mapSize, PROT_READ | PROT_WRITE | PROT_EXEC, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
@@ -72,7 +72,7 @@ KXLinkResult kxLinkImage(const uint8_t* image, size_t size)
         return fail("Can't lock resource");
     auto* base = static_cast<uint8_t*>(mem);
     if (codeSize)
-        std::memcpy(base, in.code.data(), codeSize);
+        std::memcpy(base, in.code, codeSize);
     uint32_t baseAddr = uint32_t(reinterpret_cast<uintptr_t>(base));
     auto unmapAndFail = [&](std::string text) {
         munmap(mem, mapSize);
@@ -99,7 +99,7 @@ KXLinkResult kxLinkImage(const uint8_t* image, size_t size)
         for (const auto& [name, offset] : relative ? in.relative : in.absolute) {
             const Symbol* s = lookup(symbols, name);
             if (!s)
-                return unmapAndFail("Can't find symbol: " + name);
+                return unmapAndFail("Can't find symbol: " + std::string(name));
             if (!KXProgramImage::fieldInBlock(offset, codeSize))
                 return unmapAndFail("Illegal fixup offset");
             uint32_t field;

@@ -1,6 +1,7 @@
 // Writing and reading the program-image byte format.
 #include "runtime/KXProgramImage.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -37,20 +38,22 @@ public:
         m_pos += 4;
         return true;
     }
-    bool bytes(size_t n, std::vector<uint8_t>& out)
+    const uint8_t* take(size_t n)
     {
         if (m_n - m_pos < n)
-            return false;
-        out.assign(m_p + m_pos, m_p + m_pos + n);
+            return nullptr;
+        const uint8_t* r = m_p + m_pos;
         m_pos += n;
-        return true;
+        return r;
     }
-    bool table(std::vector<KXProgramImage::Entry>& t)
+    bool table(std::vector<KXProgramImage::ViewEntry>& t)
     {
         t.clear();
         uint32_t count;
         if (!u32(count))
             return false;
+        // Each entry takes at least five bytes, which bounds what a count can make us reserve.
+        t.reserve(std::min<size_t>(count, (m_n - m_pos) / 5));
         for (uint32_t i = 0; i < count; ++i) {
             const void* z = m_pos < m_n ? std::memchr(m_p + m_pos, 0, m_n - m_pos) : nullptr;
             if (!z)
@@ -60,7 +63,7 @@ public:
                 return false;
             uint32_t offset;
             std::memcpy(&offset, m_p + m_pos + len + 1, 4);
-            t.emplace_back(std::string(reinterpret_cast<const char*>(m_p + m_pos), len), offset);
+            t.push_back({ std::string_view(reinterpret_cast<const char*>(m_p + m_pos), len), offset });
             m_pos += len + 1 + 4;
         }
         return true;
@@ -92,13 +95,14 @@ std::vector<uint8_t> KXProgramImage::bytes() const
     return out;
 }
 
-KXProgramImage::Part KXProgramImage::read(const uint8_t* data, size_t size, KXProgramImage& out, size_t* end)
+KXProgramImage::Part KXProgramImage::scan(const uint8_t* data, size_t size, View& out, size_t* end)
 {
-    out = KXProgramImage();
+    out = View();
     Cursor in(data, data ? size : 0);
     Part got = Part::None;
     uint32_t codeSize;
-    if (in.u32(codeSize) && in.bytes(codeSize, out.code)) {
+    if (in.u32(codeSize) && (out.code = in.take(codeSize))) {
+        out.codeSize = codeSize;
         got = Part::Code;
         if (in.table(out.symbols)) {
             got = Part::Symbols;
@@ -111,6 +115,23 @@ KXProgramImage::Part KXProgramImage::read(const uint8_t* data, size_t size, KXPr
     }
     if (end)
         *end = in.pos();
+    return got;
+}
+
+KXProgramImage::Part KXProgramImage::read(const uint8_t* data, size_t size, KXProgramImage& out, size_t* end)
+{
+    View view;
+    Part got = scan(data, size, view, end);
+    out = KXProgramImage();
+    out.code.assign(view.code, view.code + view.codeSize);
+    auto own = [](const std::vector<ViewEntry>& from, std::vector<Entry>& to) {
+        to.reserve(from.size());
+        for (const ViewEntry& e : from)
+            to.emplace_back(std::string(e.name), e.offset);
+    };
+    own(view.symbols, out.symbols);
+    own(view.relative, out.relative);
+    own(view.absolute, out.absolute);
     return got;
 }
 

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -32,11 +33,27 @@ struct KXProgramImage {
         Absolute = 4,
     };
 
+    // An image read in place: the block and the names point into the bytes it was read from,
+    // which must outlive it. The linker reads this way, copying nothing.
+    struct ViewEntry {
+        std::string_view name;
+        uint32_t offset;
+    };
+    struct View {
+        const uint8_t* code { nullptr };
+        size_t codeSize { 0 };
+        std::vector<ViewEntry> symbols;
+        std::vector<ViewEntry> relative;
+        std::vector<ViewEntry> absolute;
+    };
+
     // Reads as much of an image as is well formed and answers the last part read whole (None
     // when not even the block is there). Entries of the part that broke off are kept up to the
     // last whole entry, so a caller can act on them in stored order before it reports the
     // break. *end, when given, receives the offset just past the last byte read. Never reads
     // outside data[0, size), never reserves memory for counts the bytes cannot hold.
+    static Part scan(const uint8_t* data, size_t size, View& out, size_t* end = nullptr);
+    // The same, into an image of its own.
     static Part read(const uint8_t* data, size_t size, KXProgramImage& out, size_t* end = nullptr);
 
     // Reads a whole image and checks it: every part present, no bytes after the absolute
