@@ -67,7 +67,18 @@ findmain() {
 # Waits until shots/ holds n files and the newest is complete.
 awaitshots() {
     for _ in $(seq 1 150); do
-        [ "$(ls shots | wc -l)" -ge "$1" ] && sleep 0.5 && return 0
+        if [ "$(ls shots | wc -l)" -ge "$1" ]; then
+            # The picture is written while we look: wait until its size holds still (encoding a
+            # whole desktop takes a while on a loaded machine under the emulator).
+            local before="" now
+            for _ in $(seq 1 100); do
+                sleep 0.5
+                now=$(ls -l shots | md5sum)
+                [ "$now" = "$before" ] && return 0
+                before=$now
+            done
+            return 0
+        fi
         sleep 0.1
     done
     return 1
