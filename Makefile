@@ -10,7 +10,9 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 # Sanitizer options for the runs (the build's own tool runs included): any finding ends the
 # process with an error; leaks are not reported (modules keep some memory to the very end on
 # purpose, and the leak checker cannot stop the world under the i386 emulator: it would hang).
-SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=0:abort_on_error=0:halt_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+# A small quarantine of freed blocks: a 32-bit process under the emulator shares its address
+# space with the emulator, and the default quarantine exhausts it in allocation-heavy tests.
+SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=0:abort_on_error=0:halt_on_error=1:quarantine_size_mb=16 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 .PHONY: all setup configure build test run bench fuzz clean
 
