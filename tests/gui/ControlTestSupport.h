@@ -1,11 +1,11 @@
 // Shared set-up for the control and requester tests: the GUI, canvas and requester modules
-// started on the headless platform, a clean requester state per test, and the commands.
+// started on the platform in force, a clean requester state per test, and the commands.
 #pragma once
 
 #include "gui/KXCanvasDriver.h"
 #include "gui/KXControlDriver.h"
+#include "gui/KXRequesterDriver.h"
 #include "gui/KXTextField.h"
-#include "gui/headless/HeadlessRequesterDriver.h"
 #include "runtime/KXModuleDependencies.h"
 #include "tests/gui/GuiTestSupport.h"
 
@@ -63,17 +63,17 @@ protected:
     }
     static void resetControls()
     {
-        requesters().clearReplies();
-        requesters().resetState();
+        if (KXRequesterDriver* requesters = KXRequesterDriver::current())
+            requesters->resetState();
         KXTextField::resetLastChar();
     }
-    static HeadlessRequesterDriver& requesters() { return HeadlessRequesterDriver::instance(); }
     template<class T>
     static T* as(int handle) { return dynamic_cast<T*>(kxHandle<KXGadget>(handle, "Gadget")); }
-    // The id and data of the next event, waiting at most a second.
+    // The id and data of the next event, waiting at most a second (on a real display, where the
+    // user's actions take their time, at most ten).
     static std::pair<int, int> next()
     {
-        int id = WaitEvent(1000);
+        int id = WaitEvent(onRealDisplay() ? 10000 : 1000);
         return { id, id ? EventData() : 0 };
     }
 };
