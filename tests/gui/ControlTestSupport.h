@@ -76,4 +76,28 @@ protected:
         int id = WaitEvent(onRealDisplay() ? 10000 : 1000);
         return { id, id ? EventData() : 0 };
     }
+    // Whether keys typed into a focused text field also raise the window's key events is the
+    // platform's choice: Qt reports them (0x101 to 0x103), the headless field takes its text
+    // alone. Around typing, the tests take the next other event.
+    static bool isKeyEvent(int id) { return id >= 0x101 && id <= 0x103; }
+    static std::pair<int, int> nextBesidesKeys()
+    {
+        for (;;) {
+            std::pair<int, int> e = next();
+            if (!e.first || !isKeyEvent(e.first))
+                return e;
+        }
+    }
+    // The id of an event other than a key event arriving within ms (a real display waits until
+    // the user's actions are done first), else 0.
+    static int quietBesidesKeys(int ms = 50)
+    {
+        if (onRealDisplay())
+            settle();
+        for (;;) {
+            int id = WaitEvent(ms);
+            if (!id || !isKeyEvent(id))
+                return id;
+        }
+    }
 };

@@ -142,6 +142,15 @@ protected:
         return user().isDone();
     }
 
+    // The id of the next event arriving within ms, else 0. On a real display the user's actions
+    // are carried out first, so the events they raise are all there.
+    static int quiet(int ms = 50)
+    {
+        if (onRealDisplay())
+            settle();
+        return WaitEvent(ms);
+    }
+
     // Finishes a loop pass left inside a handler, frees the program's windows and timers and
     // clears queues, flags, hot keys, the user's actions and the platform's input.
     static void resetWorld()

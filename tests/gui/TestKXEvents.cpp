@@ -29,6 +29,7 @@ TEST_F(GuiTest, OtherEventsComeBeforeTimerTicks)
     EXPECT_EQ(EventData(), 5);
     // A key that arrives while the tick waits still goes first.
     user().key(59, true);
+    ASSERT_TRUE(settle());
     EXPECT_EQ(WaitEvent(-1), 0x101);
     EXPECT_EQ(WaitEvent(-1), 0x4001);
     EXPECT_EQ(WaitEvent(0), 0);

@@ -95,5 +95,5 @@ TEST_F(ControlTest, UserSessionWithControlsAndRequesters)
     EXPECT_EQ(out.green, 100);
     EXPECT_EQ(out.blue, 50);
     EXPECT_EQ(out.savedAs, dir.path() + "/shot.png");
-    EXPECT_TRUE(user().isDone());
+    EXPECT_TRUE(settle());
 }

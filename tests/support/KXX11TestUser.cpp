@@ -39,7 +39,7 @@ constexpr int SettleMs = 150;
 const bool s_trace = std::getenv("TROVA_TEST_USER_TRACE") != nullptr;
 
 // Raw keys of the keys the user presses around typing.
-constexpr int RawCtrl = 0x1d, RawShift = 0x2a, RawEnter = 28, RawEsc = 1, RawEnd = 0xcf, RawA = 0x1e;
+constexpr int RawCtrl = 0x1d, RawShift = 0x2a, RawEnter = 28, RawEsc = 1, RawA = 0x1e;
 
 int elapsedMs(Clock::time_point since) { return int(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - since).count()); }
 
@@ -110,6 +110,8 @@ void KXX11TestUser::tick()
     }
     Action& action = m_actions.front();
     Step result = action.steps[m_step]();
+    if (s_trace && result == Step::Done)
+        std::fprintf(stderr, "test user: %s: step %zu done (%s)\n", action.what.c_str(), m_step, QtTestScreen::describeFocus().c_str());
     bool finished = false;
     if (result == Step::Done) {
         m_stepStarted = false;
@@ -163,8 +165,12 @@ KXX11TestUser::StepFn KXX11TestUser::clickAt(std::function<Step(int& x, int& y)>
         Step found = where(x, y);
         if (found != Step::Done)
             return found;
-        if (s_trace)
-            std::fprintf(stderr, "test user: click at %d,%d\n", x, y);
+        if (s_trace) {
+            static int n = 0;
+            std::string shot = "/tmp/testuser-click-" + std::to_string(++n) + ".png";
+            std::fprintf(stderr, "test user: click at %d,%d (screen before it: %s)\n", x, y, shot.c_str());
+            std::system(("import -window root " + shot).c_str());
+        }
         fakeMotion(x, y);
         fakeButton(x, y, true);
         fakeButton(x, y, false);
@@ -397,9 +403,26 @@ void KXX11TestUser::key(int rawKey, bool down) { add("key " + std::to_string(raw
 
 void KXX11TestUser::focus(const std::string& control)
 {
-    add("focus " + control, { clickAt([this, control](int& x, int& y) {
-        return located(QtTestScreen::gadget(findGadget(control, tabStop)), x, y, FindLimitMs);
-    }) });
+    // A press takes the focus; the release off the control leaves it unclicked. A combo box's
+    // list the press opened is closed again with Esc.
+    add("focus " + control, { [this, control] {
+        KXGadget* g = findGadget(control, tabStop);
+        int x = 0, y = 0;
+        Step found = located(QtTestScreen::gadget(g), x, y, FindLimitMs);
+        if (found != Step::Done)
+            return found;
+        QtTestBox b = QtTestScreen::gadget(g);
+        fakeMotion(x, y);
+        fakeButton(x, y, true);
+        fakeMotion(b.x + b.width + 40, b.y + b.height + 40);
+        fakeButton(x, y, false);
+        if (isCombo(g)) {
+            unsigned esc = xKeyCodeOf(RawEsc);
+            fakeKey(esc, true);
+            fakeKey(esc, false);
+        }
+        return Step::Done;
+    } });
 }
 
 void KXX11TestUser::type(const std::string& field, const std::string& text, bool replace, bool enter)
@@ -408,12 +431,9 @@ void KXX11TestUser::type(const std::string& field, const std::string& text, bool
                                    return located(QtTestScreen::gadget(findGadget(field, isField)), x, y, FindLimitMs);
                                }),
         pause(SettleMs) };
-    if (replace) {
+    // The click leaves the caret where it landed, after a short text.
+    if (replace)
         steps.insert(steps.end(), { keyStep(RawCtrl, true), keyStep(RawA, true), keyStep(RawA, false), keyStep(RawCtrl, false) });
-    } else {
-        // The click put the caret where it landed; the text goes at the end.
-        steps.insert(steps.end(), { keyStep(RawEnd, true), keyStep(RawEnd, false) });
-    }
     steps.push_back(typeText(text));
     if (enter)
         steps.insert(steps.end(), { keyStep(RawEnter, true), keyStep(RawEnter, false) });

@@ -23,12 +23,17 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionSlider>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 QtTestBox boxOf(const QWidget* w, const QRect& local)
 {
     QtTestBox b;
     if (!w || !w->isVisible() || local.isEmpty())
+        return b;
+    // Only a window the X server shows takes clicks.
+    QWindow* top = w->window()->windowHandle();
+    if (!top || !top->isExposed())
         return b;
     QPoint at = w->mapToGlobal(local.topLeft());
     b.x = at.x();
@@ -253,4 +258,12 @@ unsigned long QtTestScreen::dialogWindowId()
 {
     QWidget* w = modal();
     return w ? w->winId() : 0;
+}
+
+std::string QtTestScreen::describeFocus()
+{
+    QWidget* focus = QApplication::focusWidget();
+    QWidget* active = QApplication::activeWindow();
+    return std::string("focus ") + (focus ? focus->metaObject()->className() : "none") + ", active window "
+        + (active ? active->windowTitle().toStdString() : "none");
 }

@@ -62,6 +62,8 @@ public:
     static QtTestBox dialogEdit(Edit edit);
     // The font requester's Underline box.
     static QtTestBox fontUnderline();
+    // Which widget has the keyboard focus and which window is active, for traces.
+    static std::string describeFocus();
     // The X id of the open requester's window (0: none).
     static unsigned long dialogWindowId();
 };
