@@ -151,6 +151,42 @@ protected:
         return WaitEvent(ms);
     }
 
+    // Takes events up to the next one with that id and answers whether it came. Headless, it
+    // must be the very next event; on a real display the window manager's own moves, sizes
+    // and activations may come first, and it may take ten seconds.
+    static bool nextOf(int id)
+    {
+        if (!onRealDisplay())
+            return WaitEvent(-1) == id;
+        auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (std::chrono::steady_clock::now() < end)
+            if (WaitEvent(100) == id)
+                return true;
+        return false;
+    }
+    // Whether pred holds: at once on headless, where the platform reports synchronously; on a
+    // real display once the platform reported (the loop runs, without taking events, for at
+    // most five seconds).
+    template<class Pred>
+    static bool reported(Pred pred)
+    {
+        if (!onRealDisplay())
+            return pred();
+        auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!pred() && std::chrono::steady_clock::now() < end)
+            driver().poll(20);
+        return pred();
+    }
+    // On a real display: lets the user finish and drops the events the window manager raised.
+    static void drainRealDisplay()
+    {
+        if (!onRealDisplay())
+            return;
+        settle();
+        while (WaitEvent(300)) {
+        }
+    }
+
     // Finishes a loop pass left inside a handler, frees the program's windows and timers and
     // clears queues, flags, hot keys, the user's actions and the platform's input.
     static void resetWorld()
