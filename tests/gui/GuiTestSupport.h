@@ -112,6 +112,9 @@ protected:
         }();
         ASSERT_TRUE(started);
         resetWorld();
+        // A real platform may still report the last test's windows going (the application's
+        // deactivation among them).
+        drainRealDisplay();
     }
     void TearDown() override { resetWorld(); }
 

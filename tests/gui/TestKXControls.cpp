@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <utility>
 
+KX_STDCALL void HtmlViewRun(int view, KXString* script);
+
 using Event = std::pair<int, int>;
 
 TEST_F(ControlTest, ButtonKindsAndStates)
@@ -172,6 +174,9 @@ TEST_F(ControlTest, HtmlViewNavigates)
     HtmlViewForward(v);
     EXPECT_EQ(take(HtmlViewCurrentURL(v)), "https://example.org/");
     EXPECT_RUNTIME_ERROR(HtmlViewGo(win, Str("x")), "Invalid HTMLView Gadget handle");
+    // Pages run no scripts here: a clear error, after the handle check.
+    EXPECT_RUNTIME_ERROR(HtmlViewRun(v, Str("alert(1)")), "HtmlViewRun is not available on this platform");
+    EXPECT_RUNTIME_ERROR(HtmlViewRun(win, Str("alert(1)")), "Invalid HTMLView Gadget handle");
 }
 
 // At the end of a run the modules go in the reverse order of their start, each releasing what

@@ -117,5 +117,5 @@ TEST_F(HeadlessControlTest, HtmlViewNavigatesTheNativeView)
     int win = window("Help");
     int v = CreateHtmlView(10, 10, 373, 355, win, 0);
     HtmlViewGo(v, Str("https://example.org/"));
-    EXPECT_TRUE(sys().called("Navigate \"https://example.org/\""));
+    EXPECT_TRUE(sys().log().called("Navigate \"https://example.org/\""));
 }

@@ -5,6 +5,6 @@ TEST_F(HeadlessGuiTest, TheNativeTimerGetsTheWholeMillisecondPeriod)
 {
     int t = CreateTimer(3.0f);
     ASSERT_NE(t, 0);
-    EXPECT_TRUE(sys().called("timeSetEvent 333"));
-    EXPECT_FALSE(sys().called("timeSetEvent 334"));
+    EXPECT_TRUE(sys().log().called("timeSetEvent 333"));
+    EXPECT_FALSE(sys().log().called("timeSetEvent 334"));
 }

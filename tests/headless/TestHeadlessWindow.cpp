@@ -54,7 +54,7 @@ TEST_F(HeadlessGuiTest, AMenuItemStillReferencedCannotBeReleased)
     int item = CreateMenu(Str("Item"), 1, WindowMenu(win));
     kxHandle<KXMenu>(item, "Menu")->retain();
     EXPECT_RUNTIME_ERROR(FreeGadget(win), "Unable to release menu child");
-    sys().removeWindow(hw(win)); // the half-destroyed window stays out of the clean-up
+    sys().world().removeWindow(hw(win)); // the half-destroyed window stays out of the clean-up
 }
 
 TEST_F(HeadlessGuiTest, ClientCoordinatesDescribeTheClientArea)

@@ -93,7 +93,7 @@ void KXHeadlessTestUser::forget() { HeadlessScript::instance().clear(); }
 
 void KXHeadlessTestUser::dropInput()
 {
-    HeadlessSystem::instance().clearMessages();
+    HeadlessSystem::messages().clearMessages();
     HeadlessRequesterDriver::instance().clearReplies();
 }
 
