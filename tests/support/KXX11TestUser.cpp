@@ -35,7 +35,8 @@ constexpr int FindLimitMs = 1500;
 // The pause after each input action, for the toolkit to take the events in.
 constexpr int SettleMs = 150;
 
-// TROVA_TEST_USER_TRACE=1 reports every click on standard error.
+// TROVA_TEST_USER_TRACE=1 reports every click and finished step on standard error, with a picture
+// of the screen before each click (build/screenshots/testuser-click-N.png).
 const bool s_trace = std::getenv("TROVA_TEST_USER_TRACE") != nullptr;
 
 // Raw keys of the keys the user presses around typing.
@@ -167,7 +168,13 @@ KXX11TestUser::StepFn KXX11TestUser::clickAt(std::function<Step(int& x, int& y)>
             return found;
         if (s_trace) {
             static int n = 0;
-            std::string shot = "/tmp/testuser-click-" + std::to_string(++n) + ".png";
+#ifdef KX_BUILD_DIR
+            std::string folder = KX_BUILD_DIR "/screenshots";
+#else
+            std::string folder = "/tmp";
+#endif
+            std::system(("mkdir -p " + folder).c_str());
+            std::string shot = folder + "/testuser-click-" + std::to_string(++n) + ".png";
             std::fprintf(stderr, "test user: click at %d,%d (screen before it: %s)\n", x, y, shot.c_str());
             std::system(("import -window root " + shot).c_str());
         }
@@ -237,10 +244,12 @@ std::vector<KXX11TestUser::StepFn> KXX11TestUser::fillDialogEdit(int edit, const
     if (enter) {
         // A completion list the text opened takes the first Enter; press it until the
         // requester closes.
-        steps.push_back([this] {
+        auto pressed = std::make_shared<Clock::time_point>();
+        steps.push_back([this, pressed] {
             if (QtTestScreen::openDialog() == QtTestScreen::Dialog::Closed)
                 return Step::Done;
-            if (elapsedMs(m_stepStart) % 1500 < 15) {
+            if (*pressed < m_stepStart || elapsedMs(*pressed) >= 1500) {
+                *pressed = Clock::now();
                 unsigned code = xKeyCodeOf(RawEnter);
                 fakeKey(code, true);
                 fakeKey(code, false);
@@ -487,6 +496,7 @@ void KXX11TestUser::slide(const std::string& slider, int value)
     auto target = std::make_shared<int>(value);
     auto at = std::make_shared<std::pair<int, int>>(0, 0);
     auto find = [this, slider] { return dynamic_cast<KXSlider*>(findGadget(slider, isSlider)); };
+    auto nudged = std::make_shared<Clock::time_point>();
     add("slide " + slider, {
                                [this, find, target, at] {
                                    KXSlider* s = find();
@@ -510,15 +520,16 @@ void KXX11TestUser::slide(const std::string& slider, int value)
                                    return Step::Done;
                                },
                                pause(SettleMs),
-                               [this, find, target, at] {
+                               [this, find, target, at, nudged] {
                                    KXSlider* s = find();
                                    if (!s)
                                        return Step::Failed;
                                    int now = s->state();
                                    if (now == *target || elapsedMs(m_stepStart) > 5000)
                                        return Step::Done;
-                                   // One pixel toward the value every few ticks.
-                                   if (elapsedMs(m_stepStart) % 100 < 15) {
+                                   // One pixel toward the value every tenth of a second.
+                                   if (*nudged < m_stepStart || elapsedMs(*nudged) >= 100) {
+                                       *nudged = Clock::now();
                                        int step = now < *target ? 1 : -1;
                                        if (s->isVertical())
                                            at->second += step;
