@@ -150,3 +150,22 @@ TEST_F(GuiTest, ActivationFollowsTheWindowThatWasActivated)
     FreeGadget(first);
     EXPECT_EQ(ActiveWindow(), 0);
 }
+
+TEST_F(GuiTest, TheUsersMovesAndStatesReachTheProgram)
+{
+    int win = window("Moved", 10, 10, 300, 200);
+    user().move("Moved", 200, 150);
+    if (onRealDisplay()) {
+        EXPECT_TRUE(nextOf(0x801));
+    } else {
+        EXPECT_EQ(WaitEvent(-1), 0x2004); // the title bar's modal loop
+        EXPECT_EQ(WaitEvent(-1), 0x801);
+    }
+    EXPECT_TRUE(reported([&] { return GadgetX(win) == 200 && GadgetY(win) == 150; }));
+    user().maximize("Moved");
+    EXPECT_TRUE(settle());
+    EXPECT_TRUE(reported([&] { return WindowMaximized(win) == 1; }));
+    user().restore("Moved");
+    EXPECT_TRUE(settle());
+    EXPECT_TRUE(reported([&] { return WindowMaximized(win) == 0 && GadgetX(win) == 200 && GadgetWidth(win) == 300; }));
+}

@@ -22,3 +22,23 @@ TEST_F(ControlTest, FileRequestFiltersAndNames)
     EXPECT_EQ(any.initialName, "data/shots/a.png");
     EXPECT_EQ(any.completeName("noext"), "noext");
 }
+
+TEST_F(ControlTest, RequestersTakeTheUsersAnswers)
+{
+    window("Main");
+    KXTempDir dir;
+    user().answerButton("yes");
+    user().answerButton("no");
+    user().answerButton("cancel");
+    EXPECT_EQ(Proceed(Str("a"), 0), 1);
+    EXPECT_EQ(Proceed(Str("b"), 0), 0);
+    EXPECT_EQ(Proceed(Str("c"), 0), -1);
+    user().answerButton("ok");
+    EXPECT_EQ(Confirm(Str("d"), 0), 1);
+    user().answerCancel();
+    EXPECT_EQ(RequestColor(1, 2, 3), 0); // cancelled: nothing changes
+    EXPECT_EQ(RequestedRed(), 255);
+    user().answerDir(dir.path());
+    EXPECT_EQ(take(RequestDir(Str("Folder"), Str(""))), dir.path());
+    EXPECT_TRUE(settle());
+}

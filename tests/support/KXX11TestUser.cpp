@@ -221,12 +221,18 @@ KXX11TestUser::StepFn KXX11TestUser::typeText(const std::string& text)
 std::vector<KXX11TestUser::StepFn> KXX11TestUser::awaitDialog(int kind)
 {
     auto wanted = QtTestScreen::Dialog(kind);
-    return { until([wanted] {
+    return { [this, wanted] {
                 auto open = QtTestScreen::openDialog();
-                return wanted == QtTestScreen::Dialog::Closed ? open != QtTestScreen::Dialog::Closed : open == wanted;
-            }),
+                bool found = wanted == QtTestScreen::Dialog::Closed ? open != QtTestScreen::Dialog::Closed : open == wanted;
+                if (!found)
+                    return Step::Again;
+                m_dialog = QtTestScreen::dialogWindowId();
+                return Step::Done;
+            },
         pause(300) };
 }
+
+bool KXX11TestUser::dialogGone() const { return QtTestScreen::dialogWindowId() != m_dialog; }
 
 std::vector<KXX11TestUser::StepFn> KXX11TestUser::fillDialogEdit(int edit, const std::string& text, bool enter)
 {
@@ -246,7 +252,7 @@ std::vector<KXX11TestUser::StepFn> KXX11TestUser::fillDialogEdit(int edit, const
         // requester closes.
         auto pressed = std::make_shared<Clock::time_point>();
         steps.push_back([this, pressed] {
-            if (QtTestScreen::openDialog() == QtTestScreen::Dialog::Closed)
+            if (dialogGone())
                 return Step::Done;
             if (*pressed < m_stepStart || elapsedMs(*pressed) >= 1500) {
                 *pressed = Clock::now();
@@ -734,9 +740,24 @@ void KXX11TestUser::answerFile(const std::string& path)
 
 void KXX11TestUser::answerDir(const std::string& path)
 {
+    // Enter in a folder requester's name box opens the folder typed; its Choose button takes it.
     std::vector<StepFn> steps = awaitDialog(int(QtTestScreen::Dialog::File));
-    for (StepFn& s : fillDialogEdit(int(QtTestScreen::Edit::FileName), path, true))
+    for (StepFn& s : fillDialogEdit(int(QtTestScreen::Edit::FileName), path, false))
         steps.push_back(std::move(s));
+    // A completion list the text opened takes the first click: click until the requester closes.
+    auto clicked = std::make_shared<Clock::time_point>();
+    steps.push_back([this, clicked] {
+        if (dialogGone())
+            return Step::Done;
+        QtTestBox b = QtTestScreen::acceptButton();
+        if (b.valid && (*clicked < m_stepStart || elapsedMs(*clicked) >= 1500)) {
+            *clicked = Clock::now();
+            fakeMotion(b.centerX(), b.centerY());
+            fakeButton(b.centerX(), b.centerY(), true);
+            fakeButton(b.centerX(), b.centerY(), false);
+        }
+        return Step::Again;
+    });
     add("answer dir", std::move(steps));
 }
 
@@ -765,7 +786,7 @@ void KXX11TestUser::answerButton(const std::string& button)
         }
         return Step::Done;
     });
-    steps.push_back(until([] { return QtTestScreen::openDialog() == QtTestScreen::Dialog::Closed; }));
+    steps.push_back(until([this] { return dialogGone(); }));
     add("answer button " + button, std::move(steps));
 }
 
@@ -786,7 +807,7 @@ void KXX11TestUser::answerFont(const std::string& name, int height, int style)
 void KXX11TestUser::answerCancel()
 {
     std::vector<StepFn> steps = awaitDialog(int(QtTestScreen::Dialog::Closed));
-    steps.insert(steps.end(), { keyStep(RawEsc, true), keyStep(RawEsc, false), until([] { return QtTestScreen::openDialog() == QtTestScreen::Dialog::Closed; }) });
+    steps.insert(steps.end(), { keyStep(RawEsc, true), keyStep(RawEsc, false), until([this] { return dialogGone(); }) });
     add("answer cancel", std::move(steps));
 }
 

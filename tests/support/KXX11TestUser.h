@@ -88,7 +88,10 @@ private:
     StepFn until(std::function<bool()> condition);
     // Steps that click into a requester's text box, replace its text with text and press Enter.
     std::vector<StepFn> fillDialogEdit(int edit, const std::string& text, bool enter);
+    // Waits for a requester of that kind (Closed: any) and remembers it; dialogGone tells when
+    // that requester has closed (another may have opened since).
     std::vector<StepFn> awaitDialog(int kind);
+    bool dialogGone() const;
 
     // Input.
     _XDisplay* display();
@@ -109,4 +112,5 @@ private:
     bool m_inTick { false };
     std::vector<unsigned> m_heldKeys;
     bool m_buttonHeld { false };
+    unsigned long m_dialog { 0 }; // the X id of the requester being answered
 };

@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QLineEdit>
@@ -17,6 +18,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>
@@ -241,6 +243,19 @@ QtTestBox QtTestScreen::dialogEdit(Edit edit)
             found = visible[n];
     }
     return found ? boxOf(found, found->rect()) : QtTestBox {};
+}
+
+QtTestBox QtTestScreen::acceptButton()
+{
+    QWidget* dialog = modal();
+    if (!dialog)
+        return {};
+    for (QDialogButtonBox* box : dialog->findChildren<QDialogButtonBox*>()) {
+        for (QAbstractButton* b : box->buttons())
+            if (box->buttonRole(b) == QDialogButtonBox::AcceptRole && b->isVisible() && b->isEnabled())
+                return boxOf(b, b->rect());
+    }
+    return {};
 }
 
 QtTestBox QtTestScreen::fontUnderline()

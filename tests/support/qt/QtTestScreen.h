@@ -60,6 +60,8 @@ public:
         FontStyle,
         FontSize };
     static QtTestBox dialogEdit(Edit edit);
+    // The open requester's accepting button (a file requester's Open, Save or Choose).
+    static QtTestBox acceptButton();
     // The font requester's Underline box.
     static QtTestBox fontUnderline();
     // Which widget has the keyboard focus and which window is active, for traces.
