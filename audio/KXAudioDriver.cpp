@@ -1,10 +1,10 @@
 // The sound service: OpenAL output (or the silent loopback fallback), channels and samples.
-#include "graphics/KXAudioDriver.h"
+#include "audio/KXAudioDriver.h"
 
+#include "audio/KXSound.h"
+#include "audio/KXSoundDecoder.h"
 #include "core/KXFpuScope.h"
 #include "core/KXResource.h"
-#include "graphics/KXSound.h"
-#include "graphics/KXSoundDecoder.h"
 #include "runtime/KXError.h"
 #include "runtime/KXPlatform.h"
 
