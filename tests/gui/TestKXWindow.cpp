@@ -90,6 +90,12 @@ TEST_F(GuiTest, SizeMessagesSetTheWindowFlags)
     // The program's requests only ask; the flags follow the platform's report.
     MinimizeWindow(win);
     EXPECT_TRUE(reported([&] { return WindowMinimized(win) == 1; }));
+    // Under openbox a maximise straight from the minimised state now and then leaves the frame
+    // at its old width; a real display shows the window again first.
+    if (onRealDisplay()) {
+        RestoreWindow(win);
+        EXPECT_TRUE(reported([&] { return WindowMinimized(win) == 0; }));
+    }
     kw(win)->maximize();
     EXPECT_TRUE(reported([&] { return WindowMaximized(win) == 1; }));
     EXPECT_EQ(WindowMinimized(win), 0);

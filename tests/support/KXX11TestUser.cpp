@@ -296,6 +296,14 @@ KXWindow* KXX11TestUser::findWindow(const std::string& title)
     return found;
 }
 
+KXX11TestUser::Step KXX11TestUser::locateGadget(const std::string& name, bool (*ofKind)(KXGadget*), int& x, int& y) const
+{
+    // A gadget that is there but not shown yet (its window still mapping) is waited for as
+    // long as any step; one that is not there at all only briefly.
+    KXGadget* g = findGadget(name, ofKind);
+    return located(QtTestScreen::gadget(g), x, y, g ? -1 : FindLimitMs);
+}
+
 // ---- input ----
 
 _XDisplay* KXX11TestUser::display()
@@ -410,7 +418,7 @@ void KXX11TestUser::awaitWindow(int window)
 void KXX11TestUser::click(const std::string& gadget)
 {
     add("click " + gadget, { clickAt([this, gadget](int& x, int& y) {
-        return located(QtTestScreen::gadget(findGadget(gadget, anyGadget)), x, y, FindLimitMs);
+        return locateGadget(gadget, anyGadget, x, y);
     }) });
 }
 
@@ -423,7 +431,7 @@ void KXX11TestUser::focus(const std::string& control)
     add("focus " + control, { [this, control] {
         KXGadget* g = findGadget(control, tabStop);
         int x = 0, y = 0;
-        Step found = located(QtTestScreen::gadget(g), x, y, FindLimitMs);
+        Step found = located(QtTestScreen::gadget(g), x, y, g ? -1 : FindLimitMs);
         if (found != Step::Done)
             return found;
         QtTestBox b = QtTestScreen::gadget(g);
@@ -443,7 +451,7 @@ void KXX11TestUser::focus(const std::string& control)
 void KXX11TestUser::type(const std::string& field, const std::string& text, bool replace, bool enter)
 {
     std::vector<StepFn> steps { clickAt([this, field](int& x, int& y) {
-                                   return located(QtTestScreen::gadget(findGadget(field, isField)), x, y, FindLimitMs);
+                                   return locateGadget(field, isField, x, y);
                                }),
         pause(SettleMs) };
     // The click leaves the caret where it landed, after a short text.
@@ -472,7 +480,7 @@ void KXX11TestUser::pick(const std::string& combo, const std::string& item)
                                            return *index >= 0 ? Step::Done : Step::Failed;
                                        },
                                           clickAt([this, combo](int& x, int& y) {
-                                              return located(QtTestScreen::gadget(findGadget(combo, isCombo)), x, y, FindLimitMs);
+                                              return locateGadget(combo, isCombo, x, y);
                                           }),
                                           clickAt([this, combo, index](int& x, int& y) {
                                               return located(QtTestScreen::comboItem(findGadget(combo, isCombo), *index), x, y);
@@ -488,7 +496,7 @@ void KXX11TestUser::pickIndex(const std::string& combo, int index)
                                                              return index >= 0 && index < g->items().count() ? Step::Done : Step::Failed;
                                                          },
                                                             clickAt([this, combo](int& x, int& y) {
-                                                                return located(QtTestScreen::gadget(findGadget(combo, isCombo)), x, y, FindLimitMs);
+                                                                return locateGadget(combo, isCombo, x, y);
                                                             }),
                                                             clickAt([this, combo, index](int& x, int& y) {
                                                                 return located(QtTestScreen::comboItem(findGadget(combo, isCombo), index), x, y);
@@ -558,7 +566,7 @@ void KXX11TestUser::scroll(const std::string& slider, Scroll how)
         QtTestScreen::SliderPart::PageUp, QtTestScreen::SliderPart::PageDown };
     QtTestScreen::SliderPart part = parts[int(how)];
     add("scroll " + slider, { clickAt([this, slider, part](int& x, int& y) {
-        return located(QtTestScreen::sliderPart(findGadget(slider, isSlider), part), x, y, FindLimitMs);
+        return located(QtTestScreen::sliderPart(findGadget(slider, isSlider), part), x, y, findGadget(slider, isSlider) ? -1 : FindLimitMs);
     }) });
 }
 

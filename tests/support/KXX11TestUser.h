@@ -83,6 +83,8 @@ private:
     // Done with (x, y) the box's middle when it is valid; else Again, or Failed once limitMs
     // (when not negative) passed since the step began.
     Step located(const QtTestBox& box, int& x, int& y, int limitMs = -1) const;
+    // located for the gadget named so, of that kind.
+    Step locateGadget(const std::string& name, bool (*ofKind)(KXGadget*), int& x, int& y) const;
     StepFn keyStep(int rawKey, bool down);
     StepFn typeText(const std::string& text);
     StepFn until(std::function<bool()> condition);

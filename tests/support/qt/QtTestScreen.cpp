@@ -46,16 +46,22 @@ QtTestBox boxOf(const QWidget* w, const QRect& local)
     return b;
 }
 
-// The widget standing for gadget (its trovaGadget property), or null.
+// The widget standing for gadget (its trovaGadget property), or null. A freed gadget's widget
+// waits hidden for its deletion and may carry the address a new gadget got since: a shown
+// widget wins.
 QWidget* widgetOf(const KXGadget* gadget)
 {
     if (!gadget)
         return nullptr;
+    QWidget* found = nullptr;
     for (QWidget* w : QApplication::allWidgets()) {
-        if (w->property(QtGadgetProperty).value<void*>() == static_cast<const void*>(gadget))
+        if (w->property(QtGadgetProperty).value<void*>() != static_cast<const void*>(gadget))
+            continue;
+        if (w->isVisible())
             return w;
+        found = w;
     }
-    return nullptr;
+    return found;
 }
 
 QWidget* modal()
