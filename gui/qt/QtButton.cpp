@@ -26,7 +26,28 @@ QtButton::QtButton(KXGroup* group, int style)
     }
     }
     adoptWidget(b);
-    QObject::connect(b, &QAbstractButton::clicked, b, [this] { onClicked(); });
+    QObject::connect(b, &QAbstractButton::clicked, b, [this, b] {
+        if (kind() == Kind::Radio)
+            checkOnlyThis(b);
+        onClicked();
+    });
+}
+
+void QtButton::checkOnlyThis(QAbstractButton* radio)
+{
+    // The program may have checked several radio buttons of a group (its own settings leave the
+    // others alone), and Qt then takes a click on one of them for a click that unchecks it. A
+    // user's click checks the radio button clicked and clears the others of its group.
+    if (QWidget* parent = radio->parentWidget()) {
+        for (QRadioButton* other : parent->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly)) {
+            if (other != radio && other->isChecked() && other->autoExclusive()) {
+                other->setAutoExclusive(false);
+                other->setChecked(false);
+                other->setAutoExclusive(true);
+            }
+        }
+    }
+    radio->setChecked(true);
 }
 
 void QtButton::nativeSetChecked(bool checked)

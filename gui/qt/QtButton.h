@@ -18,4 +18,8 @@ protected:
     bool nativeChecked() const override { return widget()->isChecked(); }
     void nativeSetChecked(bool checked) override;
     void nativeSetText(const QString& text) override { widget()->setText(text); }
+
+private:
+    // After a user's click on radio: it is checked, the other radio buttons of its group not.
+    static void checkOnlyThis(QAbstractButton* radio);
 };

@@ -1,11 +1,11 @@
 // Shared set-up for the control and requester tests: the GUI, canvas and requester modules
-// started on the headless platform, a clean requester state per test, and the commands.
+// started on the platform in force, a clean requester state per test, and the commands.
 #pragma once
 
 #include "gui/KXCanvasDriver.h"
 #include "gui/KXControlDriver.h"
+#include "gui/KXRequesterDriver.h"
 #include "gui/KXTextField.h"
-#include "gui/headless/HeadlessRequesterDriver.h"
 #include "runtime/KXModuleDependencies.h"
 #include "tests/gui/GuiTestSupport.h"
 
@@ -63,17 +63,41 @@ protected:
     }
     static void resetControls()
     {
-        requesters().clearReplies();
-        requesters().resetState();
+        if (KXRequesterDriver* requesters = KXRequesterDriver::current())
+            requesters->resetState();
         KXTextField::resetLastChar();
     }
-    static HeadlessRequesterDriver& requesters() { return HeadlessRequesterDriver::instance(); }
     template<class T>
     static T* as(int handle) { return dynamic_cast<T*>(kxHandle<KXGadget>(handle, "Gadget")); }
-    // The id and data of the next event, waiting at most a second.
+    // The id and data of the next event, waiting at most a second (on a real display, where the
+    // user's actions take their time, at most ten).
     static std::pair<int, int> next()
     {
-        int id = WaitEvent(1000);
+        int id = WaitEvent(onRealDisplay() ? 10000 : 1000);
         return { id, id ? EventData() : 0 };
+    }
+    // Whether keys typed into a focused text field also raise the window's key events is the
+    // platform's choice: Qt reports them (0x101 to 0x103), the headless field takes its text
+    // alone. Around typing, the tests take the next other event.
+    static bool isKeyEvent(int id) { return id >= 0x101 && id <= 0x103; }
+    static std::pair<int, int> nextBesidesKeys()
+    {
+        for (;;) {
+            std::pair<int, int> e = next();
+            if (!e.first || !isKeyEvent(e.first))
+                return e;
+        }
+    }
+    // The id of an event other than a key event arriving within ms (a real display waits until
+    // the user's actions are done first), else 0.
+    static int quietBesidesKeys(int ms = 50)
+    {
+        if (onRealDisplay())
+            settle();
+        for (;;) {
+            int id = WaitEvent(ms);
+            if (!id || !isKeyEvent(id))
+                return id;
+        }
     }
 };

@@ -1,5 +1,6 @@
-// Shared set-up for the GUI tests: the headless GUI started once, a clean world per test, and
-// the command entry points the tests call.
+// Shared set-up for the GUI tests: the platform's GUI started once, a clean world per test, and
+// the command entry points the tests call. The tests act through the test user and observe
+// through commands and neutral classes only, so they run on every platform.
 #pragma once
 
 #include "core/KXHandle.h"
@@ -10,14 +11,16 @@
 #include "gui/KXKeyboard.h"
 #include "gui/KXQueFilter.h"
 #include "gui/KXTimer.h"
-#include "gui/headless/HeadlessScript.h"
-#include "gui/headless/HeadlessSystem.h"
-#include "gui/headless/HeadlessWindow.h"
+#include "gui/KXWindow.h"
+#include "runtime/KXModuleDependencies.h"
+#include "runtime/KXModuleNames.h"
 #include "runtime/KXModuleRegistry.h"
+#include "runtime/KXPlatform.h"
 #include "runtime/KXProgram.h"
 #include "tests/support/KXTestSupport.h"
 #include "tests/support/KXTestUser.h"
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -92,52 +95,125 @@ inline std::string take(KXString* s)
     return r ? r->str() : std::string();
 }
 
+// Skips the rest of a test on a real window system, for the reason given.
+#define KX_SKIP_ON_REAL_DISPLAY(reason)           \
+    do {                                          \
+        if (kxPlatform() != KXPlatform::Headless) \
+            GTEST_SKIP() << (reason);             \
+    } while (0)
+
 class GuiTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         static bool started = [] {
             kxSelectPlatformConfigs(KXModuleRegistry::global());
-            KXModuleRegistry::global().startModuleByName("HeadlessGuiDriver");
-            return true;
+            return kxStartSubsystem(KXSubsystems::Gui);
         }();
-        (void)started;
+        ASSERT_TRUE(started);
         resetWorld();
+        // A real platform may still report the last test's windows going (the application's
+        // deactivation among them).
+        drainRealDisplay();
     }
     void TearDown() override { resetWorld(); }
 
-    static HeadlessSystem& sys() { return HeadlessSystem::instance(); }
     // The person at the screen.
     static KXTestUser& user() { return KXTestUser::instance(); }
     static KXEventDriver& driver() { return *KXEventDriver::current(); }
     static KXQueFilter& queue() { return KXQueFilter::instance(); }
-    static HeadlessWindow* hw(int handle) { return dynamic_cast<HeadlessWindow*>(kxHandle<KXWindow>(handle, "Window Gadget")); }
+    static KXWindow* kw(int handle) { return kxHandle<KXWindow>(handle, "Window Gadget"); }
     static void post(KXEventId id, int data = 0, int source = 0) { kxPostEvent(KXEvent::make(id, data, 0, 0, 0, source)); }
+    static bool onRealDisplay() { return kxPlatform() != KXPlatform::Headless; }
 
     // A window with its creation events flushed.
     static int window(const char* title, int x = 10, int y = 10, int w = 300, int h = 200, int style = 15)
     {
         int win = CreateWindow(Str(title), x, y, w, h, 0, style);
+        user().awaitWindow(win);
         queue().reset();
         return win;
     }
 
+    // Runs the message loop, without taking events, until the user carried out every action
+    // given (at most ms); answers whether they all were.
+    static bool settle(int ms = 20000)
+    {
+        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        while (!user().isDone() && std::chrono::steady_clock::now() < end)
+            driver().poll(10);
+        return user().isDone();
+    }
+
+    // The id of the next event arriving within ms, else 0. On a real display the user's actions
+    // are carried out first, so the events they raise are all there.
+    static int quiet(int ms = 50)
+    {
+        if (onRealDisplay())
+            settle();
+        return WaitEvent(ms);
+    }
+
+    // Takes events up to the next one with that id and answers whether it came. Headless, it
+    // must be the very next event; on a real display the window manager's own moves, sizes
+    // and activations may come first, and it may take ten seconds.
+    static bool nextOf(int id)
+    {
+        if (!onRealDisplay())
+            return WaitEvent(-1) == id;
+        auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (std::chrono::steady_clock::now() < end)
+            if (WaitEvent(100) == id)
+                return true;
+        return false;
+    }
+    // Whether pred holds: at once on headless, where the platform reports synchronously; on a
+    // real display once the platform reported (the loop runs, without taking events, for at
+    // most five seconds).
+    template<class Pred>
+    static bool reported(Pred pred)
+    {
+        if (!onRealDisplay())
+            return pred();
+        auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!pred() && std::chrono::steady_clock::now() < end)
+            driver().poll(20);
+        return pred();
+    }
+    // On a real display: lets the user finish and drops the events the window manager raised.
+    static void drainRealDisplay()
+    {
+        if (!onRealDisplay())
+            return;
+        settle();
+        while (WaitEvent(300)) {
+        }
+    }
+
     // Finishes a loop pass left inside a handler, frees the program's windows and timers and
-    // clears queues, flags, hot keys, the script and the log.
+    // clears queues, flags, hot keys, the user's actions and the platform's input.
     static void resetWorld()
     {
         user().forget();
-        sys().messages().clearMessages();
+        user().dropInput();
         for (int i = 0; i < 50 && driver().isPassSuspended(); ++i) {
             try {
                 driver().poll(0);
             } catch (...) {
             }
         }
-        while (!sys().world().windows().empty()) {
-            HeadlessWindow* w = sys().world().windows().back();
+        // Top-level windows go one by one, each with the windows and gadgets inside it.
+        for (int guard = 0; guard < 1000; ++guard) {
+            KXWindow* top = nullptr;
+            KXObject::forEachLive([&](KXObject* o) {
+                auto* w = dynamic_cast<KXWindow*>(o);
+                if (w && !top && !dynamic_cast<KXWindow*>(w->group()))
+                    top = w;
+            });
+            if (!top)
+                break;
             try {
-                w->release();
+                top->release();
             } catch (...) {
                 break;
             }
@@ -149,7 +225,7 @@ protected:
         });
         for (KXTimer* t : timers)
             t->release();
-        sys().reset();
+        user().resetPlatform();
         queue().reset();
         KXHotKeyTable::instance().clear();
         KXKeyboard::instance().reset();

@@ -30,7 +30,7 @@ TEST_F(ControlTest, EnterClicksTheDefaultButtonElseGivesOk)
     user().stroke(28);
     EXPECT_EQ(next(), Event(0x401, 0));
     EXPECT_EQ(EventSource(), ok); // the default push button inside the panel, not the focused one
-    EXPECT_EQ(WaitEvent(50), 0); // neither key raised 0x101/0x102/0x103
+    EXPECT_EQ(quiet(50), 0); // neither key raised 0x101/0x102/0x103
 
     // A hidden or disabled default button is passed over: Enter is the OK key.
     HideGadget(ok);
@@ -44,7 +44,7 @@ TEST_F(ControlTest, EnterClicksTheDefaultButtonElseGivesOk)
 
     user().stroke(1);
     EXPECT_EQ(next(), Event(0x105, 0));
-    EXPECT_EQ(WaitEvent(50), 0);
+    EXPECT_EQ(quiet(50), 0);
 
     // Other keys reach the window as before.
     user().stroke(0x1e);
@@ -59,11 +59,11 @@ TEST_F(ControlTest, EnterInAFocusedTextFieldIsTheFieldsOwn)
     int field = CreateTextField(0, 0, 100, 20, win, 0);
     CreateButton(Str("OK"), 0, 30, 80, 20, win, 4);
     user().type("#1", "x");
-    EXPECT_EQ(next(), Event(0x401, 'x'));
+    EXPECT_EQ(nextBesidesKeys(), Event(0x401, 'x'));
     user().stroke(28);
-    EXPECT_EQ(next(), Event(0x401, 13));
+    EXPECT_EQ(nextBesidesKeys(), Event(0x401, 13));
     EXPECT_EQ(EventSource(), field);
-    EXPECT_EQ(WaitEvent(50), 0); // no button click, no 0x104
+    EXPECT_EQ(quietBesidesKeys(), 0); // no button click, no 0x104
     EXPECT_EQ(take(TextFieldText(field)), "x");
 }
 
@@ -117,18 +117,18 @@ TEST_F(ControlTest, TabMovesTheFocusBetweenTabStops)
     user().click("A");
     user().stroke(15);
     EXPECT_EQ(next(), Event(0x401, 0));
-    EXPECT_EQ(WaitEvent(50), 0); // Tab raised nothing
+    EXPECT_EQ(quiet(50), 0); // Tab raised nothing
     EXPECT_EQ(focusOf(win), gadget(field));
 
     user().stroke(15);
     user().stroke(15);
-    EXPECT_EQ(WaitEvent(50), 0);
+    EXPECT_EQ(quiet(50), 0);
     EXPECT_EQ(focusOf(win), gadget(a)); // past the disabled slider and the combo box, round again
 
     user().key(0x2a, true);
     user().stroke(15);
     user().key(0x2a, false);
-    EXPECT_EQ(WaitEvent(50), 0);
+    EXPECT_EQ(quiet(50), 0);
     EXPECT_EQ(focusOf(win), gadget(combo));
 
     // A freed control leaves the focus with the window.
@@ -137,6 +137,6 @@ TEST_F(ControlTest, TabMovesTheFocusBetweenTabStops)
     user().focus("#9");
     user().focus("#3");
     user().focus("#2");
-    EXPECT_EQ(WaitEvent(50), 0);
+    EXPECT_EQ(quiet(50), 0);
     EXPECT_EQ(focusOf(win), gadget(field));
 }

@@ -1,17 +1,13 @@
-// Controls: buttons, sliders, text fields, combo boxes, panels, canvases and HTML views, driven
-// by commands and by the scripted user.
+// Controls: buttons, sliders, text fields, combo boxes and HTML views, driven by commands and by
+// the test user.
 #include "graphics/GraphicsCommands.h"
 #include "graphics/KXPixmap.h"
-#include "gui/headless/HeadlessCanvas.h"
-#include "gui/headless/HeadlessComboBox.h"
-#include "gui/headless/HeadlessPanel.h"
-#include "gui/headless/HeadlessTextField.h"
 #include "tests/gui/ControlTestSupport.h"
 
 #include <cstdlib>
+#include <utility>
 
 KX_STDCALL void HtmlViewRun(int view, KXString* script);
-#include <utility>
 
 using Event = std::pair<int, int>;
 
@@ -94,7 +90,7 @@ TEST_F(ControlTest, SliderLinesPagesAndDrags)
     EXPECT_EQ(next().first, 0x2005);
     EXPECT_FALSE(queue().isInModalLoop());
     EXPECT_EQ(next(), Event(0x401, 90));
-    EXPECT_EQ(WaitEvent(50), 0);
+    EXPECT_EQ(quiet(50), 0);
     EXPECT_EQ(SliderValue(s), 90);
 }
 
@@ -106,30 +102,25 @@ TEST_F(ControlTest, TextFieldTypingAndEnter)
     SetGadgetText(a, Str("x"));
     user().type("#1", "hi", false, true);
     user().type("#2", "", false, true);
-    EXPECT_EQ(next(), Event(0x401, 'h'));
+    EXPECT_EQ(nextBesidesKeys(), Event(0x401, 'h'));
     EXPECT_EQ(EventSource(), a);
-    EXPECT_EQ(next(), Event(0x401, 'i'));
+    EXPECT_EQ(nextBesidesKeys(), Event(0x401, 'i'));
     EXPECT_EQ(take(TextFieldText(a)), "xhi");
-    EXPECT_EQ(next(), Event(0x401, 13)); // Enter: one event, consumed
+    EXPECT_EQ(nextBesidesKeys(), Event(0x401, 13)); // Enter: one event, consumed
     EXPECT_EQ(take(TextFieldText(a)), "xhi");
     EXPECT_EQ(take(GadgetText(a)), "x"); // the stored text is what the program set
-    EXPECT_EQ(next(), Event(0x401, 13));
+    EXPECT_EQ(nextBesidesKeys(), Event(0x401, 13));
     EXPECT_EQ(EventSource(), b);
-    EXPECT_EQ(WaitEvent(50), 0);
+    EXPECT_EQ(quietBesidesKeys(), 0);
     EXPECT_EQ(KXTextField::lastChar(), 'i'); // Enter never becomes the last character
 
     // The last character persists between fields: an update of b reports 'i'.
     as<KXTextField>(b)->onTextUpdate();
-    EXPECT_EQ(next(), Event(0x401, 'i'));
+    EXPECT_EQ(nextBesidesKeys(), Event(0x401, 'i'));
 
-    // Setting the text keeps caret and selection.
-    auto* field = as<HeadlessTextField>(a);
-    field->setSelection(1, 2);
     SetGadgetText(a, Str("abcdef"));
-    EXPECT_EQ(field->selectionStart(), 1);
-    EXPECT_EQ(field->selectionEnd(), 2);
     user().type("#1", "Z", true);
-    EXPECT_EQ(next(), Event(0x401, 'Z'));
+    EXPECT_EQ(nextBesidesKeys(), Event(0x401, 'Z'));
     EXPECT_EQ(take(TextFieldText(a)), "Z");
     EXPECT_RUNTIME_ERROR(TextFieldText(win), "Invalid TextField Gadget handle");
 }
@@ -138,13 +129,11 @@ TEST_F(ControlTest, ComboSelectionWithAndWithoutEvents)
 {
     int win = window("Combo");
     int c = CreateComboBox(0, 0, 100, 200, win, 0);
-    auto* native = as<HeadlessComboBox>(c);
     AddGadgetItem(c, Str("BMP"), 0, -1);
     AddGadgetItem(c, Str("JPEG"), 0, -1);
     AddGadgetItem(c, Str("PNG"), 1, -1);
     EXPECT_EQ(SelectedGadgetItem(c), 2);
-    EXPECT_EQ(WaitEvent(30), 0); // selecting from the program raises nothing
-    EXPECT_EQ(native->nativeItems(), (std::vector<std::string> { "BMP", "JPEG", "PNG" }));
+    EXPECT_EQ(quiet(30), 0); // selecting from the program raises nothing
 
     user().pick("#1", "JPEG");
     user().pickIndex("#1", 0);
@@ -153,7 +142,7 @@ TEST_F(ControlTest, ComboSelectionWithAndWithoutEvents)
     EXPECT_EQ(EventSource(), c);
     EXPECT_EQ(SelectedGadgetItem(c), 1);
     EXPECT_EQ(next(), Event(0x401, 0));
-    EXPECT_EQ(WaitEvent(30), 0); // no item 7
+    EXPECT_EQ(quiet(30), 0); // no item 7
 
     // Insertion and removal keep the item list and the native list in step.
     SelectGadgetItem(c, 1);
@@ -164,86 +153,12 @@ TEST_F(ControlTest, ComboSelectionWithAndWithoutEvents)
     RemoveGadgetItem(c, 1);
     EXPECT_EQ(SelectedGadgetItem(c), -1);
     EXPECT_EQ(CountGadgetItems(c), 2);
-    EXPECT_EQ(native->nativeItems(), (std::vector<std::string> { "BMP", "PNG" }));
     ModifyGadgetItem(c, 1, Str("TIFF"), 3);
     EXPECT_EQ(take(GadgetItemText(c, 1)), "TIFF");
-    EXPECT_EQ(native->nativeIcons()[1], -1); // no icon strip, no icon
     EXPECT_RUNTIME_ERROR(RemoveGadgetItem(c, 5), "Gadget item list index out of range");
-    EXPECT_EQ(native->nativeItems().size(), 2u);
+    EXPECT_EQ(CountGadgetItems(c), 2);
     ClearGadgetItems(c);
-    EXPECT_TRUE(native->nativeItems().empty());
     EXPECT_EQ(SelectedGadgetItem(c), -1);
-
-    HeadlessComboBox::failNextCreation();
-    EXPECT_RUNTIME_ERROR(CreateComboBox(0, 0, 10, 10, win, 0), "Unable to create combobox");
-}
-
-TEST_F(ControlTest, PanelBackgroundColourAndImage)
-{
-    int win = window("Panels");
-    int p = CreatePanel(0, 0, 10, 5, win, 1);
-    auto* panel = as<HeadlessPanel>(p);
-    auto pixel = [&](int x, int y) {
-        KXRef<KXPixmap> shot(panel->render());
-        KXSurfaceLock lock(shot.get());
-        return reinterpret_cast<const uint32_t*>(lock.row(y))[x];
-    };
-    EXPECT_EQ(pixel(0, 0), HeadlessPanel::DefaultBackground);
-
-    // rgb4x2.bmp: red, green, blue, white over black, red, green, blue.
-    std::string file = std::string(KX_TEST_INPUTS) + "/images/rgb4x2.bmp";
-    SetPanelColor(p, 1, 2, 3);
-    SetPanelImage(p, Str(file.c_str()));
-    EXPECT_TRUE(panel->hasImage());
-    EXPECT_FALSE(panel->hasColor());
-    EXPECT_EQ(pixel(0, 0), pixel(4, 0)); // tiled from the top-left corner
-    EXPECT_EQ(pixel(1, 1), pixel(5, 3));
-    EXPECT_EQ(pixel(9, 4), pixel(1, 0));
-    EXPECT_NE(pixel(0, 0), 0xFF010203u);
-
-    SetPanelImage(p, Str("missing/nothing.png")); // does not load: nothing changes
-    EXPECT_TRUE(panel->hasImage());
-    int repaints = panel->repaints();
-    SetPanelColor(p, 0x1FF, 0x80, 0x40); // channels count modulo 256
-    EXPECT_FALSE(panel->hasImage());
-    EXPECT_EQ(pixel(9, 4), 0xFFFF8040u);
-    EXPECT_EQ(panel->repaints(), repaints + 1);
-    EXPECT_RUNTIME_ERROR(SetPanelColor(win, 0, 0, 0), "Invalid Panel Gadget handle");
-}
-
-TEST_F(ControlTest, NewCanvasIsOpaqueBlack)
-{
-    int win = window("Canvas");
-    int panel = CreatePanel(0, 0, 50, 40, win, 0);
-    int c = CreateCanvas(2, 2, 7, 5, panel, 0);
-    auto* canvas = as<HeadlessCanvas>(c);
-    int buffer = CanvasBuffer(c);
-    ASSERT_NE(buffer, 0);
-    EXPECT_EQ(GadgetGroup(c), panel);
-    EXPECT_EQ(ClientWidth(c), 7);
-    LockBuffer(buffer);
-    for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 7; ++x)
-            ASSERT_EQ(uint32_t(ReadPixelFast(x, y, buffer)), 0xFF000000u) << x << "," << y;
-    UnlockBuffer(buffer);
-    EXPECT_EQ(canvas->flips(), 1);
-
-    // Drawing reaches the screen only with a flip.
-    int previous = SetBuffer(buffer);
-    WritePixel(3, 2, int(0xFF123456u), 0);
-    SetBuffer(previous);
-    auto screenPixel = [&](int x, int y) {
-        KXSurfaceLock lock(canvas->screen());
-        return reinterpret_cast<const uint32_t*>(lock.row(y))[x];
-    };
-    EXPECT_EQ(screenPixel(3, 2), 0xFF000000u);
-    FlipCanvas(c, 1);
-    EXPECT_EQ(screenPixel(3, 2), 0xFF123456u);
-    EXPECT_EQ(screenPixel(0, 0), 0xFF000000u);
-
-    EXPECT_RUNTIME_ERROR(CanvasBuffer(panel), "Invalid Canvas Gadget handle");
-    FreeGadget(panel); // the canvas and its buffer go with the panel
-    EXPECT_FALSE(KXObject::isLive(reinterpret_cast<void*>(intptr_t(buffer))));
 }
 
 TEST_F(ControlTest, HtmlViewNavigates)
@@ -258,7 +173,6 @@ TEST_F(ControlTest, HtmlViewNavigates)
     HtmlViewForward(v);
     HtmlViewForward(v);
     EXPECT_EQ(take(HtmlViewCurrentURL(v)), "https://example.org/");
-    EXPECT_TRUE(sys().log().called("Navigate \"https://example.org/\""));
     EXPECT_RUNTIME_ERROR(HtmlViewGo(win, Str("x")), "Invalid HTMLView Gadget handle");
     // Pages run no scripts here: a clear error, after the handle check.
     EXPECT_RUNTIME_ERROR(HtmlViewRun(v, Str("alert(1)")), "HtmlViewRun is not available on this platform");
@@ -269,6 +183,7 @@ TEST_F(ControlTest, HtmlViewNavigates)
 // was made through it: controls inside windows, canvases with their buffers, requested fonts.
 TEST_F(ControlTest, ShutdownReleasesLiveControls)
 {
+    KX_SKIP_ON_REAL_DISPLAY("a forked child cannot answer a requester over its parent's X connection");
     EXPECT_EXIT(
         {
             int win = window("Left open");

@@ -1,7 +1,9 @@
 // The test user over the headless scripted user.
 #include "tests/support/KXHeadlessTestUser.h"
 
+#include "gui/headless/HeadlessRequesterDriver.h"
 #include "gui/headless/HeadlessScript.h"
+#include "gui/headless/HeadlessSystem.h"
 
 KXTestUser& KXTestUser::instance()
 {
@@ -88,3 +90,11 @@ void KXHeadlessTestUser::wait(int ms) { act("wait " + std::to_string(ms)); }
 bool KXHeadlessTestUser::isDone() const { return HeadlessScript::instance().isFinished(); }
 
 void KXHeadlessTestUser::forget() { HeadlessScript::instance().clear(); }
+
+void KXHeadlessTestUser::dropInput()
+{
+    HeadlessSystem::messages().clearMessages();
+    HeadlessRequesterDriver::instance().clearReplies();
+}
+
+void KXHeadlessTestUser::resetPlatform() { HeadlessSystem::instance().reset(); }

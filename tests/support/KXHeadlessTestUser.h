@@ -32,6 +32,8 @@ public:
     void wait(int ms) override;
     bool isDone() const override;
     void forget() override;
+    void dropInput() override;
+    void resetPlatform() override;
 
     // A word of a script line: quoted, with " and \ escaped.
     static std::string quoted(const std::string& word);

@@ -21,14 +21,14 @@ struct KXProgramEnded : std::runtime_error {
 void kxInstallTestEndTrap();
 
 // The message of the runtime error stmt raises, or "<no error>" when it raises none.
-#define KX_ERROR_OF(stmt)                                \
-    ([&]() -> std::string {                              \
-        try {                                            \
-            stmt;                                        \
-        } catch (const KXProgramEnded& e) {              \
-            return e.isError ? e.what() : "<end>";       \
-        }                                                \
-        return "<no error>";                             \
+#define KX_ERROR_OF(stmt)                          \
+    ([&]() -> std::string {                        \
+        try {                                      \
+            stmt;                                  \
+        } catch (const KXProgramEnded& e) {        \
+            return e.isError ? e.what() : "<end>"; \
+        }                                          \
+        return "<no error>";                       \
     }())
 
 #define EXPECT_RUNTIME_ERROR(stmt, text) EXPECT_EQ(KX_ERROR_OF(stmt), std::string(text))

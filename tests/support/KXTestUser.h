@@ -1,8 +1,8 @@
 // KXTestUser: a person at the screen, for the GUI and end-to-end tests: clicks, keys, menus, the
 // window manager's moves, sizes and state changes, and answers to requesters. Tests drive the
 // program through it instead of a backend's internals, so the same test can run on any platform
-// that has an implementation: the headless scripted user now (KXHeadlessTestUser), a real X
-// server (XTest, xdotool) later.
+// that has an implementation: the headless scripted user (KXHeadlessTestUser) and a person at a
+// real X server (KXX11TestUser, over XTest and the window manager).
 //
 // Actions are queued and carried out in order by the program's message loop while the program
 // waits for events (WaitEvent, PeekEvent, input polling), so a test states the actions, then
@@ -72,4 +72,13 @@ public:
     virtual bool isDone() const = 0;
     // Drops the actions not carried out yet.
     virtual void forget() = 0;
+
+    // Lets the platform finish showing a window the program just made (mapping, the window
+    // manager's placement, activation), running the message loop without taking events.
+    virtual void awaitWindow(int window) { (void)window; }
+    // Between tests: drops the platform's waiting input and anything the user still holds
+    // (before the test's windows go), then resets what the platform keeps about its desktop
+    // (after they went).
+    virtual void dropInput() = 0;
+    virtual void resetPlatform() = 0;
 };

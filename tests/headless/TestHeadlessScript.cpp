@@ -4,7 +4,7 @@
 #include "graphics/KXPixmap.h"
 #include "graphics/headless/HeadlessScreen.h"
 #include "gui/headless/HeadlessWidget.h"
-#include "tests/gui/GuiTestSupport.h"
+#include "tests/headless/HeadlessTestSupport.h"
 
 #include <cstdio>
 #include <fstream>
@@ -34,7 +34,7 @@ std::string writeScript(const std::string& text)
 }
 }
 
-TEST_F(GuiTest, ScriptedSessionAgainstCommands)
+TEST_F(HeadlessGuiTest, ScriptedSessionAgainstCommands)
 {
     int win = CreateWindow(Str("Pictorra"), 100, 100, 400, 300, 0, 15);
     int file = CreateMenu(Str("File"), 0, WindowMenu(win));
@@ -70,7 +70,7 @@ TEST_F(GuiTest, ScriptedSessionAgainstCommands)
     EXPECT_EQ(KX_ERROR_OF(WaitEvent(-1)), "<end>");
 }
 
-TEST_F(GuiTest, ScriptFileFromTheEnvironment)
+TEST_F(HeadlessGuiTest, ScriptFileFromTheEnvironment)
 {
     int win = window("Env");
     std::string path = writeScript("close \"Env\"\n");
@@ -82,7 +82,7 @@ TEST_F(GuiTest, ScriptFileFromTheEnvironment)
     EXPECT_EQ(EventSource(), win);
 }
 
-TEST_F(GuiTest, TheWindowManagerKnowsEveryTopLevelWindow)
+TEST_F(HeadlessGuiTest, TheWindowManagerKnowsEveryTopLevelWindow)
 {
     int win = window("VXPictorra", 50, 60, 300, 200, 15);
     int handle = hw(win)->nativeHandle();
@@ -108,7 +108,7 @@ TEST_F(GuiTest, TheWindowManagerKnowsEveryTopLevelWindow)
     EXPECT_FALSE(sys().world().windowInfo(12345, info));
 }
 
-TEST_F(GuiTest, ScriptBuildsTheVirtualDesktop)
+TEST_F(HeadlessGuiTest, ScriptBuildsTheVirtualDesktop)
 {
     HeadlessScript::instance().addLines({
         "desktop 800 600",
@@ -137,7 +137,7 @@ TEST_F(GuiTest, ScriptBuildsTheVirtualDesktop)
     sys().world().setDesktopSize(1024, 768);
 }
 
-TEST_F(GuiTest, DesktopImageIsWhatDesktopReadsSee)
+TEST_F(HeadlessGuiTest, DesktopImageIsWhatDesktopReadsSee)
 {
     const std::string path = KX_TEST_INPUTS "/images/rgb4x2.png";
     KXRef<KXPixmap> picture(KXImageLoader::load(path));
@@ -165,7 +165,7 @@ TEST_F(GuiTest, DesktopImageIsWhatDesktopReadsSee)
     sys().world().setDesktopSize(1024, 768);
 }
 
-TEST_F(GuiTest, ScriptClicksGadgetsByText)
+TEST_F(HeadlessGuiTest, ScriptClicksGadgetsByText)
 {
     int win = window("Buttons");
     auto* button = new ClickMe(kxHandle<KXGroup>(win, "Group Gadget"), 0);
@@ -178,7 +178,7 @@ TEST_F(GuiTest, ScriptClicksGadgetsByText)
     EXPECT_EQ(EventData(), 2);
 }
 
-TEST_F(GuiTest, BadScriptLinesAreSkipped)
+TEST_F(HeadlessGuiTest, BadScriptLinesAreSkipped)
 {
     window("Main");
     HeadlessScript::instance().addLines({
@@ -202,7 +202,7 @@ TEST_F(GuiTest, BadScriptLinesAreSkipped)
     EXPECT_FALSE(HeadlessScript::instance().loadFile("/nonexistent/script.txt"));
 }
 
-TEST_F(GuiTest, ScriptedKeysRepeatAndType)
+TEST_F(HeadlessGuiTest, ScriptedKeysRepeatAndType)
 {
     int win = window("Typing");
     HeadlessScript::instance().addLines({ "key down 0x2a", "key down 0x1e", "key down 0x1e", "key up 0x1e", "key up 0x2a" });
@@ -253,7 +253,7 @@ TEST(HeadlessScriptWords, NumbersAreDecimalOrHexadecimal)
     EXPECT_FALSE(HeadlessScript::parseInt("0x1G", v));
 }
 
-TEST_F(GuiTest, MenuIdsBeyondTheCommandRangeAreNotOnTheBar)
+TEST_F(HeadlessGuiTest, MenuIdsBeyondTheCommandRangeAreNotOnTheBar)
 {
     int win = window("Menus");
     int file = CreateMenu(Str("File"), 0, WindowMenu(win));

@@ -1,6 +1,6 @@
 // A whole scripted session: a small program with a button, a check box, a slider and a combo
 // box, whose user (a script file) also answers a colour and a file requester.
-#include "tests/gui/ControlTestSupport.h"
+#include "tests/headless/HeadlessTestSupport.h"
 
 #include "tests/support/KXTempDir.h"
 
@@ -65,7 +65,7 @@ void runProgram(Outcome& out)
 }
 }
 
-TEST_F(ControlTest, ScriptedSessionWithControlsAndRequesters)
+TEST_F(HeadlessControlTest, ScriptedSessionWithControlsAndRequesters)
 {
     KXTempDir dir;
     std::string script = dir.path() + "/session.txt";

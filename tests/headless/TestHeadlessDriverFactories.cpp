@@ -2,7 +2,7 @@
 // driver until the program frees them, and go when the driver stops.
 #include "gui/KXFontDriver.h"
 #include "gui/KXTimerDriver.h"
-#include "tests/gui/GuiTestSupport.h"
+#include "tests/headless/HeadlessTestSupport.h"
 
 #include <cstdlib>
 
@@ -14,7 +14,7 @@ namespace {
 bool live(int handle) { return KXObject::isLive(reinterpret_cast<void*>(intptr_t(handle))); }
 }
 
-TEST_F(GuiTest, CreatedObjectsBelongToTheirDriver)
+TEST_F(HeadlessGuiTest, CreatedObjectsBelongToTheirDriver)
 {
     KXGuiDriver* gui = KXGuiDriver::current();
     KXWindow* w = gui->createWindow(nullptr, 15);
@@ -42,7 +42,7 @@ TEST_F(GuiTest, CreatedObjectsBelongToTheirDriver)
 
 // At the end of a run each driver releases what is still alive, once: a font the program freed
 // is not released again, and a requested font goes with the requester driver alone.
-TEST_F(GuiTest, DriverShutdownReleasesWhatItCreated)
+TEST_F(HeadlessGuiTest, DriverShutdownReleasesWhatItCreated)
 {
     EXPECT_EXIT(
         {

@@ -5,7 +5,7 @@
 #include "graphics/KXPixmap.h"
 #include "gui/KXDesktopServices.h"
 #include "gui/KXVirtualKeys.h"
-#include "tests/gui/GuiTestSupport.h"
+#include "tests/headless/HeadlessTestSupport.h"
 #include "tests/support/KXTempDir.h"
 
 #include <cstdio>
@@ -14,17 +14,17 @@
 KX_STDCALL int QueryObject(int object, int query);
 
 namespace {
-class DesktopTest : public GuiTest {
+class DesktopTest : public HeadlessGuiTest {
 protected:
     void SetUp() override
     {
-        GuiTest::SetUp();
+        HeadlessGuiTest::SetUp();
         ds().emptyClipboard();
     }
     void TearDown() override
     {
         ds().emptyClipboard();
-        GuiTest::TearDown();
+        HeadlessGuiTest::TearDown();
     }
     static KXDesktopServices& ds() { return *KXDesktopServices::current(); }
     // Runs the script lines now.

@@ -3,7 +3,7 @@
 // quit inside the loop, a quit request, and the end on the last window's close.
 #include "runtime/KXModuleRegistry.h"
 #include "runtime/KXSystemCommands.h"
-#include "tests/gui/GuiTestSupport.h"
+#include "tests/headless/HeadlessTestSupport.h"
 
 #include <cstdio>
 #include <functional>
@@ -22,7 +22,7 @@ private:
     int m_count { 0 };
 };
 
-class ProgramEnd : public GuiTest {
+class ProgramEnd : public HeadlessGuiTest {
 protected:
     // Runs body in a child process as a program would run: no test trap, so the real end path.
     static void expectCleanEnd(const std::function<void()>& body, const char* stderrPattern = "")
