@@ -1,7 +1,7 @@
 // The default debugger: runtime errors become a topmost message box captioned with the title.
-#include "runtime/KXDebugger.h"
+#include "base/KXDebugger.h"
 
-#include "runtime/KXMessageBox.h"
+#include "base/KXMessageBox.h"
 #include "runtime/KXAppTitle.h"
 
 namespace {

@@ -1,11 +1,11 @@
 // Runtime errors, internal errors, the debug log and the end of the program.
-#include "runtime/KXError.h"
+#include "base/KXError.h"
 
-#include "runtime/KXDebugger.h"
-#include "runtime/KXMessageBox.h"
-#include "runtime/KXModuleRegistry.h"
+#include "base/KXDebugger.h"
+#include "base/KXMessageBox.h"
+#include "base/KXModuleRegistry.h"
 #include "runtime/KXProgram.h"
-#include "runtime/KXRunState.h"
+#include "base/KXRunState.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,5 +1,5 @@
 // The message-box hook and its standard-error fallback.
-#include "runtime/KXMessageBox.h"
+#include "base/KXMessageBox.h"
 
 #include <cstdio>
 

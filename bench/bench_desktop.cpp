@@ -6,8 +6,8 @@
 // Started without TROVA_BENCH_XVFB, it runs itself again under tests/support/with-xvfb.sh.
 #include "graphics/GraphicsCommands.h"
 #include "gui/KXDesktopServices.h"
-#include "runtime/KXModuleDependencies.h"
-#include "runtime/KXModuleRegistry.h"
+#include "base/KXModuleDependencies.h"
+#include "base/KXModuleRegistry.h"
 #include "runtime/KXProgram.h"
 
 #include <X11/Xlib.h>

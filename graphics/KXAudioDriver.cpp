@@ -2,11 +2,11 @@
 #include "graphics/KXAudioDriver.h"
 
 #include "core/KXFpuScope.h"
-#include "core/KXResource.h"
+#include "base/KXResource.h"
 #include "graphics/KXSound.h"
 #include "graphics/KXSoundDecoder.h"
-#include "runtime/KXError.h"
-#include "runtime/KXPlatform.h"
+#include "base/KXError.h"
+#include "base/KXPlatform.h"
 
 #include <AL/al.h>
 #include <AL/alc.h>

@@ -5,7 +5,7 @@
 #include "graphics/KXAudioDriver.h"
 #include "graphics/KXImageLoader.h"
 #include "graphics/KXSound.h"
-#include "runtime/KXCommandTable.h"
+#include "base/KXCommandTable.h"
 
 namespace {
 KXAudioDriver& audio() { return KXAudioDriver::instance(); }

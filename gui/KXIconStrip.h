@@ -1,7 +1,7 @@
 // KXIconStrip: a row of equally sized item icons that list-type gadgets may show.
 #pragma once
 
-#include "core/KXResource.h"
+#include "base/KXResource.h"
 
 class KXIconStrip : public KXResource {
 public:

@@ -2,9 +2,9 @@
 #include "gui/KXRequesterDriver.h"
 
 #include "runtime/KXAppTitle.h"
-#include "runtime/KXError.h"
-#include "runtime/KXModuleDependencies.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXError.h"
+#include "base/KXModuleDependencies.h"
+#include "base/KXModuleNames.h"
 
 namespace {
 // A path as the runtime hands paths out: "/" separators, no separator at the end unless the

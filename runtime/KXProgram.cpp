@@ -2,9 +2,9 @@
 #include "runtime/KXProgram.h"
 
 #include "core/KXString.h"
-#include "runtime/KXError.h"
+#include "base/KXError.h"
 #include "runtime/KXImageLinker.h"
-#include "runtime/KXModuleRegistry.h"
+#include "base/KXModuleRegistry.h"
 #include "runtime/Runtime.h"
 
 #include <cstdlib>

@@ -2,14 +2,14 @@
 // environment, launching files, time and the debugger hooks.
 #include "runtime/KXSystemCommands.h"
 
-#include "core/KXObject.h"
+#include "base/KXObject.h"
 #include "core/KXString.h"
 #include "runtime/KXAppTitle.h"
-#include "runtime/KXCommandTable.h"
-#include "runtime/KXDebugger.h"
-#include "runtime/KXError.h"
+#include "base/KXCommandTable.h"
+#include "base/KXDebugger.h"
+#include "base/KXError.h"
 #include "runtime/KXHostPaths.h"
-#include "runtime/KXOsVersion.h"
+#include "base/KXOsVersion.h"
 #include "runtime/KXProgram.h"
 
 #include <algorithm>

@@ -1,12 +1,12 @@
 // The Runtime singleton: registry enumeration and the program's run.
 #include "runtime/Runtime.h"
 
-#include "runtime/KXCommandRegistry.h"
-#include "runtime/KXDebugger.h"
-#include "runtime/KXError.h"
-#include "runtime/KXModuleRegistry.h"
+#include "base/KXCommandRegistry.h"
+#include "base/KXDebugger.h"
+#include "base/KXError.h"
+#include "base/KXModuleRegistry.h"
 #include "runtime/KXProgram.h"
-#include "runtime/KXRunState.h"
+#include "base/KXRunState.h"
 
 #include <algorithm>
 #include <cstring>

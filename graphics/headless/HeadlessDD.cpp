@@ -2,7 +2,7 @@
 // format, 32-bit (code 4) unless TROVA_HEADLESS_FORMAT or setDisplayFormat chose another.
 #include "graphics/KXPixmap.h"
 #include "graphics/KXSurfaceDriver.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleNames.h"
 
 #include <cstdlib>
 

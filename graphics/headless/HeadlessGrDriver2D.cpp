@@ -1,8 +1,8 @@
 // HeadlessGrDriver2D: the headless 2D drawing context; it draws with the neutral software
 // routines.
 #include "graphics/KXGrDriver2D.h"
-#include "runtime/KXModuleDependencies.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleDependencies.h"
+#include "base/KXModuleNames.h"
 
 namespace {
 class HeadlessGrDriver2D final : public KXGrDriver2D {

@@ -2,8 +2,8 @@
 #include "graphics/KXScreenDriver.h"
 #include "graphics/headless/HeadlessDesktopSurface.h"
 #include "graphics/headless/HeadlessScreen.h"
-#include "runtime/KXModuleDependencies.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleDependencies.h"
+#include "base/KXModuleNames.h"
 
 namespace {
 class HeadlessScreenDriver final : public KXScreenDriver {

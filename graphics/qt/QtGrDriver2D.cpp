@@ -1,8 +1,8 @@
 // QtGrDriver2D: the Qt platform's 2D drawing context; it draws with the neutral software
 // routines on the display driver's memory surfaces.
 #include "graphics/KXGrDriver2D.h"
-#include "runtime/KXModuleDependencies.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleDependencies.h"
+#include "base/KXModuleNames.h"
 
 namespace {
 class QtGrDriver2D final : public KXGrDriver2D {

@@ -2,8 +2,8 @@
 #include "graphics/KXScreenDriver.h"
 #include "graphics/qt/QtDesktopSurface.h"
 #include "gui/qt/QtEventLoop.h"
-#include "runtime/KXModuleDependencies.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleDependencies.h"
+#include "base/KXModuleNames.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -2,8 +2,8 @@
 // display driver's surfaces.
 #include "gui/KXCanvasDriver.h"
 #include "gui/headless/HeadlessCanvas.h"
-#include "runtime/KXModuleDependencies.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleDependencies.h"
+#include "base/KXModuleNames.h"
 
 namespace {
 class HeadlessCanvasDriver final : public KXCanvasDriver {

@@ -7,8 +7,8 @@
 #include "gui/headless/HeadlessPanel.h"
 #include "gui/headless/HeadlessSlider.h"
 #include "gui/headless/HeadlessTextField.h"
-#include "runtime/KXModuleDependencies.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleDependencies.h"
+#include "base/KXModuleNames.h"
 
 namespace {
 class HeadlessControlDriver final : public KXControlDriver {

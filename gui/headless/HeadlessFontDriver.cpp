@@ -2,7 +2,7 @@
 #include "gui/KXFontDriver.h"
 
 #include "gui/headless/HeadlessSystem.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleNames.h"
 
 namespace {
 class HeadlessFontDriver final : public KXFontDriver {

@@ -5,8 +5,8 @@
 #include "gui/headless/HeadlessDesktopServices.h"
 #include "gui/headless/HeadlessSystem.h"
 #include "gui/headless/HeadlessWindow.h"
-#include "runtime/KXModuleDependencies.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleDependencies.h"
+#include "base/KXModuleNames.h"
 
 namespace {
 HeadlessGuiDriver s_guiDriver;

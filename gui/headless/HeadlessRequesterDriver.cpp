@@ -6,8 +6,8 @@
 #include "gui/headless/HeadlessEventDriver.h"
 #include "gui/headless/HeadlessScript.h"
 #include "gui/headless/HeadlessSystem.h"
-#include "runtime/KXModuleDependencies.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleDependencies.h"
+#include "base/KXModuleNames.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -3,8 +3,8 @@
 
 #include "gui/headless/HeadlessSystem.h"
 #include "gui/headless/HeadlessTimer.h"
-#include "runtime/KXModuleDependencies.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleDependencies.h"
+#include "base/KXModuleNames.h"
 
 namespace {
 class HeadlessTimerDriver final : public KXTimerDriver {

@@ -2,8 +2,8 @@
 // surfaces.
 #include "gui/KXCanvasDriver.h"
 #include "gui/qt/QtCanvas.h"
-#include "runtime/KXModuleDependencies.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleDependencies.h"
+#include "base/KXModuleNames.h"
 
 namespace {
 class QtCanvasDriver final : public KXCanvasDriver {

@@ -2,8 +2,8 @@
 #include "gui/qt/QtEventDriver.h"
 
 #include "gui/qt/QtEventLoop.h"
-#include "runtime/KXModuleDependencies.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleDependencies.h"
+#include "base/KXModuleNames.h"
 
 namespace {
 QtEventDriver s_eventDriver;

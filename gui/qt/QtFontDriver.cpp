@@ -4,7 +4,7 @@
 #include "gui/qt/QtEventLoop.h"
 #include "gui/qt/QtFont.h"
 #include "gui/qt/QtText.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleNames.h"
 
 #include <QApplication>
 #include <QFontInfo>

@@ -6,8 +6,8 @@
 #include "gui/qt/QtEventLoop.h"
 #include "gui/qt/QtInputFilter.h"
 #include "gui/qt/QtWindow.h"
-#include "runtime/KXModuleDependencies.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleDependencies.h"
+#include "base/KXModuleNames.h"
 
 #include <QApplication>
 

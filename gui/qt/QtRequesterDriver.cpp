@@ -5,9 +5,9 @@
 #include "gui/qt/QtFont.h"
 #include "gui/qt/QtText.h"
 #include "gui/qt/QtWindow.h"
-#include "runtime/KXMessageBox.h"
-#include "runtime/KXModuleDependencies.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXMessageBox.h"
+#include "base/KXModuleDependencies.h"
+#include "base/KXModuleNames.h"
 
 #include <QApplication>
 #include <QColorDialog>

@@ -2,8 +2,8 @@
 #include "gui/KXTimerDriver.h"
 
 #include "gui/qt/QtTimer.h"
-#include "runtime/KXModuleDependencies.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleDependencies.h"
+#include "base/KXModuleNames.h"
 
 namespace {
 class QtTimerDriver final : public KXTimerDriver {

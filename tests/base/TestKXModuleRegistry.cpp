@@ -1,5 +1,5 @@
 // Module start-up order, failure, config selection and shutdown order.
-#include "runtime/KXModuleRegistry.h"
+#include "base/KXModuleRegistry.h"
 #include "tests/support/KXTestSupport.h"
 
 #include <string>

@@ -13,7 +13,7 @@
 #include "gui/headless/HeadlessScript.h"
 #include "gui/headless/HeadlessSystem.h"
 #include "gui/headless/HeadlessWindow.h"
-#include "runtime/KXModuleRegistry.h"
+#include "base/KXModuleRegistry.h"
 #include "runtime/KXProgram.h"
 #include "tests/support/KXTestSupport.h"
 #include "tests/support/KXTestUser.h"

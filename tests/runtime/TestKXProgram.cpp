@@ -1,6 +1,6 @@
 // The command-line split and the end of the program.
 #include "runtime/KXProgram.h"
-#include "runtime/KXRunState.h"
+#include "base/KXRunState.h"
 #include "tests/support/KXTestSupport.h"
 
 #include <new>
