@@ -1,10 +1,9 @@
-// The entry sequence, the command line and the configuration selection.
+// The entry sequence, the command-line split and the configuration selection.
 #include "runtime/KXProgram.h"
 
-#include "core/KXString.h"
 #include "base/KXError.h"
-#include "runtime/KXImageLinker.h"
 #include "base/KXModuleRegistry.h"
+#include "runtime/KXImageLinker.h"
 #include "runtime/Runtime.h"
 
 #include <cstdlib>
@@ -12,8 +11,6 @@
 #include <string>
 
 namespace {
-KXString* s_commandLine = nullptr;
-
 // Quotes an argument the way a shell command line would show it when it holds blanks.
 void appendArgument(std::string& line, const char* arg)
 {
@@ -41,22 +38,6 @@ const char* kxSplitCommandLine(const char* text)
     }
     const char* blank = std::strchr(text, ' ');
     return blank ? blank + 1 : "";
-}
-
-void kxSetCommandLine(const char* text)
-{
-    if (s_commandLine)
-        s_commandLine->release();
-    s_commandLine = KXString::create(text ? text : "");
-}
-
-KXString* kxCommandLine() { return s_commandLine; }
-
-void kxReleaseCommandLine()
-{
-    KXString* s = s_commandLine;
-    s_commandLine = nullptr;
-    kxRelease(s);
 }
 
 void kxSelectPlatformConfigs(KXModuleRegistry& modules)

@@ -2,15 +2,15 @@
 // environment, launching files, time and the debugger hooks.
 #include "runtime/KXSystemCommands.h"
 
-#include "base/KXObject.h"
-#include "core/KXString.h"
-#include "runtime/KXAppTitle.h"
 #include "base/KXCommandTable.h"
 #include "base/KXDebugger.h"
 #include "base/KXError.h"
-#include "runtime/KXHostPaths.h"
+#include "base/KXObject.h"
 #include "base/KXOsVersion.h"
-#include "runtime/KXProgram.h"
+#include "core/KXString.h"
+#include "runtime/KXAppTitle.h"
+#include "runtime/KXCommandLine.h"
+#include "runtime/KXHostPaths.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -294,9 +294,7 @@ KX_STDCALL void AppTitle(KXString* str)
 
 KX_STDCALL KXString* CommandLine()
 {
-    if (!kxCommandLine())
-        kxSetCommandLine("");
-    KXString* s = kxCommandLine();
+    KXString* s = KXCommandLine::instance().text();
     s->retain();
     return s;
 }

@@ -5,8 +5,9 @@
 #include "base/KXDebugger.h"
 #include "base/KXError.h"
 #include "base/KXModuleRegistry.h"
-#include "runtime/KXProgram.h"
 #include "base/KXRunState.h"
+#include "runtime/KXCommandLine.h"
+#include "runtime/KXProgram.h"
 
 #include <algorithm>
 #include <cstring>
@@ -25,7 +26,21 @@ bool specLess(const char* a, const char* b) { return std::strcmp(a, b) < 0; }
 constexpr unsigned short FpuSingle = 0x003F;
 constexpr unsigned short FpuDouble = 0x023F;
 
-void setFpuControl(unsigned short cw) { asm volatile("fldcw %0" : : "m"(cw)); }
+void setFpuControl(unsigned short cw) { asm volatile("fldcw %0"
+                                                     :
+                                                     : "m"(cw)); }
+
+// What kxEnd takes down: the command line first, then the modules in reverse start order.
+void endRun()
+{
+    KXModuleRegistry& modules = KXModuleRegistry::global();
+    modules.shutdownModule(&KXCommandLine::instance());
+    modules.shutdownSubsystemModules();
+    modules.shutdownUnaffiliatedModules();
+}
+
+// Installed before main, so that every process linking the host (tests included) ends this way.
+const bool s_endHandlerInstalled = (kxSetEndHandler(endRun), true);
 }
 
 Runtime& Runtime::instance()
@@ -105,7 +120,7 @@ void Runtime::execute(void (*entry)(), const char* text, KXDebugger* debugger)
     kxSelectPlatformConfigs(modules);
     modules.startUnaffiliatedModules();
     modules.startSubsystemModules();
-    kxSetCommandLine(text);
+    KXCommandLine::instance().set(text);
     kxSetRunState(KXRunState::Running);
     entry();
     kxEnd();
