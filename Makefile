@@ -7,8 +7,9 @@ endif
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
-# Sanitizer options for the runs: any finding ends the process with an error; leaks are not
-# reported (modules keep some memory to the very end on purpose).
+# Sanitizer options for the runs (the build's own tool runs included): any finding ends the
+# process with an error; leaks are not reported (modules keep some memory to the very end on
+# purpose, and the leak checker cannot stop the world under the i386 emulator: it would hang).
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=0:abort_on_error=0:halt_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 .PHONY: all setup configure build test run bench fuzz clean
@@ -25,7 +26,7 @@ $(BUILD)/CMakeCache.txt:
 configure: setup $(BUILD)/CMakeCache.txt
 
 build: configure
-	cmake --build $(BUILD) -j $(JOBS)
+	$(SANITIZER_ENV) cmake --build $(BUILD) -j $(JOBS)
 
 test: build
 	cd $(BUILD) && $(SANITIZER_ENV) TROVA_PLATFORM=headless ctest --output-on-failure -j $(JOBS)

@@ -6,7 +6,10 @@ int QtKeyCodes::rawFromX(unsigned xKeyCode)
     if (xKeyCode < 8 || xKeyCode > 255)
         return 0;
     const unsigned evdev = xKeyCode - 8;
-    // Evdev numbers the main block, the keypad and F1-F12 as the PC keyboard's set 1 does.
+    // Evdev numbers the main block, the keypad and F1-F12 as the PC keyboard's set 1 does, except
+    // that Num Lock is an extended key in the window system's key data and Pause is not.
+    if (evdev == 69) // Num Lock
+        return 0xc5;
     if (evdev >= 1 && evdev <= 83)
         return int(evdev);
     switch (evdev) {
@@ -48,7 +51,7 @@ int QtKeyCodes::rawFromX(unsigned xKeyCode)
     case 111: // Delete
         return 0xd3;
     case 119: // Pause
-        return 0xc5;
+        return 0x45;
     case 125: // left logo key
         return 0xdb;
     case 126: // right logo key
