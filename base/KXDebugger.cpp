@@ -8,12 +8,11 @@ class DefaultDebugger final : public KXDebugger { };
 
 DefaultDebugger s_default;
 KXDebugger* s_current = &s_default;
-KXDebugger::CaptionSource s_captionSource = nullptr;
 }
 
 void KXDebugger::debugError(const char* message)
 {
-    kxMessageBox(s_captionSource ? s_captionSource() : "", message, KXMessageBoxKind::Error);
+    kxMessageBox(kxAppCaption(), message, KXMessageBoxKind::Error);
 }
 
 KXDebugger* KXDebugger::current() { return s_current; }
@@ -21,5 +20,3 @@ KXDebugger* KXDebugger::current() { return s_current; }
 void KXDebugger::setCurrent(KXDebugger* debugger) { s_current = debugger ? debugger : &s_default; }
 
 KXDebugger* KXDebugger::defaultDebugger() { return &s_default; }
-
-void KXDebugger::setCaptionSource(CaptionSource source) { s_captionSource = source; }

@@ -18,11 +18,6 @@ public:
     static void setCurrent(KXDebugger* debugger);
     static KXDebugger* defaultDebugger();
 
-    // Where debugError takes the caption of its message box from. The host installs the
-    // application title; until then (or after null) the caption is empty.
-    using CaptionSource = const char* (*)();
-    static void setCaptionSource(CaptionSource source);
-
 protected:
     ~KXDebugger() = default;
 };

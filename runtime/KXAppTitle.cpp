@@ -1,7 +1,7 @@
 // The application title, derived from the executable's name until a program sets one.
 #include "runtime/KXAppTitle.h"
 
-#include "base/KXDebugger.h"
+#include "base/KXMessageBox.h"
 #include "core/KXString.h"
 #include "runtime/KXHostPaths.h"
 
@@ -23,10 +23,10 @@ std::string defaultTitle()
 }
 }
 
-// Runtime errors are captioned with the title: installed before main, for every process that
-// links the host.
+// Runtime errors and the requesters are captioned with the title: installed before main, for
+// every process that links the host.
 namespace {
-const bool s_captionInstalled = (KXDebugger::setCaptionSource(kxAppTitle), true);
+const bool s_captionInstalled = (kxSetAppCaptionSource(kxAppTitle), true);
 }
 
 KXString* kxAppTitleString()

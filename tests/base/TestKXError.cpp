@@ -1,7 +1,7 @@
 // How a run ends and how a runtime error is captioned when no host has installed anything: this
 // suite links base/ alone.
-#include "base/KXDebugger.h"
 #include "base/KXError.h"
+#include "base/KXMessageBox.h"
 #include "base/KXRunState.h"
 #include "tests/support/KXTestSupport.h"
 
@@ -72,9 +72,19 @@ TEST(RuntimeError, CaptionComesFromTheInstalledSource)
     EXPECT_EXIT(kxRuntimeError("Bad %d", 1), testing::ExitedWithCode(0), "^: Bad 1\n$");
     EXPECT_EXIT(
         {
-            KXDebugger::setCaptionSource([] { return "Pictorra"; });
+            kxSetAppCaptionSource([] { return "Pictorra"; });
             kxRuntimeError("Bad %d", 2);
         },
         testing::ExitedWithCode(0), "^Pictorra: Bad 2\n$");
     kxInstallTestEndTrap();
+}
+
+TEST(RuntimeError, ASourceWithoutATitleGivesAnEmptyCaption)
+{
+    kxSetAppCaptionSource([] { return static_cast<const char*>(nullptr); });
+    EXPECT_STREQ(kxAppCaption(), "");
+    kxSetAppCaptionSource([] { return "T"; });
+    EXPECT_STREQ(kxAppCaption(), "T");
+    kxSetAppCaptionSource(nullptr);
+    EXPECT_STREQ(kxAppCaption(), "");
 }

@@ -31,7 +31,8 @@ TEST_F(ControlTest, MessageBoxResults)
     testing::internal::CaptureStderr();
     Notify(Str("Saved."), 0);
     err = testing::internal::GetCapturedStderr();
-    EXPECT_NE(err.find(": Saved.\n"), std::string::npos);
+    // Captioned with the application title, the executable's name.
+    EXPECT_NE(err.find("test_gui: Saved.\n"), std::string::npos);
 }
 
 TEST_F(ControlTest, RequestedColourAndCancel)

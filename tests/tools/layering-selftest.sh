@@ -10,10 +10,12 @@ failed=0
 # make_tree DIR: a small tree that follows every rule.
 make_tree()
 {
-    mkdir -p "$1/base" "$1/core" "$1/gui/qt" "$1/gui/headless" "$1/tests/gui"
+    mkdir -p "$1/base" "$1/core" "$1/gui/qt" "$1/gui/headless" "$1/runtime" "$1/tools" "$1/tests/gui"
     printf '#include "base/KXError.h"\n#include <cstdio>\n' >"$1/base/KXObject.cpp"
     printf '#include "base/KXObject.h"\n#include "core/KXString.h"\n' >"$1/core/KXBank.cpp"
-    printf '#include "core/KXString.h"\n#include "runtime/KXAppTitle.h"\n' >"$1/gui/KXWindow.cpp"
+    printf '#include "core/KXString.h"\n#include "base/KXMessageBox.h"\n' >"$1/gui/KXWindow.cpp"
+    printf '#include "gui/KXWindow.h"\n#include "runtime/KXAppTitle.h"\n' >"$1/runtime/Runtime.cpp"
+    printf '#include "runtime/Runtime.h"\n' >"$1/tools/kximage.cpp"
     printf '#include "gui/KXWindow.h"\n#include <QWidget>\n#include <QtCore/QTimer>\n' >"$1/gui/qt/QtWindow.cpp"
     printf '#include "gui/KXWindow.h"\n' >"$1/gui/headless/HeadlessWindow.cpp"
     printf '#include "gui/headless/HeadlessWindow.h"\n#include <QTest>\n' >"$1/tests/gui/TestWindow.cpp"
@@ -47,6 +49,7 @@ expect core-includes-gui core/KXBank.cpp '#include "gui/KXWindow.h"'
 expect neutral-includes-headless gui/KXWindow.cpp '#include "gui/headless/HeadlessWindow.h"'
 expect neutral-includes-qt-backend gui/KXWindow.cpp '#include "graphics/qt/QtDD.h"'
 expect qt-header-in-neutral-code gui/KXWindow.cpp '#include <QtWidgets/QWidget>'
+expect neutral-includes-host gui/KXWindow.cpp '#include "runtime/KXAppTitle.h"'
 expect backend-includes-host gui/qt/QtWindow.cpp '#include "runtime/KXAppTitle.h"'
 expect qt-includes-headless gui/qt/QtWindow.cpp '#include "graphics/headless/HeadlessScreen.h"'
 expect headless-includes-qt gui/headless/HeadlessWindow.cpp '#include "gui/qt/QtWindow.h"'
