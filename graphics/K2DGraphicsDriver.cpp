@@ -102,7 +102,7 @@ K2DBuffer* K2DGraphicsDriver::newDesktopBuffer()
         m_desktop = nullptr;
         old->release();
     }
-    KXRef<KXGraphics> surface(screen() ? screen()->createDesktopSurface() : nullptr);
+    KXRef<KXGraphics> surface(screen() ? screen()->makeDesktopSurface() : nullptr);
     if (!surface)
         kxRuntimeError("Unable to read the desktop");
     m_desktop = K2DBuffer::create(surface.get());

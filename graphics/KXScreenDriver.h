@@ -12,10 +12,10 @@ class KXScreenDriver : public KXDriver<KXScreenDriver> {
 public:
     virtual int desktopWidth() const = 0;
     virtual int desktopHeight() const = 0;
-    // A new surface (one reference) over the desktop as it is now: reading it reads the screen,
+    // Constructs a surface (one reference, owned by the caller) over the desktop as it is now: reading it reads the screen,
     // writing it (where the platform allows) changes the screen. Null when the desktop cannot be
     // read.
-    virtual KXGraphics* createDesktopSurface() = 0;
+    virtual KXGraphics* makeDesktopSurface() = 0;
     // Display refreshes per second: what the display reports, 60 where it reports nothing.
     virtual double refreshRate() const { return 60.0; }
 

@@ -122,7 +122,12 @@ KX_STDCALL int CreateHtmlView(int x, int y, int width, int height, int group, in
 }
 
 KX_STDCALL void HtmlViewGo(int handle, KXString* url) { htmlView(handle)->go(text(url)); }
-KX_STDCALL void HtmlViewRun(int handle, KXString* script) { htmlView(handle)->run(text(script)); }
+// Pages run no scripts on any of our platforms (neither has a script engine for them).
+KX_STDCALL void HtmlViewRun(int handle, KXString*)
+{
+    htmlView(handle);
+    kxRuntimeError("HtmlViewRun is not available on this platform");
+}
 KX_STDCALL void HtmlViewBack(int handle) { htmlView(handle)->back(); }
 KX_STDCALL void HtmlViewForward(int handle) { htmlView(handle)->forward(); }
 KX_STDCALL int HtmlViewStatus(int handle) { return htmlView(handle)->status(); }

@@ -16,11 +16,7 @@ KX_STDCALL int LoadFont(KXString* name, int height, int bold, int italic, int un
     if (!driver || !name)
         return 0;
     int style = (bold ? KXFont::Bold : 0) | (italic ? KXFont::Italic : 0) | (underline ? KXFont::Underline : 0);
-    KXFont* f = driver->createFont(name->str(), height, style);
-    if (!f)
-        return 0;
-    driver->resources()->adopt(f);
-    return kxToHandle(f);
+    return kxToHandle(driver->createFont(name->str(), height, style));
 }
 
 KX_STDCALL void FreeFont(int handle)

@@ -14,7 +14,7 @@ KXGuiDriver::~KXGuiDriver() = default;
 
 bool KXGuiDriver::started()
 {
-    m_desktop = own(createDesktop());
+    m_desktop = own(makeDesktop());
     if (!m_desktop)
         return false;
     KXDesktopServices::install(desktopServices());

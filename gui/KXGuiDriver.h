@@ -1,6 +1,7 @@
-// KXGuiDriver: the module that constructs gadgets for the platform in force. Backends derive
-// from it and create their own gadget classes; every gadget it makes belongs to its resources
-// and goes when the driver shuts down.
+// KXGuiDriver: the module that makes windows and the desktop gadget for the platform in force.
+// Backends derive from it and construct their own classes (make*); the neutral create* functions
+// own what they make: every gadget belongs to the driver's resources and goes when the driver
+// shuts down.
 #pragma once
 
 #include "gui/KXDesktop.h"
@@ -16,9 +17,9 @@ public:
     KXGuiDriver(const char* name, KXPlatform platform);
     ~KXGuiDriver() override;
 
-    // Constructs a window of that style in group (null for top level); the caller runs the
-    // creation sequence. The driver keeps ownership in its resources until the program frees it.
-    virtual KXWindow* createWindow(KXGroup* group, int style) = 0;
+    // A window of that style in group (null for top level); the caller runs the creation
+    // sequence. The driver keeps the first reference in its resources until the program frees it.
+    KXWindow* createWindow(KXGroup* group, int style) { return own(makeWindow(group, style)); }
 
     KXDesktop* desktop() const { return m_desktop; }
     // The default gadget font (the font driver's default GUI font), or null without one.
@@ -38,7 +39,9 @@ protected:
     // Makes the desktop and installs the desktop services.
     bool started() override;
     void stopping() override;
-    virtual KXDesktop* createDesktop() = 0;
+    // Construct only: the neutral side owns and registers what these return.
+    virtual KXWindow* makeWindow(KXGroup* group, int style) = 0;
+    virtual KXDesktop* makeDesktop() = 0;
     // The platform's desktop services, installed while the driver runs; null for none.
     virtual KXDesktopServices* desktopServices() { return nullptr; }
 

@@ -14,8 +14,6 @@ void KXHtmlView::go(const std::string& url)
     nativeNavigate(url);
 }
 
-void KXHtmlView::run(const std::string&) { }
-
 void KXHtmlView::back()
 {
     if (m_position == 0)

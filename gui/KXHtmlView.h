@@ -20,8 +20,6 @@ public:
     // Goes to the URL (a local file path is taken as a file URL by the platform); the pages
     // after the current one leave the history.
     virtual void go(const std::string& url);
-    // Runs a script in the page, where the platform can; the least a platform does is nothing.
-    virtual void run(const std::string& script);
     virtual void back();
     virtual void forward();
     // 1 while a page is loading, else 0.

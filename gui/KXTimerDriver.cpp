@@ -20,7 +20,7 @@ KXTimer* KXTimerDriver::createTimer(float hertz)
 {
     if (!(hertz > 0.0f))
         return nullptr;
-    KXTimer* timer = newTimer(periodFor(hertz));
+    KXTimer* timer = makeTimer(periodFor(hertz));
     resources()->adopt(timer);
     return timer;
 }

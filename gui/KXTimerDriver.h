@@ -16,6 +16,6 @@ public:
 
 protected:
     virtual bool startDependencies() = 0;
-    // A new running timer of that period.
-    virtual KXTimer* newTimer(int periodMs) = 0;
+    // Constructs a running timer of that period (one reference, for createTimer to own).
+    virtual KXTimer* makeTimer(int periodMs) = 0;
 };

@@ -23,7 +23,7 @@ int KXWindow::styleWordFor(int style)
         return int(0x82000000u);
     int s = 0x00C00000 | 0x02000000;
     if (style & Resizable)
-        s |= 0x00040000 | 0x00080000 | 0x00020000 | 0x00010000;
+        s |= SizingFrameBit | SystemMenuBit | MinimizeBoxBit | MaximizeBoxBit;
     return s;
 }
 

@@ -66,12 +66,19 @@ public:
     void maximize();
     void restore();
 
+    // Bits of the style word that platforms act on: the sizing frame (the user may resize the
+    // window), the minimise and maximise boxes and the system menu (the close box).
+    static constexpr int SizingFrameBit = 0x00040000, MinimizeBoxBit = 0x00020000, MaximizeBoxBit = 0x00010000,
+                         SystemMenuBit = 0x00080000;
+
     // The native style words as window longs report them: the style (with 0x10000000 while
     // the window is shown) and the extended style, as the window's style bits make them.
     int styleWord() const { return m_styleWord | (isVisible() ? VisibleStyleBit : 0); }
     int exStyleWord() const { return m_exStyleWord; }
     // Window longs: index -16 is the style word, -20 the extended style; other indices answer
-    // 0. Setting answers the previous value and lets the backend apply the new words.
+    // 0. Setting answers the previous value and lets the backend apply the new words. The one
+    // writer of the style words: the runtime and the desktop services (SetWindowLong from a
+    // shared library) both change them here.
     int windowLong(int index) const;
     int setWindowLong(int index, int value);
 
@@ -135,8 +142,8 @@ protected:
     virtual void nativeMinimize() = 0;
     virtual void nativeMaximize() = 0;
     virtual void nativeRestore() = 0;
-    // Applies new style words (window longs) to the native window, e.g. the title bar's
-    // buttons. Default: nothing to apply.
+    // Applies new style words (window longs) to the native window: the title bar's buttons,
+    // whether the user may resize it. Called by setWindowLong only. Default: nothing to apply.
     virtual void nativeApplyStyle(int styleWord, int exStyleWord)
     {
         (void)styleWord;

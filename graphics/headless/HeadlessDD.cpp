@@ -2,6 +2,7 @@
 // format, 32-bit (code 4) unless TROVA_HEADLESS_FORMAT or setDisplayFormat chose another.
 #include "graphics/KXPixmap.h"
 #include "graphics/KXSurfaceDriver.h"
+#include "gui/headless/HeadlessModules.h"
 #include "base/KXModuleNames.h"
 
 #include <cstdlib>
@@ -27,7 +28,7 @@ protected:
         if (const char* f = std::getenv("TROVA_HEADLESS_FORMAT"))
             if (int code = std::atoi(f); code >= 1 && code <= 4)
                 m_format = code;
-        return true;
+        return HeadlessModules::startDependencies(name());
     }
     KXGraphics* makeSurface(int width, int height, int format, int) override
     {

@@ -1,7 +1,7 @@
 // HeadlessGrDriver2D: the headless 2D drawing context; it draws with the neutral software
 // routines.
 #include "graphics/KXGrDriver2D.h"
-#include "base/KXModuleDependencies.h"
+#include "gui/headless/HeadlessModules.h"
 #include "base/KXModuleNames.h"
 
 namespace {
@@ -13,6 +13,6 @@ public:
     }
 
 protected:
-    bool startDependencies() override { return kxStartModule(KXModuleNames::HeadlessDD) && kxStartModule(KXModuleNames::HeadlessFontDriver); }
+    bool startDependencies() override { return HeadlessModules::startDependencies(name()); }
 } s_driver;
 }

@@ -2,7 +2,7 @@
 #include "graphics/KXScreenDriver.h"
 #include "graphics/headless/HeadlessDesktopSurface.h"
 #include "graphics/headless/HeadlessScreen.h"
-#include "base/KXModuleDependencies.h"
+#include "gui/headless/HeadlessModules.h"
 #include "base/KXModuleNames.h"
 
 namespace {
@@ -14,9 +14,9 @@ public:
     }
     int desktopWidth() const override { return HeadlessScreen::instance().width(); }
     int desktopHeight() const override { return HeadlessScreen::instance().height(); }
-    KXGraphics* createDesktopSurface() override { return new HeadlessDesktopSurface(HeadlessScreen::instance()); }
+    KXGraphics* makeDesktopSurface() override { return new HeadlessDesktopSurface(HeadlessScreen::instance()); }
 
 protected:
-    bool startDependencies() override { return kxStartModule(KXModuleNames::HeadlessDD); }
+    bool startDependencies() override { return HeadlessModules::startDependencies(name()); }
 } s_driver;
 }

@@ -3,6 +3,7 @@
 #include "graphics/KXPixmap.h"
 #include "graphics/KXSurfaceDriver.h"
 #include "gui/qt/QtEventLoop.h"
+#include "gui/qt/QtModules.h"
 #include "base/KXModuleNames.h"
 
 #include <QGuiApplication>
@@ -25,7 +26,7 @@ protected:
         int depth = QGuiApplication::primaryScreen()->depth();
         m_format = depth == 16 ? 1 : depth == 15 ? 2
                                                  : 4;
-        return true;
+        return QtModules::startDependencies(name());
     }
     KXGraphics* makeSurface(int width, int height, int format, int) override
     {

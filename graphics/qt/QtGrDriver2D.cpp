@@ -1,7 +1,7 @@
 // QtGrDriver2D: the Qt platform's 2D drawing context; it draws with the neutral software
 // routines on the display driver's memory surfaces.
 #include "graphics/KXGrDriver2D.h"
-#include "base/KXModuleDependencies.h"
+#include "gui/qt/QtModules.h"
 #include "base/KXModuleNames.h"
 
 namespace {
@@ -13,6 +13,6 @@ public:
     }
 
 protected:
-    bool startDependencies() override { return kxStartModule(KXModuleNames::QtDD) && kxStartModule(KXModuleNames::QtFontDriver); }
+    bool startDependencies() override { return QtModules::startDependencies(name()); }
 } s_driver;
 }

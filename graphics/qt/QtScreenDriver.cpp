@@ -2,7 +2,7 @@
 #include "graphics/KXScreenDriver.h"
 #include "graphics/qt/QtDesktopSurface.h"
 #include "gui/qt/QtEventLoop.h"
-#include "base/KXModuleDependencies.h"
+#include "gui/qt/QtModules.h"
 #include "base/KXModuleNames.h"
 
 #include <QGuiApplication>
@@ -17,7 +17,7 @@ public:
     }
     int desktopWidth() const override { return QGuiApplication::primaryScreen()->virtualGeometry().width(); }
     int desktopHeight() const override { return QGuiApplication::primaryScreen()->virtualGeometry().height(); }
-    KXGraphics* createDesktopSurface() override { return new QtDesktopSurface(desktopWidth(), desktopHeight()); }
+    KXGraphics* makeDesktopSurface() override { return new QtDesktopSurface(desktopWidth(), desktopHeight()); }
     double refreshRate() const override
     {
         double hz = QGuiApplication::primaryScreen()->refreshRate();
@@ -28,7 +28,7 @@ protected:
     bool startDependencies() override
     {
         QtEventLoop::instance();
-        return kxStartModule(KXModuleNames::QtDD);
+        return QtModules::startDependencies(name());
     }
 } s_driver;
 }

@@ -19,7 +19,7 @@ bool HeadlessButton::userClick()
     default:
         break;
     }
-    HeadlessSystem::instance().record("ButtonClicked \"%s\" %d", std::string(textView()).c_str(), state());
+    HeadlessSystem::log().record("ButtonClicked \"%s\" %d", std::string(textView()).c_str(), state());
     onClicked();
     return true;
 }

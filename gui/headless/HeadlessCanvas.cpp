@@ -8,5 +8,5 @@ void HeadlessCanvas::nativeFlip(KXGraphics* back, bool vwait)
     if (m_screen)
         m_screen->copyRect(0, 0, back, 0, 0, back->width(), back->height(), false);
     ++m_flips;
-    HeadlessSystem::instance().record("FlipCanvas %d", vwait ? 1 : 0);
+    HeadlessSystem::log().record("FlipCanvas %d", vwait ? 1 : 0);
 }

@@ -2,7 +2,7 @@
 // display driver's surfaces.
 #include "gui/KXCanvasDriver.h"
 #include "gui/headless/HeadlessCanvas.h"
-#include "base/KXModuleDependencies.h"
+#include "gui/headless/HeadlessModules.h"
 #include "base/KXModuleNames.h"
 
 namespace {
@@ -14,7 +14,7 @@ public:
     }
 
 protected:
-    bool startDependencies() override { return kxStartSubsystem(KXSubsystems::Gui) && kxStartSubsystem(KXSubsystems::Graphics); }
+    bool startDependencies() override { return HeadlessModules::startDependencies(name()); }
     KXCanvas* makeCanvas(KXGroup* group, int style) override { return new HeadlessCanvas(group, style); }
 } s_driver;
 }

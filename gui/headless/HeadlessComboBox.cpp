@@ -18,7 +18,7 @@ void HeadlessComboBox::nativeClear()
     m_items.clear();
     m_icons.clear();
     m_selected = -1;
-    HeadlessSystem::instance().record("ComboReset");
+    HeadlessSystem::log().record("ComboReset");
 }
 
 void HeadlessComboBox::nativeInsert(int index, const KXString* text, int icon)
@@ -27,14 +27,14 @@ void HeadlessComboBox::nativeInsert(int index, const KXString* text, int icon)
     m_icons.insert(m_icons.begin() + index, icon);
     if (m_selected >= index)
         ++m_selected;
-    HeadlessSystem::instance().record("ComboInsert %d \"%s\" %d", index, textOf(text).c_str(), icon);
+    HeadlessSystem::log().record("ComboInsert %d \"%s\" %d", index, textOf(text).c_str(), icon);
 }
 
 void HeadlessComboBox::nativeModify(int index, const KXString* text, int icon)
 {
     m_items[size_t(index)] = textOf(text);
     m_icons[size_t(index)] = icon;
-    HeadlessSystem::instance().record("ComboModify %d \"%s\" %d", index, textOf(text).c_str(), icon);
+    HeadlessSystem::log().record("ComboModify %d \"%s\" %d", index, textOf(text).c_str(), icon);
 }
 
 void HeadlessComboBox::nativeRemove(int index)
@@ -45,13 +45,13 @@ void HeadlessComboBox::nativeRemove(int index)
         m_selected = -1;
     else if (m_selected > index)
         --m_selected;
-    HeadlessSystem::instance().record("ComboDelete %d", index);
+    HeadlessSystem::log().record("ComboDelete %d", index);
 }
 
 void HeadlessComboBox::nativeSelect(int index)
 {
     m_selected = index;
-    HeadlessSystem::instance().record("ComboSelect %d", index);
+    HeadlessSystem::log().record("ComboSelect %d", index);
 }
 
 bool HeadlessComboBox::userPick(int index)
@@ -62,7 +62,7 @@ bool HeadlessComboBox::userPick(int index)
         if (index >= int(m_items.size()))
             return;
         m_selected = index;
-        HeadlessSystem::instance().record("ComboPicked %d", index);
+        HeadlessSystem::log().record("ComboPicked %d", index);
         onSelectionChanged(index);
     });
     return true;

@@ -17,13 +17,13 @@ HeadlessControl::HeadlessControl(KXGadget* gadget, const char* nativeClass)
 HeadlessControl::~HeadlessControl()
 {
     s_all.erase(std::remove(s_all.begin(), s_all.end(), this), s_all.end());
-    HeadlessSystem::instance().dropMessagesFor(m_gadget->handle());
+    HeadlessSystem::messages().dropMessagesFor(m_gadget->handle());
 }
 
 void HeadlessControl::post(std::function<void()> deliver)
 {
     KXGadget* g = m_gadget;
-    HeadlessSystem::instance().postMessage(g->handle(), [g, deliver = std::move(deliver)] {
+    HeadlessSystem::messages().postMessage(g->handle(), [g, deliver = std::move(deliver)] {
         if (KXObject::isLive(g))
             deliver();
     });

@@ -4,10 +4,10 @@
 #include "gui/headless/HeadlessComboBox.h"
 #include "gui/headless/HeadlessHtmlView.h"
 #include "gui/headless/HeadlessLabel.h"
+#include "gui/headless/HeadlessModules.h"
 #include "gui/headless/HeadlessPanel.h"
 #include "gui/headless/HeadlessSlider.h"
 #include "gui/headless/HeadlessTextField.h"
-#include "base/KXModuleDependencies.h"
 #include "base/KXModuleNames.h"
 
 namespace {
@@ -19,7 +19,7 @@ public:
     }
 
 protected:
-    bool startDependencies() override { return kxStartModule(KXModuleNames::HeadlessGuiDriver); }
+    bool startDependencies() override { return HeadlessModules::startDependencies(name()); }
     KXPanel* makePanel(KXGroup* group, int style) override { return new HeadlessPanel(group, style); }
     KXLabel* makeLabel(KXGroup* group, int style) override { return new HeadlessLabel(group, style); }
     KXButton* makeButton(KXGroup* group, int style) override { return new HeadlessButton(group, style); }

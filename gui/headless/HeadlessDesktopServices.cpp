@@ -35,12 +35,12 @@ bool HeadlessDesktopServices::readScreen(const KXRect& rect, uint8_t* dst, int p
     return true;
 }
 
-int HeadlessDesktopServices::foregroundWindow() const { return HeadlessSystem::instance().foregroundHandle(); }
+int HeadlessDesktopServices::foregroundWindow() const { return HeadlessSystem::world().foregroundHandle(); }
 
 bool HeadlessDesktopServices::windowInfo(int handle, KXDesktopWindowInfo& out) const
 {
     HeadlessWindowInfo info;
-    if (!HeadlessSystem::instance().windowInfo(handle, info))
+    if (!HeadlessSystem::world().windowInfo(handle, info))
         return false;
     out.frame = info.frame;
     out.client = info.client;
@@ -53,34 +53,34 @@ bool HeadlessDesktopServices::windowInfo(int handle, KXDesktopWindowInfo& out) c
 
 int HeadlessDesktopServices::findWindow(const std::string& title) const
 {
-    return HeadlessSystem::instance().findWindow(title);
+    return HeadlessSystem::world().findWindow(title);
 }
 
 int HeadlessDesktopServices::windowLong(int handle, int index) const
 {
-    return HeadlessSystem::instance().windowLong(handle, index);
+    return HeadlessSystem::world().windowLong(handle, index);
 }
 
 int HeadlessDesktopServices::setWindowLong(int handle, int index, int value)
 {
-    return HeadlessSystem::instance().setWindowLong(handle, index, value);
+    return HeadlessSystem::world().setWindowLong(handle, index, value);
 }
 
 bool HeadlessDesktopServices::setWindowIcon(int handle, const std::string& iconFile)
 {
     HeadlessWindowInfo info;
-    if (!HeadlessSystem::instance().windowInfo(handle, info) || !info.isProgram)
+    if (!HeadlessSystem::world().windowInfo(handle, info) || !info.isProgram)
         return false;
     if (!std::ifstream(iconFile, std::ios::binary))
         return false;
-    HeadlessSystem::instance().record("SetWindowIcon %d %s", handle, iconFile.c_str());
+    HeadlessSystem::log().record("SetWindowIcon %d %s", handle, iconFile.c_str());
     return true;
 }
 
 bool HeadlessDesktopServices::isKeyDown(int vk) const
 {
     for (int raw : kxvk::rawCodes(vk))
-        if (raw && HeadlessSystem::instance().isKeyDown(raw))
+        if (raw && HeadlessSystem::world().isKeyDown(raw))
             return true;
     return false;
 }
@@ -92,7 +92,7 @@ bool HeadlessDesktopServices::takeKeyPressed(int vk)
     HeadlessScript::instance().runDueAction();
     bool pressed = false;
     for (int raw : kxvk::rawCodes(vk))
-        if (raw && HeadlessSystem::instance().takeKeyPressed(raw))
+        if (raw && HeadlessSystem::world().takeKeyPressed(raw))
             pressed = true;
     return pressed;
 }
@@ -102,10 +102,10 @@ void HeadlessDesktopServices::sendKey(int vk, bool down)
     int raw = kxvk::rawCodes(vk)[0];
     if (!raw)
         return;
-    HeadlessSystem::instance().record("SendKey 0x%x %s", unsigned(vk), down ? "down" : "up");
+    HeadlessSystem::log().record("SendKey 0x%x %s", unsigned(vk), down ? "down" : "up");
     if (vk == kxvk::PrintScreen && down)
         putPrintScreenPicture(isKeyDown(kxvk::Alt));
-    HeadlessSystem::instance().pressKey(raw, down);
+    HeadlessSystem::world().pressKey(raw, down);
 }
 
 bool HeadlessDesktopServices::putClipboardPicture(const KXClipPicture& picture)
@@ -115,7 +115,7 @@ bool HeadlessDesktopServices::putClipboardPicture(const KXClipPicture& picture)
         return false;
     m_clipboard = picture;
     m_hasPicture = true;
-    HeadlessSystem::instance().record("Clipboard put %dx%d", picture.width, picture.height);
+    HeadlessSystem::log().record("Clipboard put %dx%d", picture.width, picture.height);
     return true;
 }
 
@@ -133,13 +133,13 @@ void HeadlessDesktopServices::emptyClipboard()
 {
     m_hasPicture = false;
     m_clipboard = {};
-    HeadlessSystem::instance().record("Clipboard empty");
+    HeadlessSystem::log().record("Clipboard empty");
 }
 
 void HeadlessDesktopServices::beep()
 {
     ++m_beeps;
-    HeadlessSystem::instance().record("Beep");
+    HeadlessSystem::log().record("Beep");
 }
 
 void HeadlessDesktopServices::reset()

@@ -1,9 +1,9 @@
 // The headless message loop.
 #include "gui/headless/HeadlessEventDriver.h"
 
+#include "gui/headless/HeadlessModules.h"
 #include "gui/headless/HeadlessScript.h"
 #include "gui/headless/HeadlessSystem.h"
-#include "base/KXModuleDependencies.h"
 #include "base/KXModuleNames.h"
 
 #include <chrono>
@@ -25,9 +25,11 @@ HeadlessEventDriver::HeadlessEventDriver()
 
 HeadlessEventDriver* HeadlessEventDriver::instance() { return &s_eventDriver; }
 
+bool HeadlessEventDriver::startDependencies() { return KXEventDriver::startDependencies() && HeadlessModules::startDependencies(name()); }
+
 bool HeadlessEventDriver::startup()
 {
-    if (!KXEventDriver::startup() || !kxStartModule(KXModuleNames::HeadlessCatchFilter))
+    if (!KXEventDriver::startup())
         return false;
     // The script is read once per process, also if the driver starts again.
     static bool loaded = false;
@@ -44,7 +46,7 @@ void HeadlessEventDriver::pumpMessages(int timeoutMs)
     HeadlessScript& script = HeadlessScript::instance();
     const long long deadline = timeoutMs > 0 ? nowMs() + timeoutMs : -1;
     for (;;) {
-        if (sys.hasMessages())
+        if (sys.messages().hasMessages())
             break;
         // The scripted user acts only while the program waits for input.
         if (script.runDueAction())
@@ -58,7 +60,7 @@ void HeadlessEventDriver::pumpMessages(int timeoutMs)
         long long due = script.nextDueMs();
         if (due >= 0 && (wake < 0 || due < wake))
             wake = due;
-        sys.waitForMessage(wake);
+        sys.messages().waitForMessage(wake);
     }
     dispatchMessages();
 }
@@ -67,7 +69,7 @@ void HeadlessEventDriver::dispatchMessages()
 {
     HeadlessSystem& sys = HeadlessSystem::instance();
     HeadlessMessage m;
-    while (sys.takeMessage(m)) {
+    while (sys.messages().takeMessage(m)) {
         if (m.thread != KXThreadMessage::None)
             threadMessage(m.thread, m.param1, m.param2);
         else if (m.deliver)
@@ -75,4 +77,4 @@ void HeadlessEventDriver::dispatchMessages()
     }
 }
 
-void HeadlessEventDriver::dropNativeMessages(int source) { HeadlessSystem::instance().dropMessagesFor(source); }
+void HeadlessEventDriver::dropNativeMessages(int source) { HeadlessSystem::messages().dropMessagesFor(source); }

@@ -17,6 +17,7 @@ public:
     void dispatchMessages();
 
 protected:
+    bool startDependencies() override;
     void pumpMessages(int timeoutMs) override;
     void dropNativeMessages(int source) override;
 };

@@ -1,6 +1,7 @@
 // HeadlessFontDriver: fonts on the headless platform are descriptions with simple metrics.
 #include "gui/KXFontDriver.h"
 
+#include "gui/headless/HeadlessModules.h"
 #include "gui/headless/HeadlessSystem.h"
 #include "base/KXModuleNames.h"
 
@@ -11,15 +12,16 @@ public:
         : KXFontDriver(KXModuleNames::HeadlessFontDriver, KXPlatform::Headless)
     {
     }
-    KXFont* createFont(const std::string& name, int height, int style) override
+    KXFont* makeFont(const std::string& name, int height, int style) override
     {
         if (name.empty() || height <= 0)
             return nullptr;
-        HeadlessSystem::instance().record("CreateFont \"%s\" %d %d", name.c_str(), height, style);
+        HeadlessSystem::log().record("CreateFont \"%s\" %d %d", name.c_str(), height, style);
         return new KXFont(name, height, style);
     }
 
 protected:
-    KXFont* createDefaultFont() override { return new KXFont("Headless Sans", 13, 0); }
+    bool startDependencies() override { return HeadlessModules::startDependencies(name()); }
+    KXFont* makeDefaultFont() override { return new KXFont("Headless Sans", 13, 0); }
 } s_fontDriver;
 }

@@ -18,13 +18,13 @@ public:
         : Neutral(group, style)
         , HeadlessControl(this, nativeClass)
     {
-        HeadlessSystem::instance().record("CreateControl %s style=%d", nativeClass, style);
+        HeadlessSystem::log().record("CreateControl %s style=%d", nativeClass, style);
     }
-    ~HeadlessGadget() override { HeadlessSystem::instance().record("DestroyControl %s", nativeClass()); }
+    ~HeadlessGadget() override { HeadlessSystem::log().record("DestroyControl %s", nativeClass()); }
 
     void setShape(int x, int y, int width, int height) override
     {
-        HeadlessSystem::instance().record("MoveControl %s %d %d %d %d", nativeClass(), x, y, width, height);
+        HeadlessSystem::log().record("MoveControl %s %d %d %d %d", nativeClass(), x, y, width, height);
         if constexpr (std::is_base_of_v<KXGroup, Neutral>)
             Neutral::setShape(x, y, width, height);
         else
@@ -33,21 +33,21 @@ public:
     void setText(KXString* text) override
     {
         Neutral::setText(text);
-        HeadlessSystem::instance().record("SetControlText %s \"%s\"", nativeClass(), std::string(this->textView()).c_str());
+        HeadlessSystem::log().record("SetControlText %s \"%s\"", nativeClass(), std::string(this->textView()).c_str());
     }
     void setVisible(bool visible) override
     {
         Neutral::setVisible(visible);
-        HeadlessSystem::instance().record("ShowControl %s %d", nativeClass(), visible ? 1 : 0);
+        HeadlessSystem::log().record("ShowControl %s %d", nativeClass(), visible ? 1 : 0);
     }
     void setEnabled(bool enabled) override
     {
         Neutral::setEnabled(enabled);
-        HeadlessSystem::instance().record("EnableControl %s %d", nativeClass(), enabled ? 1 : 0);
+        HeadlessSystem::log().record("EnableControl %s %d", nativeClass(), enabled ? 1 : 0);
     }
     void activate() override
     {
-        HeadlessSystem::instance().record("SetFocus %s", nativeClass());
+        HeadlessSystem::log().record("SetFocus %s", nativeClass());
         this->takeFocus();
     }
 };

@@ -3,9 +3,9 @@
 
 #include "gui/headless/HeadlessDesktop.h"
 #include "gui/headless/HeadlessDesktopServices.h"
+#include "gui/headless/HeadlessModules.h"
 #include "gui/headless/HeadlessSystem.h"
 #include "gui/headless/HeadlessWindow.h"
-#include "base/KXModuleDependencies.h"
 #include "base/KXModuleNames.h"
 
 namespace {
@@ -19,12 +19,11 @@ HeadlessGuiDriver::HeadlessGuiDriver()
 
 bool HeadlessGuiDriver::startDependencies()
 {
-    return kxStartSubsystem(KXSubsystems::Screen) && kxStartModule(KXModuleNames::HeadlessEventDriver) && kxStartModule(KXModuleNames::HeadlessFontDriver)
-        && kxStartModule(KXModuleNames::HeadlessTimerDriver);
+    return HeadlessModules::startDependencies(name());
 }
 
-KXDesktop* HeadlessGuiDriver::createDesktop() { return new HeadlessDesktop; }
+KXDesktop* HeadlessGuiDriver::makeDesktop() { return new HeadlessDesktop; }
 
-KXWindow* HeadlessGuiDriver::createWindow(KXGroup* group, int style) { return own(new HeadlessWindow(group, style)); }
+KXWindow* HeadlessGuiDriver::makeWindow(KXGroup* group, int style) { return new HeadlessWindow(group, style); }
 
 KXDesktopServices* HeadlessGuiDriver::desktopServices() { return &HeadlessDesktopServices::instance(); }

@@ -6,10 +6,10 @@
 class HeadlessGuiDriver final : public KXGuiDriver {
 public:
     HeadlessGuiDriver();
-    KXWindow* createWindow(KXGroup* group, int style) override;
 
 protected:
     bool startDependencies() override;
-    KXDesktop* createDesktop() override;
+    KXWindow* makeWindow(KXGroup* group, int style) override;
+    KXDesktop* makeDesktop() override;
     KXDesktopServices* desktopServices() override;
 };

@@ -19,7 +19,7 @@ protected:
     void nativeNavigate(const std::string& url) override
     {
         m_url = url;
-        HeadlessSystem::instance().record("Navigate \"%s\"", url.c_str());
+        HeadlessSystem::log().record("Navigate \"%s\"", url.c_str());
     }
 
 private:

@@ -9,6 +9,6 @@ public:
     HeadlessLabel(KXGroup* group, int style)
         : HeadlessGadget(group, style, "STATIC")
     {
-        HeadlessSystem::instance().record("LabelFrame %d", int(frame()));
+        HeadlessSystem::log().record("LabelFrame %d", int(frame()));
     }
 };

@@ -7,9 +7,9 @@ void HeadlessPanel::nativeRepaint()
 {
     ++m_repaints;
     if (hasImage())
-        HeadlessSystem::instance().record("PanelBitmap %dx%d", imageWidth(), imageHeight());
+        HeadlessSystem::log().record("PanelBitmap %dx%d", imageWidth(), imageHeight());
     else
-        HeadlessSystem::instance().record("PanelColor %06x", unsigned(color()));
+        HeadlessSystem::log().record("PanelColor %06x", unsigned(color()));
 }
 
 KXPixmap* HeadlessPanel::render() const

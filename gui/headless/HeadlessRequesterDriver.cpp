@@ -4,9 +4,9 @@
 
 #include "gui/KXFontDriver.h"
 #include "gui/headless/HeadlessEventDriver.h"
+#include "gui/headless/HeadlessModules.h"
 #include "gui/headless/HeadlessScript.h"
 #include "gui/headless/HeadlessSystem.h"
-#include "base/KXModuleDependencies.h"
 #include "base/KXModuleNames.h"
 
 #include <cstdio>
@@ -112,7 +112,7 @@ HeadlessRequesterDriver::HeadlessRequesterDriver()
 
 HeadlessRequesterDriver& HeadlessRequesterDriver::instance() { return s_driver; }
 
-bool HeadlessRequesterDriver::startDependencies() { return kxStartModule(KXModuleNames::HeadlessGuiDriver); }
+bool HeadlessRequesterDriver::startDependencies() { return HeadlessModules::startDependencies(name()); }
 
 bool HeadlessRequesterDriver::awaitReply(Reply& out)
 {
@@ -130,7 +130,7 @@ bool HeadlessRequesterDriver::awaitReply(Reply& out)
         if (script.runDueAction())
             continue;
         // Not due yet: the dialog's modal loop keeps delivering native messages meanwhile.
-        sys.waitForMessage(script.nextDueMs());
+        sys.messages().waitForMessage(script.nextDueMs());
         if (HeadlessEventDriver* events = HeadlessEventDriver::instance())
             events->dispatchMessages();
     }
@@ -145,7 +145,7 @@ KXRequesterDriver::Answer HeadlessRequesterDriver::messageBox(const std::string&
 {
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
     std::fflush(stderr);
-    HeadlessSystem::instance().record("MessageBox %d %d \"%s\"", int(buttons), serious ? 1 : 0, text.c_str());
+    HeadlessSystem::log().record("MessageBox %d %d \"%s\"", int(buttons), serious ? 1 : 0, text.c_str());
     Reply r;
     if (!awaitReply(r))
         return Answer::Closed;
@@ -177,7 +177,7 @@ KXRequesterDriver::Answer HeadlessRequesterDriver::messageBox(const std::string&
 bool HeadlessRequesterDriver::chooseColor(uint32_t& rgb, CustomColors&)
 {
     m_lastColorStart = rgb;
-    HeadlessSystem::instance().record("ChooseColor %06x", unsigned(rgb));
+    HeadlessSystem::log().record("ChooseColor %06x", unsigned(rgb));
     Reply r;
     if (!awaitReply(r) || r.kind == Kind::Cancel)
         return false;
@@ -192,7 +192,7 @@ bool HeadlessRequesterDriver::chooseColor(uint32_t& rgb, CustomColors&)
 bool HeadlessRequesterDriver::chooseDir(const std::string& prompt, const std::string& start, std::string& chosen)
 {
     m_lastDirStart = start;
-    HeadlessSystem::instance().record("BrowseForFolder \"%s\" \"%s\"", prompt.c_str(), start.c_str());
+    HeadlessSystem::log().record("BrowseForFolder \"%s\" \"%s\"", prompt.c_str(), start.c_str());
     Reply r;
     if (!awaitReply(r) || r.kind == Kind::Cancel)
         return false;
@@ -214,7 +214,7 @@ bool HeadlessRequesterDriver::chooseDir(const std::string& prompt, const std::st
 bool HeadlessRequesterDriver::chooseFile(const KXFileRequest& request, std::string& chosen)
 {
     m_lastFile = request;
-    HeadlessSystem::instance().record("%s \"%s\" \"%s\"", request.save ? "GetSaveFileName" : "GetOpenFileName", request.title.c_str(),
+    HeadlessSystem::log().record("%s \"%s\" \"%s\"", request.save ? "GetSaveFileName" : "GetOpenFileName", request.title.c_str(),
         request.initialName.c_str());
     Reply r;
     if (!awaitReply(r) || r.kind == Kind::Cancel)
@@ -237,7 +237,7 @@ bool HeadlessRequesterDriver::chooseFile(const KXFileRequest& request, std::stri
             return false;
         }
         if (fs::exists(path, ec))
-            HeadlessSystem::instance().record("OverwritePrompt \"%s\" yes", path.c_str());
+            HeadlessSystem::log().record("OverwritePrompt \"%s\" yes", path.c_str());
     }
     chosen = path;
     return true;
@@ -245,7 +245,7 @@ bool HeadlessRequesterDriver::chooseFile(const KXFileRequest& request, std::stri
 
 KXFont* HeadlessRequesterDriver::chooseFont()
 {
-    HeadlessSystem::instance().record("ChooseFont");
+    HeadlessSystem::log().record("ChooseFont");
     Reply r;
     if (!awaitReply(r) || r.kind == Kind::Cancel)
         return nullptr;
@@ -254,5 +254,5 @@ KXFont* HeadlessRequesterDriver::chooseFont()
         return nullptr;
     }
     KXFontDriver* fonts = KXFontDriver::current();
-    return fonts ? fonts->createFont(r.text, r.size, r.style) : nullptr;
+    return fonts ? fonts->makeFont(r.text, r.size, r.style) : nullptr;
 }

@@ -36,14 +36,14 @@ bool ints(const HeadlessScript::Args& args, size_t from, size_t count, int* out)
     return true;
 }
 
-HeadlessWindow* windowNamed(const std::string& title) { return HeadlessSystem::instance().windowByTitle(title); }
+HeadlessWindow* windowNamed(const std::string& title) { return HeadlessSystem::world().windowByTitle(title); }
 
 std::string verbDesktop(const HeadlessScript::Args& a)
 {
     int v[2];
     if (a.size() != 2 || !ints(a, 0, 2, v) || v[0] <= 0 || v[1] <= 0)
         return "usage: desktop WIDTH HEIGHT";
-    if (!HeadlessSystem::instance().setDesktopSize(v[0], v[1]))
+    if (!HeadlessSystem::world().setDesktopSize(v[0], v[1]))
         return "desktop " + a[0] + " x " + a[1] + " is too large";
     return {};
 }
@@ -55,7 +55,7 @@ std::string verbDesktopImage(const HeadlessScript::Args& a)
     if (!HeadlessScreen::instance().loadImage(a[0]))
         return "cannot load image " + a[0];
     // The screen already has the picture's size: resizing it again would wipe the picture.
-    HeadlessSystem::instance().desktopResized();
+    HeadlessSystem::world().desktopResized();
     return {};
 }
 
@@ -70,7 +70,7 @@ std::string verbWindow(const HeadlessScript::Args& a)
     w.frame = { v[0], v[1], v[2], v[3] };
     w.client = { v[4], v[5], v[6], v[7] };
     w.exStyle = v[8];
-    HeadlessSystem::instance().addForeignWindow(w);
+    HeadlessSystem::world().addForeignWindow(w);
     return {};
 }
 
@@ -80,11 +80,11 @@ std::string verbForeground(const HeadlessScript::Args& a)
         return "usage: foreground ID|program";
     HeadlessSystem& sys = HeadlessSystem::instance();
     if (a[0] == "program") {
-        sys.setProgramForeground();
+        sys.world().setProgramForeground();
     } else {
-        if (!sys.foreignWindow(a[0]))
+        if (!sys.world().foreignWindow(a[0]))
             return "no window " + a[0];
-        sys.setForegroundForeign(a[0]);
+        sys.world().setForegroundForeign(a[0]);
     }
     return {};
 }
@@ -95,19 +95,19 @@ std::string verbActivate(const HeadlessScript::Args& a)
         return "usage: activate program|ID";
     HeadlessSystem& sys = HeadlessSystem::instance();
     if (a[0] == "program") {
-        HeadlessWindow* w = sys.programWindow();
+        HeadlessWindow* w = sys.world().programWindow();
         if (!w)
             return "the program has no window";
         w->userActivate();
         return {};
     }
-    if (!sys.foreignWindow(a[0]))
+    if (!sys.world().foreignWindow(a[0]))
         return "no window " + a[0];
-    sys.setForegroundForeign(a[0]);
-    if (sys.isAppActive()) {
-        sys.setAppActive(false);
-        sys.postMessage(0, [] {
-            if (HeadlessWindow* w = HeadlessSystem::instance().programWindow())
+    sys.world().setForegroundForeign(a[0]);
+    if (sys.world().isAppActive()) {
+        sys.world().setAppActive(false);
+        sys.messages().postMessage(0, [] {
+            if (HeadlessWindow* w = HeadlessSystem::world().programWindow())
                 w->onAppActivation(false);
             else
                 kxPostEvent(KXEvent::make(KXEventId::AppSuspend));
@@ -121,7 +121,7 @@ std::string verbKey(const HeadlessScript::Args& a)
     int raw;
     if (a.size() != 2 || (a[0] != "down" && a[0] != "up") || !HeadlessScript::parseInt(a[1], raw) || raw < 0 || raw > 255)
         return "usage: key down|up RAWCODE";
-    HeadlessSystem::instance().pressKey(raw, a[0] == "down");
+    HeadlessSystem::world().pressKey(raw, a[0] == "down");
     return {};
 }
 
@@ -130,7 +130,7 @@ std::string verbMenu(const HeadlessScript::Args& a)
     int id;
     if (a.size() != 1 || !HeadlessScript::parseInt(a[0], id))
         return "usage: menu ID";
-    HeadlessWindow* w = HeadlessSystem::instance().programWindow();
+    HeadlessWindow* w = HeadlessSystem::world().programWindow();
     if (!w)
         return "the program has no window";
     if (!w->userMenu(id))
@@ -153,7 +153,7 @@ std::string verbClick(const HeadlessScript::Args& a)
     if (!found)
         return "no enabled gadget \"" + a[0] + "\"";
     KXGadget* target = found;
-    HeadlessSystem::instance().postMessage(target->handle(), [target] {
+    HeadlessSystem::messages().postMessage(target->handle(), [target] {
         if (!KXObject::isLive(target))
             return;
         // A click into a control that takes the focus gives it the focus first.

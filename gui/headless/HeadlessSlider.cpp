@@ -6,7 +6,7 @@
 void HeadlessSlider::nativeSetPosition(int position)
 {
     m_pos = clampPosition(position, m_min, m_max, m_page);
-    HeadlessSystem::instance().record("SetScrollPos %d", m_pos);
+    HeadlessSystem::log().record("SetScrollPos %d", m_pos);
 }
 
 void HeadlessSlider::nativeSetRange(int min, int max, int page)
@@ -16,7 +16,7 @@ void HeadlessSlider::nativeSetRange(int min, int max, int page)
     long long span = (long long)m_max - m_min + 1;
     m_page = int(std::clamp<long long>(page, 0, span));
     m_pos = clampPosition(m_pos, m_min, m_max, m_page);
-    HeadlessSystem::instance().record("SetScrollInfo %d %d %d", m_min, m_max, m_page);
+    HeadlessSystem::log().record("SetScrollInfo %d %d %d", m_min, m_max, m_page);
 }
 
 void HeadlessSlider::userDrag(int position)

@@ -34,7 +34,7 @@ void HeadlessTextField::receiveChar(int code)
         ++from;
     }
     m_selStart = m_selEnd = int(from);
-    HeadlessSystem::instance().record("EditText \"%s\"", m_text.c_str());
+    HeadlessSystem::log().record("EditText \"%s\"", m_text.c_str());
     onTextUpdate();
 }
 

@@ -5,7 +5,7 @@
 
 HeadlessTimer::HeadlessTimer(int periodMs)
     : KXTimer(periodMs)
-    , m_thread(m_count, [h = handle()](int count) { HeadlessSystem::instance().postThreadMessage(KXThreadMessage::TimerTick, count, h); })
+    , m_thread(m_count, [h = handle()](int count) { HeadlessSystem::messages().postThreadMessage(KXThreadMessage::TimerTick, count, h); })
 {
     startNative();
 }
@@ -21,12 +21,12 @@ void HeadlessTimer::free()
 
 void HeadlessTimer::stopNative()
 {
-    HeadlessSystem::instance().record("timeKillEvent %d", period());
+    HeadlessSystem::log().record("timeKillEvent %d", period());
     m_thread.stop();
 }
 
 void HeadlessTimer::startNative()
 {
-    HeadlessSystem::instance().record("timeSetEvent %d", period());
+    HeadlessSystem::log().record("timeSetEvent %d", period());
     m_thread.start(period());
 }

@@ -1,9 +1,9 @@
 // HeadlessTimerDriver: makes headless timers; the 1 ms resolution it asks for is only logged.
 #include "gui/KXTimerDriver.h"
 
+#include "gui/headless/HeadlessModules.h"
 #include "gui/headless/HeadlessSystem.h"
 #include "gui/headless/HeadlessTimer.h"
-#include "base/KXModuleDependencies.h"
 #include "base/KXModuleNames.h"
 
 namespace {
@@ -16,15 +16,15 @@ public:
     void shutdown() override
     {
         KXTimerDriver::shutdown();
-        HeadlessSystem::instance().record("timeEndPeriod 1");
+        HeadlessSystem::log().record("timeEndPeriod 1");
     }
 
 protected:
     bool startDependencies() override
     {
-        HeadlessSystem::instance().record("timeBeginPeriod 1");
-        return kxStartModule(KXModuleNames::HeadlessEventDriver);
+        HeadlessSystem::log().record("timeBeginPeriod 1");
+        return HeadlessModules::startDependencies(name());
     }
-    KXTimer* newTimer(int periodMs) override { return new HeadlessTimer(periodMs); }
+    KXTimer* makeTimer(int periodMs) override { return new HeadlessTimer(periodMs); }
 } s_timerDriver;
 }

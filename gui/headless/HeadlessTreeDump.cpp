@@ -94,7 +94,7 @@ std::string verbDump(const HeadlessScript::Args& a)
     std::FILE* out = std::fopen(a[0].c_str(), "w");
     if (!out)
         return "cannot write " + a[0];
-    for (HeadlessWindow* w : HeadlessSystem::instance().windows())
+    for (HeadlessWindow* w : HeadlessSystem::world().windows())
         if (!w->group() || !dynamic_cast<KXWindow*>(w->group()))
             dumpGadget(out, w, 0);
     std::fclose(out);

@@ -15,7 +15,7 @@ namespace {
 void modalLoop(HeadlessWindow* w, const std::vector<std::function<void(HeadlessWindow*)>>& steps)
 {
     HeadlessSystem& sys = HeadlessSystem::instance();
-    sys.setModalDepth(sys.modalDepth() + 1);
+    sys.messages().setModalDepth(sys.messages().modalDepth() + 1);
     w->onModalLoop(true);
     for (const auto& step : steps) {
         HeadlessEventDriver::instance()->dispatchMessages();
@@ -25,24 +25,24 @@ void modalLoop(HeadlessWindow* w, const std::vector<std::function<void(HeadlessW
     }
     if (HeadlessWindow::live(w))
         w->onModalLoop(false);
-    sys.setModalDepth(sys.modalDepth() - 1);
+    sys.messages().setModalDepth(sys.messages().modalDepth() - 1);
 }
 }
 
 HeadlessWindow::HeadlessWindow(KXGroup* group, int style)
     : KXWindow(group, style)
-    , m_nativeHandle(HeadlessSystem::instance().newProgramHandle())
+    , m_nativeHandle(HeadlessSystem::world().newProgramHandle())
 {
-    HeadlessSystem::instance().addWindow(this);
-    HeadlessSystem::instance().record("CreateWindow style=%d", style);
+    HeadlessSystem::world().addWindow(this);
+    HeadlessSystem::log().record("CreateWindow style=%d", style);
 }
 
 HeadlessWindow::~HeadlessWindow()
 {
     HeadlessSystem& sys = HeadlessSystem::instance();
-    sys.record("DestroyWindow \"%s\"", std::string(textView()).c_str());
-    sys.removeWindow(this);
-    sys.dropMessagesFor(handle());
+    sys.log().record("DestroyWindow \"%s\"", std::string(textView()).c_str());
+    sys.world().removeWindow(this);
+    sys.messages().dropMessagesFor(handle());
 }
 
 HeadlessWindow* HeadlessWindow::live(HeadlessWindow* w)
@@ -90,7 +90,7 @@ void HeadlessWindow::clientSizeFor(const KXRect& frame, int& width, int& height)
 
 void HeadlessWindow::nativeSetFrame(const KXRect& frame, int& clientWidth, int& clientHeight)
 {
-    HeadlessSystem::instance().record("SetWindowPos %d %d %d %d", frame.x, frame.y, frame.width, frame.height);
+    HeadlessSystem::log().record("SetWindowPos %d %d %d %d", frame.x, frame.y, frame.width, frame.height);
     bool moved = frame.x != m_frame.x || frame.y != m_frame.y;
     bool sized = frame.width != m_frame.width || frame.height != m_frame.height;
     m_frame = frame;
@@ -114,14 +114,14 @@ void HeadlessWindow::sendSize(SizeType type, const KXRect& frame)
 void HeadlessWindow::setText(KXString* text)
 {
     KXWindow::setText(text);
-    HeadlessSystem::instance().record("SetWindowText \"%s\"", std::string(textView()).c_str());
+    HeadlessSystem::log().record("SetWindowText \"%s\"", std::string(textView()).c_str());
 }
 
 void HeadlessWindow::setVisible(bool visible)
 {
     KXWindow::setVisible(visible);
     HeadlessSystem& sys = HeadlessSystem::instance();
-    sys.record("ShowWindow \"%s\" %d", std::string(textView()).c_str(), visible ? 1 : 0);
+    sys.log().record("ShowWindow \"%s\" %d", std::string(textView()).c_str(), visible ? 1 : 0);
     bool first = visible && !m_shown;
     m_shown = m_shown || visible;
     // Showing a window for the first time gives it activation, owned windows included.
@@ -132,22 +132,22 @@ void HeadlessWindow::setVisible(bool visible)
 void HeadlessWindow::setEnabled(bool enabled)
 {
     KXWindow::setEnabled(enabled);
-    HeadlessSystem::instance().record("EnableWindow \"%s\" %d", std::string(textView()).c_str(), enabled ? 1 : 0);
+    HeadlessSystem::log().record("EnableWindow \"%s\" %d", std::string(textView()).c_str(), enabled ? 1 : 0);
 }
 
 void HeadlessWindow::activate()
 {
-    HeadlessSystem::instance().record("SetFocus \"%s\"", std::string(textView()).c_str());
+    HeadlessSystem::log().record("SetFocus \"%s\"", std::string(textView()).c_str());
     onFocusChanged(nullptr);
 }
 
 bool HeadlessWindow::nativeActivate()
 {
     HeadlessSystem& sys = HeadlessSystem::instance();
-    sys.record("SetForegroundWindow \"%s\"", std::string(textView()).c_str());
-    sys.setProgramForeground();
-    if (!sys.isAppActive()) {
-        sys.setAppActive(true);
+    sys.log().record("SetForegroundWindow \"%s\"", std::string(textView()).c_str());
+    sys.world().setProgramForeground();
+    if (!sys.world().isAppActive()) {
+        sys.world().setAppActive(true);
         onAppActivation(true);
     }
     onActivated();
@@ -156,7 +156,7 @@ bool HeadlessWindow::nativeActivate()
 
 void HeadlessWindow::nativeSetMenu(std::vector<KXNativeMenuItem> bar)
 {
-    HeadlessSystem::instance().record("SetMenu \"%s\" %d", std::string(textView()).c_str(), int(bar.size()));
+    HeadlessSystem::log().record("SetMenu \"%s\" %d", std::string(textView()).c_str(), int(bar.size()));
     m_menu = std::move(bar);
     ++m_menuBuilds;
 }
@@ -164,12 +164,12 @@ void HeadlessWindow::nativeSetMenu(std::vector<KXNativeMenuItem> bar)
 void HeadlessWindow::nativeSetStatusText(KXString* text)
 {
     m_status = text ? text->str() : std::string();
-    HeadlessSystem::instance().record("SetStatusText \"%s\"", m_status.c_str());
+    HeadlessSystem::log().record("SetStatusText \"%s\"", m_status.c_str());
 }
 
 void HeadlessWindow::nativeMinimize()
 {
-    HeadlessSystem::instance().record("ShowWindow \"%s\" minimize", std::string(textView()).c_str());
+    HeadlessSystem::log().record("ShowWindow \"%s\" minimize", std::string(textView()).c_str());
     if (m_state == SizeType::Minimized)
         return;
     m_state = SizeType::Minimized;
@@ -179,17 +179,17 @@ void HeadlessWindow::nativeMinimize()
 void HeadlessWindow::nativeMaximize()
 {
     HeadlessSystem& sys = HeadlessSystem::instance();
-    sys.record("ShowWindow \"%s\" maximize", std::string(textView()).c_str());
+    sys.log().record("ShowWindow \"%s\" maximize", std::string(textView()).c_str());
     if (m_state == SizeType::Maximized)
         return;
     m_state = SizeType::Maximized;
-    m_frame = { 0, 0, sys.desktopWidth(), sys.desktopHeight() };
+    m_frame = { 0, 0, sys.world().desktopWidth(), sys.world().desktopHeight() };
     sendSize(SizeType::Maximized, m_frame);
 }
 
 void HeadlessWindow::nativeRestore()
 {
-    HeadlessSystem::instance().record("ShowWindow \"%s\" restore", std::string(textView()).c_str());
+    HeadlessSystem::log().record("ShowWindow \"%s\" restore", std::string(textView()).c_str());
     if (m_state == SizeType::Restored)
         return;
     m_state = SizeType::Restored;
@@ -218,7 +218,7 @@ const KXNativeMenuItem* HeadlessWindow::findCommand(int commandId) const
 void HeadlessWindow::postToSelf(std::function<void(HeadlessWindow*)> fn)
 {
     HeadlessWindow* self = this;
-    HeadlessSystem::instance().postMessage(handle(), [self, fn = std::move(fn)] {
+    HeadlessSystem::messages().postMessage(handle(), [self, fn = std::move(fn)] {
         if (HeadlessWindow* w = live(self))
             fn(w);
     });
@@ -302,4 +302,10 @@ void HeadlessWindow::userRestore()
 void HeadlessWindow::userActivate()
 {
     postToSelf([](HeadlessWindow* w) { w->nativeActivate(); });
+}
+
+void HeadlessWindow::nativeApplyStyle(int styleWord, int exStyleWord)
+{
+    HeadlessSystem::log().record("SetWindowLong \"%s\" 0x%x 0x%x", std::string(textView()).c_str(), unsigned(styleWord),
+        unsigned(exStyleWord));
 }

@@ -69,6 +69,7 @@ protected:
     void nativeMinimize() override;
     void nativeMaximize() override;
     void nativeRestore() override;
+    void nativeApplyStyle(int styleWord, int exStyleWord) override;
 
 private:
     int border() const;

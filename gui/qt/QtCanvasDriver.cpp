@@ -2,7 +2,7 @@
 // surfaces.
 #include "gui/KXCanvasDriver.h"
 #include "gui/qt/QtCanvas.h"
-#include "base/KXModuleDependencies.h"
+#include "gui/qt/QtModules.h"
 #include "base/KXModuleNames.h"
 
 namespace {
@@ -14,7 +14,7 @@ public:
     }
 
 protected:
-    bool startDependencies() override { return kxStartSubsystem(KXSubsystems::Gui) && kxStartSubsystem(KXSubsystems::Graphics); }
+    bool startDependencies() override { return QtModules::startDependencies(name()); }
     KXCanvas* makeCanvas(KXGroup* group, int style) override { return new QtCanvas(group, style); }
 } s_driver;
 }

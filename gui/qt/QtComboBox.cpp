@@ -1,6 +1,8 @@
 // Qt combo boxes.
 #include "gui/qt/QtComboBox.h"
 
+#include "gui/qt/QtIconStrip.h"
+
 namespace {
 QString textOf(const KXString* s) { return QtText::toQt(s ? s->view() : std::string_view()); }
 }
@@ -19,20 +21,21 @@ void QtComboBox::nativeClear()
     widget()->clear();
 }
 
-void QtComboBox::nativeInsert(int index, const KXString* text, int)
+void QtComboBox::nativeInsert(int index, const KXString* text, int icon)
 {
     QComboBox* box = widget();
     QSignalBlocker block(box);
     int selected = box->currentIndex();
-    box->insertItem(index, textOf(text));
+    box->insertItem(index, QtIconStrip::icon(iconStrip(), icon), textOf(text));
     // Qt selects the first item put into an empty list; native lists select nothing.
     box->setCurrentIndex(selected >= index ? selected + 1 : selected);
 }
 
-void QtComboBox::nativeModify(int index, const KXString* text, int)
+void QtComboBox::nativeModify(int index, const KXString* text, int icon)
 {
     QSignalBlocker block(widget());
     widget()->setItemText(index, textOf(text));
+    widget()->setItemIcon(index, QtIconStrip::icon(iconStrip(), icon));
 }
 
 void QtComboBox::nativeRemove(int index)

@@ -1,5 +1,6 @@
 // QtComboBox: a drop-down list on the Qt platform. Qt's list moves the selection as native
-// lists do when items are inserted or removed.
+// lists do when items are inserted or removed; items show their icon from the gadget's icon
+// strip (QtIconStrip).
 #pragma once
 
 #include "gui/KXComboBox.h"
@@ -12,7 +13,6 @@ public:
     QtComboBox(KXGroup* group, int style);
 
 protected:
-    // FIXME: items show no icons; icon strips have no Qt form yet.
     void nativeClear() override;
     void nativeInsert(int index, const KXString* text, int icon) override;
     void nativeModify(int index, const KXString* text, int icon) override;

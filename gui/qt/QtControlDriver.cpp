@@ -4,10 +4,10 @@
 #include "gui/qt/QtComboBox.h"
 #include "gui/qt/QtHtmlView.h"
 #include "gui/qt/QtLabel.h"
+#include "gui/qt/QtModules.h"
 #include "gui/qt/QtPanel.h"
 #include "gui/qt/QtSlider.h"
 #include "gui/qt/QtTextField.h"
-#include "base/KXModuleDependencies.h"
 #include "base/KXModuleNames.h"
 
 namespace {
@@ -19,7 +19,7 @@ public:
     }
 
 protected:
-    bool startDependencies() override { return kxStartModule(KXModuleNames::QtGuiDriver); }
+    bool startDependencies() override { return QtModules::startDependencies(name()); }
     KXPanel* makePanel(KXGroup* group, int style) override { return new QtPanel(group, style); }
     KXLabel* makeLabel(KXGroup* group, int style) override { return new QtLabel(group, style); }
     KXButton* makeButton(KXGroup* group, int style) override { return new QtButton(group, style); }

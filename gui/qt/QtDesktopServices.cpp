@@ -3,13 +3,13 @@
 
 #include "gui/KXVirtualKeys.h"
 #include "gui/qt/QtKeyCodes.h"
+#include "gui/qt/QtWindow.h"
 
 #include <QApplication>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QImageReader>
 #include <QWidget>
-#include <QWindow>
 #include <QtGui/qguiapplication_platform.h>
 
 #include <X11/Xlib.h>
@@ -18,18 +18,18 @@
 namespace {
 constexpr int styleIndex = -16;
 constexpr int exStyleIndex = -20;
-constexpr int wsMaximizeBox = 0x00010000;
-constexpr int wsMinimizeBox = 0x00020000;
-constexpr int wsThickFrame = 0x00040000;
-constexpr int wsSysMenu = 0x00080000;
+constexpr int wsMaximizeBox = KXWindow::MaximizeBoxBit;
+constexpr int wsMinimizeBox = KXWindow::MinimizeBoxBit;
+constexpr int wsThickFrame = KXWindow::SizingFrameBit;
+constexpr int wsSysMenu = KXWindow::SystemMenuBit;
 constexpr int wsCaption = 0x00C00000;
 constexpr int wsPopup = int(0x80000000u);
 constexpr int wsStateBits = 0x10000000 | 0x20000000 | 0x01000000; // visible, minimised, maximised
 constexpr int wsExToolWindow = 0x00000080;
 
-// The style word of a program window: its state as the server reports it (xStyle), its title
-// bar's parts as Qt decorates it.
-int programStyle(const QWidget* widget, int xStyle)
+// The style word of a top-level widget without a neutral window: its state as the server
+// reports it (xStyle), its title bar's parts as Qt decorates it.
+int widgetStyle(const QWidget* widget, int xStyle)
 {
     Qt::WindowFlags flags = widget->windowFlags();
     if (flags & Qt::FramelessWindowHint)
@@ -110,9 +110,14 @@ bool QtDesktopServices::windowInfo(int handle, KXDesktopWindowInfo& out) const
     KXDesktopWindowInfo info;
     if (!m_windows.info(handle, info))
         return false;
-    if (QWidget* widget = programWindow(handle)) {
+    if (QtWindow* window = QtWindow::ofHandle(handle)) {
+        // The neutral window's words, with the state the server reports.
         info.isProgram = true;
-        info.style = programStyle(widget, info.style);
+        info.style = (window->styleWord() & ~wsStateBits) | (info.style & wsStateBits);
+        info.exStyle = window->exStyleWord();
+    } else if (QWidget* widget = programWindow(handle)) {
+        info.isProgram = true;
+        info.style = widgetStyle(widget, info.style);
         if (widget->windowType() == Qt::Tool)
             info.exStyle |= wsExToolWindow;
         if (auto it = m_longs.find({ handle, styleIndex }); it != m_longs.end())
@@ -150,21 +155,16 @@ int QtDesktopServices::setWindowLong(int handle, int index, int value)
     if (index != styleIndex && index != exStyleIndex)
         return 0;
     int previous = windowLong(handle, index);
+    if (QtWindow* window = QtWindow::ofHandle(handle)) {
+        window->setWindowLong(index, value);
+        return previous;
+    }
     QWidget* widget = programWindow(handle);
     if (!widget)
         return previous;
     m_longs[{ handle, index }] = value;
-    if (index == styleIndex) {
-        // The title bar's buttons follow the style's boxes; the window keeps its native window.
-        Qt::WindowFlags flags = widget->windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-        flags.setFlag(Qt::WindowMinimizeButtonHint, value & wsMinimizeBox);
-        flags.setFlag(Qt::WindowMaximizeButtonHint, value & wsMaximizeBox);
-        flags.setFlag(Qt::WindowSystemMenuHint, value & wsSysMenu);
-        flags.setFlag(Qt::WindowCloseButtonHint, value & wsSysMenu);
-        widget->overrideWindowFlags(flags);
-        if (QWindow* window = widget->windowHandle())
-            window->setFlags(flags);
-    }
+    if (index == styleIndex)
+        QtWindow::applyTitleBarStyle(widget, value);
     return previous;
 }
 

@@ -3,7 +3,12 @@
 // (X11KeyMonitor), synthetic keys (XTest), clipboard pictures (QtClipboard) and the X bell. The
 // program's own windows are Qt widgets, found by their native window ids.
 //
-// Invariant: m_longs holds style words only for windows of this program that a program set.
+// Style words: a program window (a QtWindow) keeps its own, in the neutral window, and setting
+// one goes through KXWindow::setWindowLong like the runtime's own changes. Only the backend's
+// other top-level widgets (its dialogs), which have no neutral window, keep theirs here.
+//
+// Invariant: m_longs holds style words only for top-level widgets of this program without a
+// neutral window, and only those a program set.
 #pragma once
 
 #include "gui/KXDesktopServices.h"
@@ -62,6 +67,7 @@ private:
     std::unique_ptr<X11KeyMonitor> m_keys;
     QtClipboard m_clipboard;
     bool m_hasXTest { false };
-    // Style words a program set on its windows: (handle, index) -> value.
+    // Style words a program set on its top-level widgets without a neutral window:
+    // (handle, index) -> value.
     std::map<std::pair<int, int>, int> m_longs;
 };

@@ -2,7 +2,7 @@
 #include "gui/qt/QtEventDriver.h"
 
 #include "gui/qt/QtEventLoop.h"
-#include "base/KXModuleDependencies.h"
+#include "gui/qt/QtModules.h"
 #include "base/KXModuleNames.h"
 
 namespace {
@@ -19,8 +19,10 @@ QtEventDriver* QtEventDriver::instance() { return current() == &s_eventDriver ? 
 bool QtEventDriver::startup()
 {
     QtEventLoop::instance();
-    return KXEventDriver::startup() && kxStartModule(KXModuleNames::QtCatchFilter);
+    return KXEventDriver::startup();
 }
+
+bool QtEventDriver::startDependencies() { return KXEventDriver::startDependencies() && QtModules::startDependencies(name()); }
 
 void QtEventDriver::pumpMessages(int timeoutMs) { QtEventLoop::instance().pump(timeoutMs); }
 

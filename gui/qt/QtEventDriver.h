@@ -17,6 +17,7 @@ public:
     void deliverThreadMessage(KXThreadMessage message, int param1, int param2) { threadMessage(message, param1, param2); }
 
 protected:
+    bool startDependencies() override;
     void pumpMessages(int timeoutMs) override;
     void dropNativeMessages(int source) override;
 };

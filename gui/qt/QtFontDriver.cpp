@@ -3,6 +3,7 @@
 
 #include "gui/qt/QtEventLoop.h"
 #include "gui/qt/QtFont.h"
+#include "gui/qt/QtModules.h"
 #include "gui/qt/QtText.h"
 #include "base/KXModuleNames.h"
 
@@ -21,7 +22,7 @@ public:
         QtEventLoop::instance();
         return KXFontDriver::startup();
     }
-    KXFont* createFont(const std::string& name, int height, int style) override
+    KXFont* makeFont(const std::string& name, int height, int style) override
     {
         if (name.empty() || height <= 0)
             return nullptr;
@@ -29,7 +30,8 @@ public:
     }
 
 protected:
-    KXFont* createDefaultFont() override
+    bool startDependencies() override { return QtModules::startDependencies(name()); }
+    KXFont* makeDefaultFont() override
     {
         QFont f = QApplication::font();
         QFontInfo info(f);

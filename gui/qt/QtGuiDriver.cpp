@@ -5,8 +5,8 @@
 #include "gui/qt/QtDesktopServices.h"
 #include "gui/qt/QtEventLoop.h"
 #include "gui/qt/QtInputFilter.h"
+#include "gui/qt/QtModules.h"
 #include "gui/qt/QtWindow.h"
-#include "base/KXModuleDependencies.h"
 #include "base/KXModuleNames.h"
 
 #include <QApplication>
@@ -25,8 +25,7 @@ QtGuiDriver::~QtGuiDriver() = default;
 bool QtGuiDriver::startDependencies()
 {
     QtEventLoop::instance();
-    if (!(kxStartSubsystem(KXSubsystems::Screen) && kxStartModule(KXModuleNames::QtEventDriver) && kxStartModule(KXModuleNames::QtFontDriver)
-            && kxStartModule(KXModuleNames::QtTimerDriver)))
+    if (!QtModules::startDependencies(name()))
         return false;
     if (!m_input) {
         m_input = std::make_unique<QtInputFilter>();
@@ -44,7 +43,7 @@ void QtGuiDriver::shutdown()
     }
 }
 
-KXDesktop* QtGuiDriver::createDesktop() { return new QtDesktop; }
+KXDesktop* QtGuiDriver::makeDesktop() { return new QtDesktop; }
 
 KXDesktopServices* QtGuiDriver::desktopServices()
 {
@@ -54,4 +53,4 @@ KXDesktopServices* QtGuiDriver::desktopServices()
     return m_services.get();
 }
 
-KXWindow* QtGuiDriver::createWindow(KXGroup* group, int style) { return own(new QtWindow(group, style)); }
+KXWindow* QtGuiDriver::makeWindow(KXGroup* group, int style) { return new QtWindow(group, style); }

@@ -13,12 +13,12 @@ class QtGuiDriver final : public KXGuiDriver {
 public:
     QtGuiDriver();
     ~QtGuiDriver() override;
-    KXWindow* createWindow(KXGroup* group, int style) override;
     void shutdown() override;
 
 protected:
     bool startDependencies() override;
-    KXDesktop* createDesktop() override;
+    KXWindow* makeWindow(KXGroup* group, int style) override;
+    KXDesktop* makeDesktop() override;
     KXDesktopServices* desktopServices() override;
 
 private:

@@ -3,10 +3,10 @@
 
 #include "gui/KXWindow.h"
 #include "gui/qt/QtFont.h"
+#include "gui/qt/QtModules.h"
 #include "gui/qt/QtText.h"
 #include "gui/qt/QtWindow.h"
 #include "base/KXMessageBox.h"
-#include "base/KXModuleDependencies.h"
 #include "base/KXModuleNames.h"
 
 #include <QApplication>
@@ -66,7 +66,7 @@ QtRequesterDriver::QtRequesterDriver()
 
 bool QtRequesterDriver::startDependencies()
 {
-    if (!kxStartModule(KXModuleNames::QtGuiDriver))
+    if (!QtModules::startDependencies(name()))
         return false;
     kxSetMessageBoxHandler(&runtimeMessageBox);
     return true;

@@ -1,8 +1,8 @@
 // QtTimerDriver: makes Qt timers.
 #include "gui/KXTimerDriver.h"
 
+#include "gui/qt/QtModules.h"
 #include "gui/qt/QtTimer.h"
-#include "base/KXModuleDependencies.h"
 #include "base/KXModuleNames.h"
 
 namespace {
@@ -14,7 +14,7 @@ public:
     }
 
 protected:
-    bool startDependencies() override { return kxStartModule(KXModuleNames::QtEventDriver); }
-    KXTimer* newTimer(int periodMs) override { return new QtTimer(periodMs); }
+    bool startDependencies() override { return QtModules::startDependencies(name()); }
+    KXTimer* makeTimer(int periodMs) override { return new QtTimer(periodMs); }
 } s_timerDriver;
 }

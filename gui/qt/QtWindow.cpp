@@ -7,6 +7,7 @@
 #include "gui/qt/QtText.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMainWindow>
@@ -124,6 +125,43 @@ QtWindow* QtWindow::ofWidget(QWidget* widget)
     return n ? n->owner() : nullptr;
 }
 
+QtWindow* QtWindow::ofHandle(int handle)
+{
+    if (handle <= 0 || !qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return nullptr;
+    auto* n = dynamic_cast<Native*>(QWidget::find(WId(unsigned(handle))));
+    return n ? n->owner() : nullptr;
+}
+
+void QtWindow::applyTitleBarStyle(QWidget* window, int styleWord)
+{
+    Qt::WindowFlags flags = window->windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    flags.setFlag(Qt::WindowMinimizeButtonHint, styleWord & MinimizeBoxBit);
+    flags.setFlag(Qt::WindowMaximizeButtonHint, styleWord & MaximizeBoxBit);
+    flags.setFlag(Qt::WindowSystemMenuHint, styleWord & SystemMenuBit);
+    flags.setFlag(Qt::WindowCloseButtonHint, styleWord & SystemMenuBit);
+    // setWindowFlags would recreate the native window (and change the handle programs hold).
+    window->overrideWindowFlags(flags);
+    if (QWindow* native = window->windowHandle())
+        native->setFlags(flags);
+}
+
+void QtWindow::nativeApplyStyle(int styleWord, int exStyleWord)
+{
+    (void)exStyleWord;
+    applyTitleBarStyle(m_native, styleWord);
+    // The sizing frame: without it the window keeps its present size.
+    bool sizable = styleWord & SizingFrameBit;
+    if (sizable == (m_native->minimumSize() != m_native->maximumSize()))
+        return;
+    if (sizable) {
+        m_native->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        nativeSetMinSize(minWidth(), minHeight());
+    } else {
+        m_native->setFixedSize(m_native->size());
+    }
+}
+
 int QtWindow::query(int id) { return id == 1 || id == 2 ? int(m_native->winId()) : KXWindow::query(id); }
 
 int QtWindow::decorationKind() const
@@ -185,7 +223,7 @@ void QtWindow::nativeSetFrame(const KXRect& frame, int& clientWidth, int& client
     bool sized = frame.width != m_frame.width || frame.height != m_frame.height;
     m_frame = frame;
     m_settingFrame = true;
-    if (style() & Resizable) {
+    if (isUserSizable()) {
         m_native->resize(inner);
     } else {
         m_native->setFixedSize(inner);

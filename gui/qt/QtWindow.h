@@ -27,6 +27,13 @@ public:
 
     // The program window a widget lies in (not a dialog the window owns), or null.
     static QtWindow* ofWidget(QWidget* widget);
+    // The program window whose main window is the top-level widget with that X window id, or
+    // null (another program's window, or a dialog of the backend's own).
+    static QtWindow* ofHandle(int handle);
+    // Gives a top-level widget the title bar's buttons a style word names: the minimise and
+    // maximise boxes and the system menu with the close box. The widget keeps its native
+    // window.
+    static void applyTitleBarStyle(QWidget* window, int styleWord);
 
     void setText(KXString* text) override;
     void setVisible(bool visible) override;
@@ -64,6 +71,7 @@ protected:
     void nativeMaximize() override;
     void nativeRestore() override;
     void nativeSetMinSize(int width, int height) override;
+    void nativeApplyStyle(int styleWord, int exStyleWord) override;
 
 private:
     struct Margins {
@@ -74,6 +82,8 @@ private:
     // last measurement for windows of the same decoration.
     Margins margins() const;
     int decorationKind() const;
+    // Whether the user may resize the window: its style word has the sizing frame.
+    bool isUserSizable() const { return styleWord() & SizingFrameBit; }
     int menuBarHeight() const;
     void clientSize(const QSize& inner, int& width, int& height) const;
     SizeType nativeState() const;

@@ -74,7 +74,7 @@ void prepareGui()
         std::exit(2);
     }
     HeadlessSystem& sys = HeadlessSystem::instance();
-    if (sys.windowByTitle("Fuzz"))
+    if (sys.world().windowByTitle("Fuzz"))
         return;
     KXRef<KXString> title(text("Fuzz")), file(text("File")), open(text("Open"));
     int win = CreateWindow(title.get(), 10, 10, 300, 200, 0, 15);
@@ -104,8 +104,8 @@ void runScript(const std::string& script)
         }
     }
     s.clear();
-    HeadlessSystem::instance().clearMessages();
-    HeadlessSystem::instance().setDesktopSize(1024, 768);
+    HeadlessSystem::messages().clearMessages();
+    HeadlessSystem::world().setDesktopSize(1024, 768);
 }
 }
 

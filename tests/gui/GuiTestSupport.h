@@ -127,15 +127,15 @@ protected:
     static void resetWorld()
     {
         user().forget();
-        sys().clearMessages();
+        sys().messages().clearMessages();
         for (int i = 0; i < 50 && driver().isPassSuspended(); ++i) {
             try {
                 driver().poll(0);
             } catch (...) {
             }
         }
-        while (!sys().windows().empty()) {
-            HeadlessWindow* w = sys().windows().back();
+        while (!sys().world().windows().empty()) {
+            HeadlessWindow* w = sys().world().windows().back();
             try {
                 w->release();
             } catch (...) {

@@ -88,24 +88,24 @@ TEST_F(GuiTest, TheWindowManagerKnowsEveryTopLevelWindow)
     int handle = hw(win)->nativeHandle();
     EXPECT_EQ(hw(win)->query(1), handle);
     EXPECT_EQ(hw(win)->query(2), handle);
-    EXPECT_EQ(sys().findWindow("VXPictorra"), handle);
-    EXPECT_EQ(sys().foregroundHandle(), handle);
-    int style = sys().windowLong(handle, -16);
+    EXPECT_EQ(sys().world().findWindow("VXPictorra"), handle);
+    EXPECT_EQ(sys().world().foregroundHandle(), handle);
+    int style = sys().world().windowLong(handle, -16);
     EXPECT_NE(style & 0x10000000, 0); // visible
-    sys().setWindowLong(handle, -16, style | 0x20000 | 0x80000);
-    EXPECT_EQ(sys().windowLong(handle, -16), style | 0x20000 | 0x80000);
+    sys().world().setWindowLong(handle, -16, style | 0x20000 | 0x80000);
+    EXPECT_EQ(sys().world().windowLong(handle, -16), style | 0x20000 | 0x80000);
 
     HeadlessScript::instance().addLines({ "window 7 \"Notes\" 10 20 300 200 14 45 292 171 0x100", "activate 7" });
     EXPECT_EQ(WaitEvent(-1), 0x2001);
     HeadlessWindowInfo info;
-    ASSERT_TRUE(sys().windowInfo(sys().foregroundHandle(), info));
+    ASSERT_TRUE(sys().world().windowInfo(sys().world().foregroundHandle(), info));
     EXPECT_EQ(info.title, "Notes");
     EXPECT_EQ(info.client, (KXRect { 14, 45, 292, 171 }));
     EXPECT_FALSE(info.isProgram);
-    ASSERT_TRUE(sys().windowInfo(handle, info));
+    ASSERT_TRUE(sys().world().windowInfo(handle, info));
     EXPECT_EQ(info.frame, (KXRect { 50, 60, 300, 200 }));
     EXPECT_EQ(info.client.x, 50 + HeadlessWindow::SizingBorder);
-    EXPECT_FALSE(sys().windowInfo(12345, info));
+    EXPECT_FALSE(sys().world().windowInfo(12345, info));
 }
 
 TEST_F(GuiTest, ScriptBuildsTheVirtualDesktop)
@@ -120,21 +120,21 @@ TEST_F(GuiTest, ScriptBuildsTheVirtualDesktop)
     EXPECT_EQ(WaitEvent(50), 0); // keys go to the foreground window, not the program
     EXPECT_EQ(ClientWidth(Desktop()), 800);
     EXPECT_EQ(HeadlessScreen::instance().height(), 600);
-    const HeadlessForeignWindow* w = sys().foreignWindow("42");
+    const HeadlessForeignWindow* w = sys().world().foreignWindow("42");
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->title, "Text \"editor\"");
     EXPECT_EQ(w->frame, (KXRect { 10, 20, 300, 200 }));
     EXPECT_EQ(w->client, (KXRect { 14, 45, 292, 171 }));
     EXPECT_EQ(w->exStyle, 0x100);
-    EXPECT_EQ(sys().foregroundForeign(), "42");
-    EXPECT_TRUE(sys().isKeyDown(183));
-    EXPECT_TRUE(sys().takeKeyPressed(183));
-    EXPECT_FALSE(sys().takeKeyPressed(183));
+    EXPECT_EQ(sys().world().foregroundForeign(), "42");
+    EXPECT_TRUE(sys().world().isKeyDown(183));
+    EXPECT_TRUE(sys().world().takeKeyPressed(183));
+    EXPECT_FALSE(sys().world().takeKeyPressed(183));
 
     HeadlessScript::instance().addLines({ "foreground program", "key up 183" });
     EXPECT_EQ(WaitEvent(-1), 0x102);
     EXPECT_EQ(EventSource(), win);
-    sys().setDesktopSize(1024, 768);
+    sys().world().setDesktopSize(1024, 768);
 }
 
 TEST_F(GuiTest, DesktopImageIsWhatDesktopReadsSee)
@@ -162,7 +162,7 @@ TEST_F(GuiTest, DesktopImageIsWhatDesktopReadsSee)
     UnlockBuffer(ImageBuffer(shot, 0));
     UnlockBuffer(desktop);
     FreeImage(shot);
-    sys().setDesktopSize(1024, 768);
+    sys().world().setDesktopSize(1024, 768);
 }
 
 TEST_F(GuiTest, ScriptClicksGadgetsByText)

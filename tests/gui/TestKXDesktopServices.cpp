@@ -8,6 +8,7 @@
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/support/KXTempDir.h"
 
+#include <cstdio>
 #include <cstring>
 
 KX_STDCALL int QueryObject(int object, int query);
@@ -104,6 +105,39 @@ TEST_F(DesktopTest, TopLevelWindowsTheirLongsAndTheForeground)
 
     act({ "activate calc" });
     EXPECT_EQ(ds().foregroundWindow(), other);
+}
+
+// A program's style words have one writer, the neutral window: a change a shared library makes
+// through the desktop services and one the runtime makes read the same from either side and
+// reach the platform through the same native apply.
+TEST_F(DesktopTest, StyleWordsOfProgramWindowsHaveOneWriter)
+{
+    int win = window("Styled", 10, 20, 300, 200, 3);
+    KXWindow* w = kxHandle<KXWindow>(win, "Window Gadget");
+    int handle = QueryObject(win, 1);
+    sys().log().clearCalls();
+
+    int style = ds().windowLong(handle, -16);
+    EXPECT_EQ(style, w->windowLong(-16));
+    EXPECT_EQ(ds().setWindowLong(handle, -16, style & ~KXWindow::SizingFrameBit), style);
+    EXPECT_EQ(w->windowLong(-16), style & ~KXWindow::SizingFrameBit);
+    ASSERT_EQ(sys().log().calls().size(), 1u);
+    char expected[96];
+    std::snprintf(expected, sizeof expected, "SetWindowLong \"Styled\" 0x%x 0x100", unsigned(style & ~KXWindow::SizingFrameBit));
+    EXPECT_EQ(sys().log().calls().back(), expected);
+
+    EXPECT_EQ(w->setWindowLong(-20, 0x40100), 0x100);
+    EXPECT_EQ(ds().windowLong(handle, -20), 0x40100);
+    KXDesktopWindowInfo info;
+    ASSERT_TRUE(ds().windowInfo(handle, info));
+    EXPECT_EQ(info.style, style & ~KXWindow::SizingFrameBit);
+    EXPECT_EQ(info.exStyle, 0x40100);
+    std::snprintf(expected, sizeof expected, "SetWindowLong \"Styled\" 0x%x 0x40100", unsigned(style & ~KXWindow::SizingFrameBit));
+    EXPECT_EQ(sys().log().calls().back(), expected);
+
+    // Indices other than the two style words change nothing and apply nothing.
+    EXPECT_EQ(ds().setWindowLong(handle, -21, 5), 0);
+    EXPECT_EQ(sys().log().calls().size(), 2u);
 }
 
 TEST_F(DesktopTest, GlobalKeysAndSyntheticKeys)

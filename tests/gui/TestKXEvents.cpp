@@ -19,11 +19,11 @@ TEST_F(GuiTest, MouseMovesFromOneSourceMerge)
 
 TEST_F(GuiTest, EachTimerKeepsOneWaitingTickWithTheLatestCount)
 {
-    sys().postThreadMessage(KXThreadMessage::TimerTick, 1, 0x1234); // a tick of no live timer is dropped
+    sys().messages().postThreadMessage(KXThreadMessage::TimerTick, 1, 0x1234); // a tick of no live timer is dropped
     int timer = CreateTimer(0.01f);
     PauseTimer(timer);
     for (int n = 1; n <= 5; ++n)
-        sys().postThreadMessage(KXThreadMessage::TimerTick, n, timer);
+        sys().messages().postThreadMessage(KXThreadMessage::TimerTick, n, timer);
     EXPECT_EQ(WaitEvent(0), 0x4001);
     EXPECT_EQ(EventData(), 5);
     EXPECT_EQ(EventSource(), timer);
@@ -124,7 +124,7 @@ TEST_F(GuiTest, TheLoopRunsOnlyOnItsOwnStack)
     // Polling from inside the loop does nothing; an error raised there reaches the program.
     int win = window("Loop");
     bool nestedPollReturned = false;
-    sys().postMessage(win, [&] {
+    sys().messages().postMessage(win, [&] {
         driver().poll(-1);
         nestedPollReturned = driver().isOnLoopStack();
         kxRuntimeError("raised in a handler");
@@ -140,18 +140,18 @@ TEST_F(GuiTest, CatchFilterHandsEventsOverDuringAModalLoop)
     hw(win)->userDrag({ { 20, 30 }, { 40, 50 } });
     EXPECT_EQ(WaitEvent(-1), 0x2004);
     EXPECT_TRUE(queue().isInModalLoop());
-    EXPECT_EQ(sys().modalDepth(), 1); // the native modal loop is still running
+    EXPECT_EQ(sys().messages().modalDepth(), 1); // the native modal loop is still running
     EXPECT_TRUE(driver().isPassSuspended());
     EXPECT_EQ(WaitEvent(-1), 0x801);
     EXPECT_EQ(EventX(), 20);
     EXPECT_EQ(EventY(), 30);
     EXPECT_EQ(GadgetX(win), 20);
-    EXPECT_EQ(sys().modalDepth(), 1);
+    EXPECT_EQ(sys().messages().modalDepth(), 1);
     // A timer tick arriving inside the modal loop is converted by it and waits behind the
     // other events.
     int timer = CreateTimer(0.01f);
     PauseTimer(timer);
-    sys().postThreadMessage(KXThreadMessage::TimerTick, 9, timer);
+    sys().messages().postThreadMessage(KXThreadMessage::TimerTick, 9, timer);
     EXPECT_EQ(WaitEvent(-1), 0x801);
     EXPECT_EQ(EventX(), 40);
     EXPECT_EQ(queue().timerQueue().count(), 1);
@@ -159,7 +159,7 @@ TEST_F(GuiTest, CatchFilterHandsEventsOverDuringAModalLoop)
     EXPECT_FALSE(queue().isInModalLoop());
     EXPECT_EQ(WaitEvent(-1), 0x4001);
     EXPECT_EQ(EventData(), 9);
-    EXPECT_EQ(sys().modalDepth(), 0);
+    EXPECT_EQ(sys().messages().modalDepth(), 0);
     EXPECT_EQ(WaitEvent(0), 0);
     EXPECT_FALSE(driver().isPassSuspended());
 }
@@ -167,7 +167,7 @@ TEST_F(GuiTest, CatchFilterHandsEventsOverDuringAModalLoop)
 TEST_F(GuiTest, ApplicationResumeWaitsUntilTheNativeQueueIsEmpty)
 {
     int win = window("Main");
-    sys().addForeignWindow({ "w1", "Other", { 0, 0, 10, 10 }, { 0, 0, 10, 10 }, 0 });
+    sys().world().addForeignWindow({ "w1", "Other", { 0, 0, 10, 10 }, { 0, 0, 10, 10 }, 0 });
     HeadlessScript::instance().addLines({ "activate w1", "activate program" });
     EXPECT_EQ(WaitEvent(-1), 0x2001);
     EXPECT_TRUE(queue().isSuspended());
@@ -182,7 +182,7 @@ TEST_F(GuiTest, AutoSuspendBlocksUntilTheApplicationIsActiveAgain)
 {
     window("Main");
     AutoSuspend(1);
-    sys().addForeignWindow({ "w1", "Other", { 0, 0, 10, 10 }, { 0, 0, 10, 10 }, 0 });
+    sys().world().addForeignWindow({ "w1", "Other", { 0, 0, 10, 10 }, { 0, 0, 10, 10 }, 0 });
     HeadlessScript::instance().addLines({ "activate w1", "wait 20", "activate program" });
     EXPECT_EQ(WaitEvent(-1), 0x2001); // returned only once resumed
     EXPECT_FALSE(queue().isSuspendBlocking());
@@ -190,8 +190,8 @@ TEST_F(GuiTest, AutoSuspendBlocksUntilTheApplicationIsActiveAgain)
 
     // A quit request while blocked ends the program.
     queue().mainQueue().clear();
-    sys().postThreadMessage(KXThreadMessage::HiddenSuspend, 0, 0);
-    sys().postThreadMessage(KXThreadMessage::Quit, 0, 0);
+    sys().messages().postThreadMessage(KXThreadMessage::HiddenSuspend, 0, 0);
+    sys().messages().postThreadMessage(KXThreadMessage::Quit, 0, 0);
     EXPECT_EQ(KX_ERROR_OF(WaitEvent(-1)), "<end>");
 }
 
@@ -201,7 +201,7 @@ TEST_F(GuiTest, TheLoopStackRunsWithThePlatformsControlWord)
 {
     uint16_t loopWord = 0;
     double loopResult = 0;
-    sys().postMessage(0, [&] {
+    sys().messages().postMessage(0, [&] {
         loopWord = KXFpuScope::controlWord();
         // 1 / 3 on the x87 unit, as toolkit code built for x87 arithmetic computes it.
         double one = 1.0, three = 3.0;

@@ -191,15 +191,15 @@ TEST_F(GuiTest, TheDesktopStandsForTheScreen)
 {
     int desk = Desktop();
     ASSERT_NE(desk, 0);
-    EXPECT_EQ(ClientWidth(desk), sys().desktopWidth());
-    sys().setDesktopSize(1280, 1024);
+    EXPECT_EQ(ClientWidth(desk), sys().world().desktopWidth());
+    sys().world().setDesktopSize(1280, 1024);
     EXPECT_EQ(GadgetWidth(desk), 1280);
     EXPECT_EQ(ClientHeight(desk), 1024);
     FreeGadget(desk);
     EXPECT_EQ(Desktop(), desk);
     int top = CreateWindow(Str("Top"), 0, 0, 100, 100, desk, 15);
     EXPECT_EQ(GadgetGroup(top), desk);
-    sys().setDesktopSize(1024, 768);
+    sys().world().setDesktopSize(1024, 768);
 }
 
 KX_STDCALL int LoadFont(KXString* name, int height, int bold, int italic, int underline);

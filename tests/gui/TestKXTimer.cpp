@@ -30,7 +30,7 @@ TEST_F(GuiTest, TimerPeriodsAreWholeMilliseconds)
     EXPECT_EQ(KXTimerDriver::periodFor(5000.0f), 1);
     EXPECT_EQ(CreateTimer(0.0f), 0);
     EXPECT_EQ(CreateTimer(-1.0f), 0);
-    EXPECT_TRUE(sys().called("timeSetEvent 333"));
+    EXPECT_TRUE(sys().log().called("timeSetEvent 333"));
     FreeTimer(0);
     EXPECT_RUNTIME_ERROR(TimerTicks(t3 + 1), "Invalid Timer handle");
 }

@@ -77,7 +77,7 @@ TEST_F(GuiTest, AMenuItemStillReferencedCannotBeReleased)
     int item = CreateMenu(Str("Item"), 1, WindowMenu(win));
     kxHandle<KXMenu>(item, "Menu")->retain();
     EXPECT_RUNTIME_ERROR(FreeGadget(win), "Unable to release menu child");
-    sys().removeWindow(hw(win)); // the half-destroyed window stays out of the clean-up
+    sys().world().removeWindow(hw(win)); // the half-destroyed window stays out of the clean-up
 }
 
 TEST_F(GuiTest, ClientCoordinatesDescribeTheClientArea)
@@ -145,7 +145,7 @@ TEST_F(GuiTest, SizeMessagesSetTheWindowFlags)
     kxHandle<KXWindow>(win, "Window Gadget")->maximize();
     EXPECT_EQ(WindowMinimized(win), 0);
     EXPECT_EQ(WindowMaximized(win), 1);
-    EXPECT_EQ(GadgetWidth(win), sys().desktopWidth());
+    EXPECT_EQ(GadgetWidth(win), sys().world().desktopWidth());
     RestoreWindow(win);
     EXPECT_EQ(WindowMaximized(win), 0);
     EXPECT_EQ(GadgetWidth(win), 300);

@@ -81,7 +81,7 @@ TEST_F(ProgramEnd, QuitRequestFromThePlatform)
 {
     expectCleanEnd([] {
         window("Requested");
-        sys().postThreadMessage(KXThreadMessage::Quit, 0, 0);
+        sys().messages().postThreadMessage(KXThreadMessage::Quit, 0, 0);
         for (;;)
             WaitEvent(-1);
     });

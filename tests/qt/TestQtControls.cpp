@@ -4,12 +4,16 @@
 #include "tests/qt/QtTestSupport.h"
 
 #include "core/KXHandle.h"
+#include "gui/KXIconStrip.h"
 #include "gui/qt/QtButton.h"
 #include "gui/qt/QtCanvas.h"
+#include "gui/qt/QtComboBox.h"
 #include "runtime/KXAppTitle.h"
 
 #include <filesystem>
 #include <fstream>
+
+KX_STDCALL void SetGadgetIconStrip(int gadget, int strip);
 
 namespace {
 constexpr int Titled = 1, Resizable = 2, MenuBar = 4, StatusBar = 8;
@@ -50,8 +54,17 @@ TEST_F(QtTest, DemoWindowWithEveryControlKind)
     int slider = CreateSlider(10, 140, 250, 18, win, 1);
     SetSliderRange(slider, 10, 100);
     int combo = CreateComboBox(280, 130, 150, 26, win, 0);
-    AddGadgetItem(combo, Str("First"), 1, -1);
-    AddGadgetItem(combo, Str("Second"), 0, -1);
+    // Item icons from an icon strip: magenta, then cyan.
+    KXRef<KXPixmap> strip(KXPixmap::create(32, 16, 4));
+    ASSERT_TRUE(strip);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 32; ++x)
+            reinterpret_cast<uint32_t*>(strip->row(y))[x] = x < 16 ? 0xFF00FFu : 0x00FFFFu;
+    KXRef<KXIconStrip> icons(KXIconStrip::create(strip.get()));
+    ASSERT_TRUE(icons);
+    SetGadgetIconStrip(combo, kxToHandle(icons.get()));
+    AddGadgetItem(combo, Str("First"), 1, 0);
+    AddGadgetItem(combo, Str("Second"), 0, 1);
     int field = CreateTextField(10, 170, 250, 24, win, 0);
     SetGadgetText(field, Str("Some text"));
     int canvas = CreateCanvas(280, 170, 120, 80, win, 0);
@@ -76,6 +89,15 @@ TEST_F(QtTest, DemoWindowWithEveryControlKind)
     // The panel's colour is on the screen.
     QPoint inPanel = screenPos<QtButton>(push, "Button Gadget", -30, 100);
     EXPECT_EQ(pixelOf(png, inPanel.x(), inPanel.y()), 0x2878C8);
+    // The combo box's items carry their icons, and the selected one's shows on the screen.
+    auto* box = dynamic_cast<QtComboBox*>(kxHandle<KXGadget>(combo, "ComboBox Gadget"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->widget()->itemIcon(0).pixmap(16, 16).toImage().pixel(8, 8), 0xFFFF00FFu);
+    EXPECT_EQ(box->widget()->itemIcon(1).pixmap(16, 16).toImage().pixel(8, 8), 0xFF00FFFFu);
+    QPoint boxAt = box->widget()->mapToGlobal(QPoint(0, 0));
+    std::string magenta = shell("convert " + png + " -crop 60x26+" + std::to_string(boxAt.x()) + "+" + std::to_string(boxAt.y())
+        + " -depth 8 txt:- | grep -ci '#FF00FF'");
+    EXPECT_GT(std::atoi(magenta.c_str()), 20) << "magenta pixels in the combo box";
 
     // A real click on the push button.
     QPoint p = screenPos<QtButton>(push, "Button Gadget", 45, 14);

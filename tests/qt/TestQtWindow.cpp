@@ -3,9 +3,18 @@
 // no-display message.
 #include "tests/qt/QtTestSupport.h"
 
+#include "core/KXHandle.h"
+#include "gui/KXDesktopServices.h"
+#include "gui/KXWindow.h"
 #include "gui/qt/QtEventLoop.h"
+#include "gui/qt/QtModules.h"
+#include "base/KXModule.h"
+
+#include <QWidget>
 
 #include <cstdlib>
+#include <set>
+#include <string>
 
 namespace {
 constexpr int Titled = 1, Resizable = 2, MenuBar = 4, StatusBar = 8, ClientCoords = 32;
@@ -115,6 +124,47 @@ TEST_F(QtTest, MinimiseMaximiseAndRestoreFollowTheWindowManager)
     EXPECT_EQ(WindowMinimized(win), 0);
 }
 
+// A program's style words have one writer, the neutral window, whichever side changes them: a
+// shared library through the desktop services, or the runtime. Without the sizing frame the
+// window manager's resize leaves the window as it was; with it back the window follows again.
+TEST_F(QtTest, StyleWordsReachTheWindowFromEitherSide)
+{
+    int win = keep(CreateWindow(Str("Styled"), 120, 90, 300, 200, 0, Titled | Resizable));
+    drain(800);
+    KXWindow* window = kxHandle<KXWindow>(win, "Window Gadget");
+    KXDesktopServices* ds = KXDesktopServices::current();
+    ASSERT_NE(ds, nullptr);
+    int handle = QueryObject(win, 1);
+    QWidget* native = QWidget::find(WId(unsigned(handle)));
+    ASSERT_NE(native, nullptr);
+    int style = ds->windowLong(handle, -16);
+    EXPECT_EQ(style & 0x10CF0000, 0x10CF0000) << std::hex << style;
+    EXPECT_EQ(ds->windowLong(handle, -20), window->exStyleWord());
+
+    int fixed = style & ~(KXWindow::SizingFrameBit | KXWindow::MaximizeBoxBit);
+    EXPECT_EQ(ds->setWindowLong(handle, -16, fixed), style);
+    EXPECT_EQ(window->windowLong(-16), fixed);
+    EXPECT_FALSE(native->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(int(native->winId()), handle) << "the window keeps its native window";
+    drain(300);
+    const int width = xwininfo(win, "Width"), clientWidth = ClientWidth(win);
+    ASSERT_GT(width, 0);
+    user("xdotool windowsize " + xid(win) + " 420 330").get();
+    drain(800);
+    EXPECT_EQ(xwininfo(win, "Width"), width);
+    EXPECT_EQ(ClientWidth(win), clientWidth);
+
+    window->setWindowLong(-16, style);
+    EXPECT_EQ(ds->windowLong(handle, -16), style);
+    EXPECT_TRUE(native->windowFlags() & Qt::WindowMaximizeButtonHint);
+    drain(300);
+    auto size = user("xdotool windowsize " + xid(win) + " 420 330");
+    ASSERT_TRUE(waitFor(0x802, win));
+    size.get();
+    drain(300);
+    EXPECT_EQ(ClientWidth(win), 420);
+}
+
 TEST_F(QtTest, TimerTicksArriveWhileWaiting)
 {
     int timer = CreateTimer(50);
@@ -132,6 +182,19 @@ TEST_F(QtTest, WaitEventTimesOutWithoutInput)
     auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(WaitEvent(100), 0);
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(90));
+}
+
+// The Qt platform's module list names each of its modules once, and each is registered.
+TEST(QtModules, EveryListedModuleIsRegisteredOnce)
+{
+    std::set<std::string> seen;
+    for (const char* name : QtModules::names()) {
+        EXPECT_TRUE(seen.insert(name).second) << name << " listed twice";
+        KXModule* m = KXModuleRegistry::global().find(name);
+        ASSERT_NE(m, nullptr) << name;
+        EXPECT_EQ(m->platform(), KXPlatform::Qt) << name;
+    }
+    EXPECT_EQ(seen.size(), 11u);
 }
 
 TEST(QtDisplay, NoDisplayStopsWithAClearMessage)

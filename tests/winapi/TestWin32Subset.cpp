@@ -96,8 +96,8 @@ TEST_F(Win32Test, ForegroundWindowInfoOfAScriptedWindow)
     w.frame = { 100, 50, 400, 300 };
     w.client = { 104, 73, 392, 273 };
     w.exStyle = 0x100;
-    HeadlessSystem::instance().addForeignWindow(w);
-    HeadlessSystem::instance().setForegroundForeign("notes");
+    HeadlessSystem::world().addForeignWindow(w);
+    HeadlessSystem::world().setForegroundForeign("notes");
 
     int handle = api().GetForegroundWindow();
     ASSERT_NE(handle, 0);
@@ -113,7 +113,7 @@ TEST_F(Win32Test, ForegroundWindowInfoOfAScriptedWindow)
     EXPECT_EQ(field(info, 11), 1); // the foreground window's caption is active
     EXPECT_EQ(field(info, 12), 4);
 
-    HeadlessSystem::instance().setForegroundForeign("gone");
+    HeadlessSystem::world().setForegroundForeign("gone");
     EXPECT_EQ(api().GetForegroundWindow(), 0);
     EXPECT_EQ(api().GetWindowInfo(0, info), 0);
     EXPECT_EQ(api().GetLastError(), 1400u);
@@ -140,10 +140,10 @@ TEST_F(Win32Test, ProgramWindowGainsStyleBitsAndClassIcon)
     ASSERT_NE(icon, nullptr);
     ASSERT_NE(icon, reinterpret_cast<void*>(1));
     std::filesystem::remove(ico);
-    HeadlessSystem::instance().clearCalls();
+    HeadlessSystem::log().clearCalls();
     EXPECT_EQ(api().SetClassLongA(handle, -14, int(reinterpret_cast<uintptr_t>(icon))), 0);
-    ASSERT_TRUE(HeadlessSystem::instance().called("SetWindowIcon"));
-    std::string call = HeadlessSystem::instance().calls().back();
+    ASSERT_TRUE(HeadlessSystem::log().called("SetWindowIcon"));
+    std::string call = HeadlessSystem::log().calls().back();
     EXPECT_TRUE(std::filesystem::exists(call.substr(call.rfind(' ') + 1))) << call;
     EXPECT_EQ(api().SetClassLongA(handle, -14, int(reinterpret_cast<uintptr_t>(icon))), int(reinterpret_cast<uintptr_t>(icon)));
     EXPECT_EQ(api().SetClassLongA(handle, -14, 12345), 0); // not an icon
@@ -163,19 +163,19 @@ TEST_F(Win32Test, PrintScreenPressedInAnotherWindowIsSeenOnce)
     w.title = "Game";
     w.frame = { 0, 0, 100, 100 };
     w.client = { 0, 0, 100, 100 };
-    HeadlessSystem::instance().addForeignWindow(w);
-    HeadlessSystem::instance().setForegroundForeign("game");
+    HeadlessSystem::world().addForeignWindow(w);
+    HeadlessSystem::world().setForegroundForeign("game");
     EXPECT_EQ(api().GetAsyncKeyState(0x2C), 0);
 
-    HeadlessSystem::instance().pressKey(183, true);
+    HeadlessSystem::world().pressKey(183, true);
     EXPECT_EQ(api().GetAsyncKeyState(0x2C), int(int16_t(0x8001)));
     EXPECT_EQ(api().GetAsyncKeyState(0x2C), int(int16_t(0x8000)));
-    HeadlessSystem::instance().pressKey(183, false);
+    HeadlessSystem::world().pressKey(183, false);
     EXPECT_EQ(api().GetAsyncKeyState(0x2C), 0);
 
     // A press and release between two queries still shows as pressed, once.
-    HeadlessSystem::instance().pressKey(183, true);
-    HeadlessSystem::instance().pressKey(183, false);
+    HeadlessSystem::world().pressKey(183, true);
+    HeadlessSystem::world().pressKey(183, false);
     EXPECT_EQ(api().GetAsyncKeyState(0x2C), 1);
     EXPECT_EQ(api().GetAsyncKeyState(0x2C), 0);
     EXPECT_EQ(api().GetAsyncKeyState(0x1234), 0);
@@ -246,8 +246,8 @@ TEST_F(Win32Test, CallsWorkFromAFourByteAlignedStack)
     w.title = "Aligned";
     w.frame = { 1, 2, 30, 40 };
     w.client = { 2, 3, 28, 38 };
-    HeadlessSystem::instance().addForeignWindow(w);
-    HeadlessSystem::instance().setForegroundForeign("w");
+    HeadlessSystem::world().addForeignWindow(w);
+    HeadlessSystem::world().setForegroundForeign("w");
     int handle = int(kxCallMisaligned(api().FindWindowA, { 0, kxArg("Aligned") }));
     EXPECT_EQ(uint32_t(handle), kxCallMisaligned(api().GetForegroundWindow, {}));
     uint8_t info[60] = { 60 };
