@@ -1,45 +1,19 @@
 // Child processes with piped standard input and output.
 #include "core/KXProcess.h"
 
+#include "core/KXCommandLine.h"
 #include "core/KXPath.h"
+#include "core/KXSpawner.h"
 
 #include <cerrno>
 #include <csignal>
 #include <ctime>
-#include <fcntl.h>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
-// Moves a pipe end above the standard descriptors, so the child's dup2 calls cannot clobber it
-// (possible when the runtime itself runs with a standard descriptor closed).
-int aboveStandard(int fd)
-{
-    if (fd > 2)
-        return fd;
-    int moved = fcntl(fd, F_DUPFD_CLOEXEC, 3);
-    close(fd);
-    return moved;
-}
-
-bool makePipe(int ends[2])
-{
-    if (pipe2(ends, O_CLOEXEC) != 0)
-        return false;
-    ends[0] = aboveStandard(ends[0]);
-    ends[1] = aboveStandard(ends[1]);
-    return ends[0] >= 0 && ends[1] >= 0;
-}
-
-void closeAll(std::initializer_list<int> fds)
-{
-    for (int fd : fds)
-        if (fd >= 0)
-            close(fd);
-}
-
 // Writing to a pipe whose reader has gone raises SIGPIPE, which would end the runtime. The
 // signal is blocked around the write and a SIGPIPE the write caused is taken off again.
 ssize_t writeWithoutSigpipe(int fd, const void* data, size_t n)
@@ -60,91 +34,18 @@ ssize_t writeWithoutSigpipe(int fd, const void* data, size_t n)
 }
 }
 
-std::vector<std::string> KXProcess::splitCommandLine(std::string_view s)
-{
-    std::vector<std::string> args;
-    size_t i = 0;
-    for (;;) {
-        while (i < s.size() && (s[i] == ' ' || s[i] == '\t'))
-            ++i;
-        if (i >= s.size())
-            return args;
-        std::string arg;
-        bool quoted = false;
-        for (; i < s.size(); ++i) {
-            char c = s[i];
-            if (c == '\\') {
-                size_t n = 0;
-                while (i < s.size() && s[i] == '\\')
-                    ++n, ++i;
-                if (i < s.size() && s[i] == '"') {
-                    arg.append(n / 2, '\\');
-                    if (n % 2)
-                        arg += '"';
-                    else
-                        quoted = !quoted;
-                } else {
-                    arg.append(n, '\\');
-                    --i;
-                }
-            } else if (c == '"') {
-                quoted = !quoted;
-            } else if (!quoted && (c == ' ' || c == '\t')) {
-                break;
-            } else {
-                arg += c;
-            }
-        }
-        args.push_back(std::move(arg));
-    }
-}
-
 KXProcess* KXProcess::start(std::string_view commandLine)
 {
-    std::vector<std::string> args = splitCommandLine(commandLine);
+    std::vector<std::string> args = KXCommandLine::split(commandLine);
     if (args.empty() || args[0].empty())
         return nullptr;
     args[0] = kxSystemPath(args[0]);
-    std::vector<char*> argv;
-    for (std::string& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-
-    int in[2] = { -1, -1 }, out[2] = { -1, -1 }, status[2] = { -1, -1 };
-    if (!makePipe(in) || !makePipe(out) || !makePipe(status)) {
-        closeAll({ in[0], in[1], out[0], out[1], status[0], status[1] });
+    KXSpawner::Options options;
+    options.pipeInput = options.pipeOutput = true;
+    KXSpawner::Child child;
+    if (!KXSpawner::spawn(args, options, child))
         return nullptr;
-    }
-    pid_t pid = fork();
-    if (pid == 0) {
-        // The child: only async-signal-safe calls until exec. A failed exec reports its errno
-        // through the status pipe, which exec otherwise closes unseen.
-        dup2(in[0], 0);
-        dup2(out[1], 1);
-        signal(SIGPIPE, SIG_DFL);
-        execvp(argv[0], argv.data());
-        int e = errno;
-        ssize_t ignored = ::write(status[1], &e, sizeof e);
-        (void)ignored;
-        _exit(127);
-    }
-    closeAll({ in[0], out[1], status[1] });
-    if (pid < 0) {
-        closeAll({ in[1], out[0], status[0] });
-        return nullptr;
-    }
-    int e = 0;
-    ssize_t got;
-    do
-        got = ::read(status[0], &e, sizeof e);
-    while (got < 0 && errno == EINTR);
-    close(status[0]);
-    if (got == sizeof e) {
-        waitpid(pid, nullptr, 0);
-        closeAll({ in[1], out[0] });
-        return nullptr;
-    }
-    return new KXProcess(pid, in[1], out[0]);
+    return new KXProcess(child.pid, child.input, child.output);
 }
 
 KXProcess::~KXProcess()

@@ -14,17 +14,12 @@
 
 class KXProcess : public KXStream {
 public:
-    // Starts the command without a shell: the text is split into arguments (see
-    // splitCommandLine), the first naming the program, looked up along PATH when it holds no
-    // separator. Answers null when there is no argument or the program cannot be started.
+    // Starts the command without a shell: the text is split into arguments (KXCommandLine::split,
+    // backslashes before quotes escaping), the first naming the program, looked up along PATH
+    // when it holds no separator. Answers null when there is no argument or the program cannot
+    // be started.
     static KXProcess* start(std::string_view commandLine);
     ~KXProcess() override;
-
-    // Splits a command line the way programs on the platform the language comes from split
-    // theirs: blanks separate arguments; double quotes group blanks into one argument and are
-    // removed; 2n backslashes before a quote give n backslashes and the quote acts, 2n + 1
-    // give n backslashes and a literal quote; other backslashes are plain characters.
-    static std::vector<std::string> splitCommandLine(std::string_view commandLine);
 
     // Waits until n bytes arrived or the child closed its output.
     int read(void* buffer, int n) override;

@@ -1,4 +1,4 @@
-// Declarations of the 2D and sound commands, for C++ callers (tests, other runtime areas).
+// Declarations of the 2D commands, for C++ callers (tests, other runtime areas).
 // Programs reach them through the command registry.
 #pragma once
 
@@ -82,20 +82,3 @@ KX_STDCALL int ImagesCollide(int image1, int x1, int y1, int frame1, int image2,
 KX_STDCALL int ImageRectOverlap(int image, int x, int y, int rect_x, int rect_y, int rect_width, int rect_height);
 KX_STDCALL int ImageRectCollide(int image, int x, int y, int frame, int rect_x, int rect_y, int rect_width, int rect_height);
 KX_STDCALL int RectsOverlap(int x1, int y1, int width1, int height1, int x2, int y2, int width2, int height2);
-
-// Sounds and channels.
-KX_STDCALL int LoadSound(KXString* filename);
-KX_STDCALL void FreeSound(int sound);
-KX_STDCALL void LoopSound(int sound);
-KX_STDCALL void SoundPitch(int sound, int pitch);
-KX_STDCALL void SoundVolume(int sound, float volume);
-KX_STDCALL void SoundPan(int sound, float pan);
-KX_STDCALL int PlaySound(int sound, int flags);
-KX_STDCALL int PlayMusic(KXString* file, int flags);
-KX_STDCALL void StopChannel(int channel);
-KX_STDCALL void PauseChannel(int channel);
-KX_STDCALL void ResumeChannel(int channel);
-KX_STDCALL void ChannelPitch(int channel, int pitch);
-KX_STDCALL void ChannelVolume(int channel, float volume);
-KX_STDCALL void ChannelPan(int channel, float pan);
-KX_STDCALL int ChannelPlaying(int channel);

@@ -7,6 +7,7 @@
 #include "graphics/KXPixmap.h"
 #include "base/KXError.h"
 
+#include <algorithm>
 #include <new>
 
 void K2DImage::checkParameters(int width, int height, int frames)
@@ -23,7 +24,8 @@ K2DImage* K2DImage::create(int width, int height, int frames, int flags)
     // widest display format plus each frame's own records. Sizes no 32-bit process can hold
     // fail here instead of wrapping round.
     constexpr int64_t FrameRecordBytes = 256;
-    const int64_t frameBytes = ((int64_t(width) * 4 + 3) & ~int64_t(3)) * height + FrameRecordBytes;
+    const int64_t rowBytes = (int64_t(width) * 4 + 3) & ~int64_t(3);
+    const int64_t frameBytes = rowBytes > KXPixmap::MaxBytes / std::max(height, 1) ? KXPixmap::MaxBytes + 1 : rowBytes * height + FrameRecordBytes;
     if (frameBytes > KXPixmap::MaxBytes || frameBytes * frames > KXPixmap::MaxBytes)
         kxRuntimeError("Unable to create image of %i x %i", width, height);
     KXRef<K2DImage> image;

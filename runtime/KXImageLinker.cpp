@@ -4,6 +4,7 @@
 #include "base/KXCommandRegistry.h"
 #include "runtime/KXHostPaths.h"
 #include "base/KXMessageBox.h"
+#include "runtime/KXProgramImage.h"
 #include "runtime/Runtime.h"
 
 #include <algorithm>
@@ -20,47 +21,6 @@ struct Symbol {
 };
 
 bool symbolLess(const Symbol& a, const Symbol& b) { return a.name < b.name; }
-
-// A bounds-checked reader over the image bytes.
-class Reader {
-public:
-    Reader(const uint8_t* p, size_t n)
-        : m_p(p)
-        , m_n(n)
-    {
-    }
-    bool u32(uint32_t& v)
-    {
-        if (m_n - m_pos < 4)
-            return false;
-        std::memcpy(&v, m_p + m_pos, 4);
-        m_pos += 4;
-        return true;
-    }
-    bool name(std::string_view& s)
-    {
-        const void* z = std::memchr(m_p + m_pos, 0, m_n - m_pos);
-        if (!z)
-            return false;
-        size_t len = size_t(static_cast<const uint8_t*>(z) - (m_p + m_pos));
-        s = std::string_view(reinterpret_cast<const char*>(m_p + m_pos), len);
-        m_pos += len + 1;
-        return true;
-    }
-    const uint8_t* take(size_t n)
-    {
-        if (m_n - m_pos < n)
-            return nullptr;
-        const uint8_t* r = m_p + m_pos;
-        m_pos += n;
-        return r;
-    }
-
-private:
-    const uint8_t* m_p;
-    size_t m_n;
-    size_t m_pos { 0 };
-};
 
 // The registry's link names and addresses, from one enumeration, appended to the symbol table.
 // The names live in one buffer that the table's views point into.
@@ -90,78 +50,65 @@ const Symbol* lookup(const std::vector<Symbol>& table, std::string_view name)
 
 KXLinkResult kxLinkImage(const uint8_t* image, size_t size)
 {
+    using Part = KXProgramImage::Part;
     KXLinkResult result;
     auto fail = [&](std::string text) {
         result.entry = nullptr;
         result.error = std::move(text);
         return result;
     };
-    Reader in(image, size);
-    uint32_t codeSize;
-    const uint8_t* code;
-    if (!in.u32(codeSize) || !(code = in.take(codeSize)))
+    // The reader keeps what it could read of a damaged image; each part is acted on in stored
+    // order and a break is reported where the old one-pass reading met it, so a bad symbol ahead
+    // of the break is still named.
+    KXProgramImage::View in;
+    const Part got = KXProgramImage::scan(image, size, in);
+    if (got < Part::Code)
         return fail("Can't load resource");
+    const size_t codeSize = in.codeSize;
 
     size_t mapSize = std::max<size_t>(codeSize, 1);
     void* mem = mmap(nullptr, mapSize, PROT_READ | PROT_WRITE | PROT_EXEC, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (mem == MAP_FAILED)
         return fail("Can't lock resource");
     auto* base = static_cast<uint8_t*>(mem);
-    std::memcpy(base, code, codeSize);
+    if (codeSize)
+        std::memcpy(base, in.code, codeSize);
     uint32_t baseAddr = uint32_t(reinterpret_cast<uintptr_t>(base));
     auto unmapAndFail = [&](std::string text) {
         munmap(mem, mapSize);
         return fail(std::move(text));
     };
 
-    uint32_t count;
-    if (!in.u32(count))
-        return unmapAndFail("Can't load resource");
     // One ordered table holds the image's symbols and then the registry's: a stable sort keeps
     // the image's definition of a name ahead of the runtime's, and a name's first image
     // definition ahead of later ones, so one search finds the definition that wins.
     std::vector<Symbol> symbols;
-    symbols.reserve(std::min<uint32_t>(count, uint32_t(size / 5)) + 512);
-    for (uint32_t i = 0; i < count; ++i) {
-        Symbol s;
-        uint32_t offset;
-        if (!in.name(s.name) || !in.u32(offset))
-            return unmapAndFail("Can't load resource");
-        if (offset >= codeSize)
+    symbols.reserve(in.symbols.size() + 512);
+    for (const auto& [name, offset] : in.symbols) {
+        if (!KXProgramImage::symbolInBlock(offset, codeSize))
             return unmapAndFail("Illegal symbol value");
-        s.address = baseAddr + offset;
-        symbols.push_back(s);
+        symbols.push_back({ name, baseAddr + offset });
     }
+    if (got < Part::Symbols)
+        return unmapAndFail("Can't load resource");
     std::string runtimeNames;
     addRuntimeSymbols(runtimeNames, symbols);
     std::stable_sort(symbols.begin(), symbols.end(), symbolLess);
 
-    auto resolve = [&](std::string_view name, uint32_t& address) {
-        const Symbol* s = lookup(symbols, name);
-        if (!s)
-            return false;
-        address = s->address;
-        return true;
-    };
-
-    for (int pass = 0; pass < 2; ++pass) {
-        bool relative = pass == 0;
-        if (!in.u32(count))
-            return unmapAndFail("Can't load resource");
-        for (uint32_t i = 0; i < count; ++i) {
-            std::string_view name;
-            uint32_t offset, address;
-            if (!in.name(name) || !in.u32(offset))
-                return unmapAndFail("Can't load resource");
-            if (!resolve(name, address))
+    for (bool relative : { true, false }) {
+        for (const auto& [name, offset] : relative ? in.relative : in.absolute) {
+            const Symbol* s = lookup(symbols, name);
+            if (!s)
                 return unmapAndFail("Can't find symbol: " + std::string(name));
-            if (codeSize < 4 || offset > codeSize - 4)
+            if (!KXProgramImage::fieldInBlock(offset, codeSize))
                 return unmapAndFail("Illegal fixup offset");
             uint32_t field;
             std::memcpy(&field, base + offset, 4);
-            field += relative ? address - (baseAddr + offset) : address;
+            field += relative ? s->address - (baseAddr + offset) : s->address;
             std::memcpy(base + offset, &field, 4);
         }
+        if (got < (relative ? Part::Relative : Part::Absolute))
+            return unmapAndFail("Can't load resource");
     }
     result.entry = base;
     return result;

@@ -2,11 +2,13 @@
 #include "runtime/KXLibraryLoader.h"
 
 #include "core/KXPath.h"
+#include "runtime/KXHostPaths.h"
 
 #include <cctype>
 #include <cstring>
 #include <dlfcn.h>
 #include <string>
+#include <unistd.h>
 
 void* kxLoadLibrary(std::string_view name)
 {
@@ -14,7 +16,16 @@ void* kxLoadLibrary(std::string_view name)
         return nullptr;
     // Names are resolved at once so that a library with unresolved references fails to load
     // here instead of failing later inside a call.
-    return dlopen(kxSystemPath(name).c_str(), RTLD_NOW | RTLD_LOCAL);
+    const std::string path = kxSystemPath(name);
+    // A bare name is looked for beside the executable first. The dynamic loader's own search
+    // depends on the object that calls it (an interposed dlopen searches its own run path),
+    // so it comes second.
+    if (path.find('/') == std::string::npos) {
+        const std::string beside = kxExecutableDir() + path;
+        if (access(beside.c_str(), F_OK) == 0)
+            return dlopen(beside.c_str(), RTLD_NOW | RTLD_LOCAL);
+    }
+    return dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
 }
 
 void kxFreeLibrary(void* library)

@@ -3,11 +3,13 @@
 
 #include "base/KXError.h"
 #include "base/KXModuleRegistry.h"
+#include "core/KXCommandLine.h"
 #include "runtime/KXImageLinker.h"
 #include "runtime/Runtime.h"
 
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
 namespace {
@@ -28,16 +30,13 @@ void appendArgument(std::string& line, const char* arg)
 
 const char* kxSplitCommandLine(const char* text)
 {
-    if (!text)
+    std::optional<KXCommandLine::Head> head = KXCommandLine::head(text ? text : "");
+    if (!head)
         return "";
-    while (*text == ' ')
-        ++text;
-    if (*text == '"') {
-        const char* close = std::strchr(text + 1, '"');
-        return close ? close + 1 : "";
-    }
-    const char* blank = std::strchr(text, ' ');
-    return blank ? blank + 1 : "";
+    // A quoted name keeps the blanks after it; an unquoted one loses the blank that ended it.
+    if (head->quoted)
+        return head->rest.data();
+    return head->rest.empty() ? "" : head->rest.data() + 1;
 }
 
 void kxSelectPlatformConfigs(KXModuleRegistry& modules)

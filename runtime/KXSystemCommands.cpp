@@ -7,9 +7,11 @@
 #include "base/KXError.h"
 #include "base/KXObject.h"
 #include "base/KXOsVersion.h"
+#include "core/KXCommandLine.h"
+#include "core/KXSpawner.h"
 #include "core/KXString.h"
 #include "runtime/KXAppTitle.h"
-#include "runtime/KXCommandLine.h"
+#include "runtime/KXCommandLineModule.h"
 #include "runtime/KXHostPaths.h"
 
 #include <algorithm>
@@ -17,11 +19,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <map>
+#include <optional>
 #include <string_view>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -71,45 +72,15 @@ bool looksLikeUrl(const std::string& s)
     return s.find("://") != std::string::npos || s.compare(0, 7, "mailto:") == 0;
 }
 
-// Runs program with argv detached from this process: an intermediate child starts it and exits
-// at once, so no zombie is left behind. A pipe closed on exec tells whether the exec worked.
-bool spawnDetached(const std::string& program, const std::vector<std::string>& args)
+// Runs the program args[0] (a path, not looked up) with args, detached from this process in a
+// session of its own, leaving no zombie.
+bool spawnDetached(const std::vector<std::string>& args)
 {
-    std::vector<char*> argv;
-    for (const std::string& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    int fds[2];
-    if (pipe2(fds, O_CLOEXEC) != 0)
-        return false;
-    std::fflush(nullptr);
-    pid_t child = fork();
-    if (child < 0) {
-        close(fds[0]);
-        close(fds[1]);
-        return false;
-    }
-    if (child == 0) {
-        close(fds[0]);
-        pid_t grandchild = fork();
-        if (grandchild == 0) {
-            setsid();
-            execv(program.c_str(), argv.data());
-            int e = errno;
-            ssize_t ignored = write(fds[1], &e, sizeof e);
-            (void)ignored;
-            _exit(127);
-        }
-        _exit(grandchild < 0 ? 1 : 0);
-    }
-    close(fds[1]);
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) { }
-    int execError = 0;
-    ssize_t n;
-    while ((n = read(fds[0], &execError, sizeof execError)) < 0 && errno == EINTR) { }
-    close(fds[0]);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0 && n == 0;
+    KXSpawner::Options options;
+    options.searchPath = false;
+    options.detached = true;
+    KXSpawner::Child child;
+    return KXSpawner::spawn(args, options, child);
 }
 
 const char* const MonthNames[12] = { "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec" };
@@ -132,54 +103,15 @@ std::string withSeparator(std::string dir)
 
 bool kxParseExecFile(const char* s, KXExecRequest& out)
 {
-    std::string_view t = s ? s : "";
-    while (!t.empty() && isBlank(t.front()))
-        t.remove_prefix(1);
-    if (t.empty())
+    std::optional<KXCommandLine::Head> head = KXCommandLine::head(s ? s : "");
+    if (!head || head->program.empty() || head->program.size() > MaxFilePart)
         return false;
-    std::string_view file;
-    if (t.front() == '"') {
-        size_t close = t.find('"', 1);
-        if (close == std::string_view::npos)
-            return false;
-        file = t.substr(1, close - 1);
-        t.remove_prefix(close + 1);
-    } else {
-        size_t blank = t.find(' ');
-        file = t.substr(0, blank);
-        t.remove_prefix(blank == std::string_view::npos ? t.size() : blank);
-    }
-    if (file.empty() || file.size() > MaxFilePart)
-        return false;
-    while (!t.empty() && isBlank(t.front()))
-        t.remove_prefix(1);
-    out.file = std::string(file);
-    out.parameters = std::string(t);
+    std::string_view rest = head->rest;
+    while (!rest.empty() && isBlank(rest.front()))
+        rest.remove_prefix(1);
+    out.file = std::string(head->program);
+    out.parameters = std::string(rest);
     return true;
-}
-
-std::vector<std::string> kxSplitParameters(const std::string& parameters)
-{
-    std::vector<std::string> args;
-    std::string current;
-    bool inArg = false, quoted = false;
-    for (char c : parameters) {
-        if (c == '"') {
-            quoted = !quoted;
-            inArg = true;
-        } else if ((c == ' ' || c == '\t') && !quoted) {
-            if (inArg)
-                args.push_back(std::move(current));
-            current.clear();
-            inArg = false;
-        } else {
-            current += c;
-            inArg = true;
-        }
-    }
-    if (inArg)
-        args.push_back(std::move(current));
-    return args;
 }
 
 bool kxLaunch(const KXExecRequest& request)
@@ -200,9 +132,9 @@ bool kxLaunch(const KXExecRequest& request)
         }
         if (!program.empty()) {
             std::vector<std::string> args { program };
-            for (std::string& a : kxSplitParameters(request.parameters))
+            for (std::string& a : KXCommandLine::split(request.parameters, KXCommandLine::Backslashes::Plain))
                 args.push_back(std::move(a));
-            return spawnDetached(program, args);
+            return spawnDetached(args);
         }
     }
     // Documents, folders and addresses go to the desktop's opener, as one argument that can never
@@ -212,7 +144,7 @@ bool kxLaunch(const KXExecRequest& request)
         return false;
     if (file.front() == '-')
         file = "./" + file;
-    return spawnDetached(opener, { opener, file });
+    return spawnDetached({ opener, file });
 }
 
 std::string kxFormatDate(const std::tm& t)
@@ -294,7 +226,7 @@ KX_STDCALL void AppTitle(KXString* str)
 
 KX_STDCALL KXString* CommandLine()
 {
-    KXString* s = KXCommandLine::instance().text();
+    KXString* s = KXCommandLineModule::instance().text();
     s->retain();
     return s;
 }

@@ -46,12 +46,8 @@ struct KXExecRequest {
 // file part that is empty or longer than 255 characters.
 bool kxParseExecFile(const char* text, KXExecRequest& out);
 
-// Splits a parameter text into arguments: blanks separate them, double quotes group blanks into
-// one argument and are removed. Nothing else is special (no variables, no escapes, no globbing).
-std::vector<std::string> kxSplitParameters(const std::string& parameters);
-
 // Starts the request without waiting for it: an executable file runs as a process with the
-// parameters as its arguments; anything else is handed to the desktop's opener. Never goes
+// parameters as its arguments (split by KXCommandLine, backslashes plain); anything else is handed to the desktop's opener. Never goes
 // through a shell. True when the launch was made.
 bool kxLaunch(const KXExecRequest& request);
 

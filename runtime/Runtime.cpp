@@ -6,7 +6,7 @@
 #include "base/KXError.h"
 #include "base/KXModuleRegistry.h"
 #include "base/KXRunState.h"
-#include "runtime/KXCommandLine.h"
+#include "runtime/KXCommandLineModule.h"
 #include "runtime/KXProgram.h"
 
 #include <algorithm>
@@ -34,7 +34,7 @@ void setFpuControl(unsigned short cw) { asm volatile("fldcw %0"
 void endRun()
 {
     KXModuleRegistry& modules = KXModuleRegistry::global();
-    modules.shutdownModule(&KXCommandLine::instance());
+    modules.shutdownModule(&KXCommandLineModule::instance());
     modules.shutdownSubsystemModules();
     modules.shutdownUnaffiliatedModules();
 }
@@ -120,7 +120,7 @@ void Runtime::execute(void (*entry)(), const char* text, KXDebugger* debugger)
     kxSelectPlatformConfigs(modules);
     modules.startUnaffiliatedModules();
     modules.startSubsystemModules();
-    KXCommandLine::instance().set(text);
+    KXCommandLineModule::instance().set(text);
     kxSetRunState(KXRunState::Running);
     entry();
     kxEnd();

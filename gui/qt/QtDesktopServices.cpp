@@ -15,6 +15,9 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 
+#include <chrono>
+#include <thread>
+
 namespace {
 constexpr int styleIndex = -16;
 constexpr int exStyleIndex = -20;
@@ -93,6 +96,13 @@ int QtDesktopServices::screenHeight() const { return m_screen.height(); }
 bool QtDesktopServices::readScreen(const KXRect& rect, uint8_t* dst, int pitch, int format)
 {
     return m_screen.read(rect, dst, pitch, format);
+}
+
+void QtDesktopServices::awaitOffScreen(int handle, int timeoutMs) const
+{
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (isOnScreen(handle) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 int QtDesktopServices::foregroundWindow() const { return m_windows.activeWindow(); }

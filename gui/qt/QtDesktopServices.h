@@ -52,6 +52,13 @@ public:
 
     void beep() override;
 
+    // Waits, up to timeoutMs, until the program's window that was just hidden has left the
+    // screen with its frame, so that a screen read that follows does not show it. (The window
+    // manager takes the frame away in its own time.)
+    void awaitOffScreen(int handle, int timeoutMs) const;
+    // True while the window, or the window manager's frame around it, is on the screen.
+    bool isOnScreen(int handle) const { return m_windows.isOnScreen(handle); }
+
     // Whether global key state is known (the display offers XInput 2).
     bool hasKeyMonitor() const { return m_keys != nullptr; }
     const X11ScreenReader& screenReader() const { return m_screen; }

@@ -2,6 +2,7 @@
 #include "gui/qt/QtWindow.h"
 
 #include "gui/KXEventFilter.h"
+#include "gui/qt/QtDesktopServices.h"
 #include "gui/qt/QtFont.h"
 #include "gui/qt/QtGadget.h"
 #include "gui/qt/QtText.h"
@@ -65,6 +66,9 @@ private:
 };
 
 namespace {
+// How long hiding a window waits at most for the window manager to take its frame away.
+constexpr int hideWaitMs = 500;
+
 Qt::WindowFlags flagsFor(int style, bool owned)
 {
     using namespace Qt;
@@ -353,7 +357,13 @@ void QtWindow::setVisible(bool visible)
         if (first)
             nativeActivate();
     } else {
+        const bool wasShown = m_native->isVisible();
         m_native->hide();
+        // A screen read may come next (a capture that steps the program's window aside): the
+        // window manager's frame must be gone from the screen by then, not merely the client.
+        if (wasShown && m_native->internalWinId())
+            if (auto* services = dynamic_cast<QtDesktopServices*>(KXDesktopServices::current()))
+                services->awaitOffScreen(int(m_native->internalWinId()), hideWaitMs);
     }
 }
 

@@ -91,6 +91,16 @@ unsigned long X11WindowInfo::topAncestor(unsigned long window) const
     return 0;
 }
 
+bool X11WindowInfo::isOnScreen(int window) const
+{
+    unsigned long top = topAncestor((unsigned long)(unsigned)window);
+    if (!top)
+        return false;
+    X11ErrorTrap trap(m_display);
+    XWindowAttributes attributes {};
+    return XGetWindowAttributes(m_display, top, &attributes) && !trap.failed() && attributes.map_state == IsViewable;
+}
+
 std::string X11WindowInfo::title(int window) const
 {
     std::string out;

@@ -29,6 +29,10 @@ public:
     int findByTitle(const std::string& title) const;
     // The window's title (UTF-8), empty when it has none.
     std::string title(int window) const;
+    // True while the window, or the window manager's frame around it, is mapped on the screen.
+    // A client window that was unmapped stays on the screen inside its frame until the window
+    // manager takes the frame away. False for windows that do not exist.
+    bool isOnScreen(int window) const;
 
 private:
     // The top-level client windows: the window manager's client list, else the root's mapped

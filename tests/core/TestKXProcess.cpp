@@ -1,21 +1,10 @@
-// Child processes as streams, and how their command lines are split.
+// Child processes as streams.
 #include "core/KXProcess.h"
 #include "core/StreamCommands.h"
 #include "tests/support/KXTempDir.h"
 #include "tests/support/KXTestSupport.h"
 
 KX_STDCALL int CreateProcess(KXString* command);
-
-using Args = std::vector<std::string>;
-
-TEST(Process, CommandLinesSplitWithoutAShell)
-{
-    EXPECT_EQ(KXProcess::splitCommandLine("  a  b\tc "), (Args { "a", "b", "c" }));
-    EXPECT_EQ(KXProcess::splitCommandLine(R"("C:\Program Files\x.exe" "" a"b c"d)"),
-        (Args { R"(C:\Program Files\x.exe)", "", "ab cd" }));
-    EXPECT_EQ(KXProcess::splitCommandLine(R"(a\\\"b c\\"d e" f\\g)"), (Args { R"(a\"b)", R"(c\d e)", R"(f\\g)" }));
-    EXPECT_EQ(KXProcess::splitCommandLine("   "), Args {});
-}
 
 TEST(Process, StreamTalksToTheChild)
 {

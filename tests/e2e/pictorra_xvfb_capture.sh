@@ -5,9 +5,11 @@
 #     grab of the screen without Pictorra's window; the thumbnail shows in the main window;
 #   - File > Export To Clipboard gives a picture xclip reads, the capture's size;
 #   - Active Window (Full) of a foreign window (ImageMagick's display) matches xwininfo -frame;
+#   - Help > About Pictorra opens the About window with its title; its plasma and ticker move;
+#     Ok closes it;
 #   - File > Exit writes the configuration file.
-# Pictures of the main window after a capture and of the preview are left in OUTDIR for a person
-# to look at.
+# Pictures of the main window after a capture, of the preview and of the About window are left in
+# OUTDIR for a person to look at.
 #   pictorra_xvfb_capture.sh FOLDER OUTDIR DESKTOP_PNG
 set -u
 folder=$1
@@ -64,11 +66,21 @@ findmain() {
     done
 }
 
-# Waits until shots/ holds n files and the newest is complete.
+# Waits (up to a minute) until shots/ holds n files and the newest is complete: its size holds
+# still and ImageMagick reads it whole. (A PNG of a large screen takes a while to encode on a
+# busy machine.)
 awaitshots() {
-    for _ in $(seq 1 150); do
-        [ "$(ls shots | wc -l)" -ge "$1" ] && sleep 0.5 && return 0
-        sleep 0.1
+    local newest size
+    for _ in $(seq 1 200); do
+        if [ "$(ls shots | wc -l)" -ge "$1" ]; then
+            newest=shots/$(ls -t shots | head -1)
+            size=$(stat -c %s "$newest" 2>/dev/null)
+            sleep 0.3
+            [ "${size:-0}" -gt 0 ] && [ "$(stat -c %s "$newest" 2>/dev/null)" = "$size" ] \
+                && convert "$newest" null: >/dev/null 2>&1 && return 0
+        else
+            sleep 0.3
+        fi
     done
     return 1
 }
@@ -77,10 +89,25 @@ awaitshots() {
 filemenu() {
     findmain
     xdotool windowactivate --sync "$win" 2>/dev/null
-    xdotool mousemove --window "$win" 18 10 click 1
-    sleep 0.7
+    openmenu
     xdotool key --clearmodifiers "$@"
     sleep 0.5
+}
+
+# The number of Pictorra's visible windows (a menu that drops down is one more).
+visiblewindows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
+
+# Clicks the File menu in the main window's menu bar and waits (up to 10 s) until it has dropped
+# down, so that the keys sent next reach it.
+openmenu() {
+    local before
+    before=$(visiblewindows)
+    xdotool mousemove --window "$win" 18 10 click 1
+    for _ in $(seq 1 50); do
+        [ "$(visiblewindows)" -gt "$before" ] && break
+        sleep 0.2
+    done
+    sleep 0.2
 }
 
 exitpictorra() {
@@ -141,6 +168,52 @@ if [ -n "$preview" ]; then
 else
     fail "$case: the preview window did not open"
 fi
+
+# ---- Help > About Pictorra: the window, its plasma and ticker moving, Ok ------------------------------
+case=about
+# From the File menu, Left wraps round to Help, whose last item is About. (Tried again after a
+# while should a busy machine have swallowed the first try.)
+about=
+for _ in 1 2; do
+    filemenu Left Up Return
+    about=$(timeout 20 xdotool search --sync --onlyvisible --name '^About Pictorra$' 2>/dev/null | head -1)
+    [ -n "$about" ] && break
+    xdotool key --clearmodifiers Escape Escape 2>/dev/null
+done
+if [ -n "$about" ]; then
+    title=$(xprop -id "$about" _NET_WM_NAME WM_NAME 2>/dev/null)
+    case "$title" in
+        *'"About Pictorra"'*) ;;
+        *) fail "$case: the window's title as X has it: $title" ;;
+    esac
+    # Two pictures a moment apart differ while the plasma and the ticker move; the first is
+    # taken once the window has drawn a frame (it is no longer one colour).
+    for _ in $(seq 1 50); do
+        import -window "$about" "$tmp/about1.png" 2>/dev/null             && [ "$(identify -format '%k' "$tmp/about1.png" 2>/dev/null)" -gt 8 ] && break
+        sleep 0.2
+    done
+    moved=
+    for _ in $(seq 1 20); do
+        sleep 0.3
+        import -window "$about" "$tmp/about2.png" 2>/dev/null || continue
+        ae=$(compare -metric AE "$tmp/about1.png" "$tmp/about2.png" null: 2>&1)
+        [ "${ae%% *}" != 0 ] && moved=$ae && break
+    done
+    [ -n "$moved" ] || fail "$case: two pictures of the About window are the same: nothing moves"
+    cp "$tmp/about2.png" "$outdir/pictorra-xvfb-about.png"
+    # Ok (192, 181, 80 × 22 in the window) closes it and gives the main window back.
+    xdotool mousemove --window "$about" 232 192 click 1
+    for _ in $(seq 1 100); do
+        xdotool search --onlyvisible --name '^About Pictorra$' >/dev/null 2>&1 || break
+        sleep 0.1
+    done
+    xdotool search --onlyvisible --name '^About Pictorra$' >/dev/null 2>&1 \
+        && fail "$case: the About window stayed open after Ok"
+else
+    fail "$case: the About window did not open: $(cat "$tmp/err")"
+fi
+
+case=fulldesktop
 rm -f data/PTConfig.dat
 exitpictorra
 [ -e data/PTConfig.dat ] || fail "$case: no configuration file written at Exit"

@@ -109,8 +109,3 @@ class GraphicsFormatTest : public GraphicsTest
 protected:
     void SetUp() override { startIn(GetParam()); }
 };
-
-inline std::string kxTestInput(const char* kind, const char* name)
-{
-    return std::string(KX_TEST_INPUTS) + "/" + kind + "/" + name;
-}

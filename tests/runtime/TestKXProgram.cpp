@@ -1,7 +1,7 @@
 // The command-line split and the end of the program.
 #include "base/KXModuleRegistry.h"
 #include "base/KXRunState.h"
-#include "runtime/KXCommandLine.h"
+#include "runtime/KXCommandLineModule.h"
 #include "runtime/KXProgram.h"
 #include "tests/support/KXTestSupport.h"
 
@@ -45,7 +45,7 @@ public:
     }
     void shutdown() override
     {
-        std::fprintf(stderr, "probe down, command line %s\n", KXCommandLine::instance().hasText() ? "held" : "released");
+        std::fprintf(stderr, "probe down, command line %s\n", KXCommandLineModule::instance().hasText() ? "held" : "released");
     }
 };
 }
@@ -57,7 +57,7 @@ TEST(ProgramEnd, TheHostReleasesTheCommandLineThenShutsTheModulesDown)
             kxSetEndTrap(nullptr);
             static EndProbe probe;
             probe.start();
-            KXCommandLine::instance().set("-x");
+            KXCommandLineModule::instance().set("-x");
             kxSetRunState(KXRunState::Running);
             kxEnd();
         },

@@ -17,7 +17,8 @@
 
 namespace {
 // Runs a string command on a text and answers the result's text, releasing both strings.
-template<class F> std::string call(F f, const std::string& arg)
+template<class F>
+std::string call(F f, const std::string& arg)
 {
     KXRef<KXString> in(KXString::create(arg));
     KXRef<KXString> out(f(in.get()));
@@ -133,13 +134,6 @@ TEST(ExecFile, UnusableTextIsMinusOneAndMissingFilesZero)
     EXPECT_EQ(exec("\"/bin/true -x"), -1);
     EXPECT_EQ(exec("/no/such/file/anywhere -x"), 0);
     EXPECT_EQ(exec("no-such-program-on-the-path-kx"), 0);
-}
-
-TEST(ExecFile, SplitsParametersWithoutAShell)
-{
-    EXPECT_EQ(kxSplitParameters("-a \"b c\"  d"), (std::vector<std::string> { "-a", "b c", "d" }));
-    EXPECT_EQ(kxSplitParameters("$(id) ;rm x `y` \"\""), (std::vector<std::string> { "$(id)", ";rm", "x", "`y`", "" }));
-    EXPECT_TRUE(kxSplitParameters("   ").empty());
 }
 
 TEST(ExecFile, RunsAnExecutableWithItsArguments)

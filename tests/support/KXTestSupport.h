@@ -32,3 +32,11 @@ void kxInstallTestEndTrap();
     }())
 
 #define EXPECT_RUNTIME_ERROR(stmt, text) EXPECT_EQ(KX_ERROR_OF(stmt), std::string(text))
+
+#ifdef KX_TEST_INPUTS
+// The path of a fixture under tests/inputs/<kind>/.
+inline std::string kxTestInput(const char* kind, const char* name)
+{
+    return std::string(KX_TEST_INPUTS) + "/" + kind + "/" + name;
+}
+#endif

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -117,4 +118,72 @@ TEST_F(UserLibTest, BadArgumentsFailWithoutReachingTheLibrary)
     EXPECT_EQ(api().Save(999, dib, (dir / "x.png").c_str(), 0), 0);
     api().ConvertToRawBits(pixels, dib, 4, 32, 0xFF0000, 0xFF00, 0xFF, 0); // too short a pitch: nothing written
     api().Unload(dib);
+}
+
+// 32-bit raw rows become an opaque bitmap with the same colours, in FreeImage's bottom-up order:
+// the first row given lands on top with topdown set, at the bottom without. Rows may be padded
+// and need not start on a 4-byte boundary.
+TEST_F(UserLibTest, ThirtyTwoBitRowsKeepTheirOrderAndColoursAndBecomeOpaque)
+{
+    constexpr int w = 5, h = 3, pitch = w * 4 + 3;
+    std::vector<uint8_t> block(size_t(pitch * h + 1), 0xEE);
+    uint8_t* rows = block.data() + 1; // odd address
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            uint32_t v = pixel(x, y) & 0x00FFFFFFu; // alpha byte 0, as locked memory has it
+            std::memcpy(rows + y * pitch + x * 4, &v, 4);
+        }
+    for (int topdown : { 1, 0 }) {
+        SCOPED_TRACE(topdown);
+        void* dib = api().ConvertFromRawBits(rows, w, h, pitch, 32, 0xFF0000, 0xFF00, 0xFF, topdown);
+        ASSERT_NE(dib, nullptr);
+        ASSERT_EQ(api().GetWidth(dib), unsigned(w));
+        ASSERT_EQ(api().GetHeight(dib), unsigned(h));
+        const uint8_t* bits = api().GetBits(dib);
+        for (int y = 0; y < h; ++y) {
+            // FreeImage's scan line 0 is the bottom row.
+            int line = topdown ? h - 1 - y : y;
+            for (int x = 0; x < w; ++x) {
+                uint32_t got;
+                std::memcpy(&got, bits + size_t(line) * api().GetPitch(dib) + x * 4, 4);
+                EXPECT_EQ(got, pixel(x, y)) << x << "," << y;
+            }
+        }
+        api().Unload(dib);
+    }
+}
+
+// A capture is opaque, so its PNG is written as RGB (colour type 2); a bitmap with a pixel that is
+// not opaque keeps its alpha channel (colour type 6) and that pixel's alpha.
+TEST_F(UserLibTest, OpaquePngsAreRgbAndTranslucentOnesKeepTheirAlpha)
+{
+    KXTempDir dir;
+    std::vector<uint32_t> rows(size_t(W * H));
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x)
+            rows[size_t(y * W + x)] = pixel(x, y) & 0x00FFFFFFu;
+    auto colourType = [](const std::string& file) {
+        std::string bytes = run("head -c 26 '" + file + "'");
+        return bytes.size() == 26 ? int(uint8_t(bytes[25])) : -1;
+    };
+    void* dib = api().ConvertFromRawBits(rows.data(), W, H, W * 4, 32, 0xFF0000, 0xFF00, 0xFF, 1);
+    ASSERT_NE(dib, nullptr);
+    ASSERT_EQ(api().Save(FifPng, dib, (dir / "opaque.png").c_str(), 0), 1);
+    EXPECT_EQ(colourType(dir / "opaque.png"), 2);
+    std::string pixels = rgb(dir / "opaque.png");
+    ASSERT_EQ(pixels.size(), size_t(W * H * 3));
+    EXPECT_EQ(uint8_t(pixels[0]), (pixel(0, 0) >> 16) & 0xFF); // top-left stays top-left
+    EXPECT_EQ(uint8_t(pixels[size_t(((H - 1) * W + W - 1) * 3 + 1)]), (pixel(W - 1, H - 1) >> 8) & 0xFF);
+
+    // FreeImage's scan line 0 is the bottom row: the last byte of the bits is the top-right
+    // pixel's alpha.
+    uint8_t* bits = api().GetBits(dib);
+    bits[size_t(api().GetPitch(dib)) * (H - 1) + (W - 1) * 4 + 3] = 0x80;
+    ASSERT_EQ(api().Save(FifPng, dib, (dir / "translucent.png").c_str(), 0), 1);
+    api().Unload(dib);
+    EXPECT_EQ(colourType(dir / "translucent.png"), 6);
+    std::string alpha = run("convert '" + (dir / "translucent.png") + "' -alpha extract -depth 8 gray:- 2>/dev/null");
+    ASSERT_EQ(alpha.size(), size_t(W * H));
+    EXPECT_EQ(uint8_t(alpha[size_t(W - 1)]), 0x80);
+    EXPECT_EQ(uint8_t(alpha[0]), 0xFF);
 }

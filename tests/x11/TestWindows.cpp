@@ -9,6 +9,11 @@
 #include <QWidget>
 
 #include <X11/Xlib.h>
+#include <signal.h>
+
+#include <chrono>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -196,4 +201,50 @@ TEST(Windows, TheProgramsOwnWindowAnswersWithItsNativeHandle)
     EXPECT_FALSE(window.windowIcon().isNull());
     EXPECT_FALSE(s.setWindowIcon(handle, junk.toStdString()));
     EXPECT_FALSE(s.setWindowIcon(handle, dir.filePath("missing.png").toStdString()));
+}
+
+// Once the program's window is hidden and the wait is over, the screen shows nothing of it: not
+// its client, and not the window manager's frame, which goes away in the manager's own time.
+TEST(Windows, AHiddenWindowHasLeftTheScreenWithItsFrameAfterTheWait)
+{
+    REQUIRE_SERVICES();
+    QtDesktopServices& s = *x11test::services();
+    x11test::run("xsetroot", { "-solid", "#102030" });
+    QWidget window;
+    window.setWindowTitle("Hidden Window");
+    window.setStyleSheet("background: #E0C040");
+    window.setAutoFillBackground(true);
+    window.resize(200, 120);
+    window.move(40, 40);
+    window.show();
+    const int handle = int(window.winId());
+    ASSERT_TRUE(x11test::waitFor([&] { return s.isOnScreen(handle); }));
+    KXDesktopWindowInfo info;
+    ASSERT_TRUE(x11test::waitFor([&] { return s.windowInfo(handle, info) && info.frame.width >= 200; }));
+    EXPECT_TRUE(s.isOnScreen(handle));
+
+    // The window manager of this display is held still while the window hides, and let go a
+    // moment later: its frame stays on the screen until then.
+    QByteArray out;
+    x11test::run("xprop", { "-root", "_OPENBOX_PID" }, &out);
+    QRegularExpressionMatch wm = QRegularExpression("= (\\d+)").match(QString::fromUtf8(out));
+    const pid_t manager = wm.hasMatch() ? pid_t(wm.captured(1).toInt()) : 0;
+    if (manager > 0)
+        kill(manager, SIGSTOP);
+    std::thread release([manager] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        if (manager > 0)
+            kill(manager, SIGCONT);
+    });
+    window.hide();
+    s.awaitOffScreen(handle, 5000);
+    EXPECT_FALSE(s.isOnScreen(handle));
+    std::vector<uint32_t> pixels(size_t(info.frame.width) * size_t(info.frame.height));
+    ASSERT_TRUE(s.readScreen(info.frame, reinterpret_cast<uint8_t*>(pixels.data()), info.frame.width * 4, 4));
+    size_t left = 0;
+    for (uint32_t p : pixels)
+        left += (p & 0xFFFFFF) != 0x102030;
+    EXPECT_EQ(left, 0u) << "pixels of the window or its frame still on the screen";
+    EXPECT_FALSE(s.isOnScreen(0));
+    release.join();
 }

@@ -1,61 +1,42 @@
 // Child processes for the X11 tests.
 #include "tests/x11/X11ChildProcess.h"
 
+#include "core/KXSpawner.h"
+
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <string>
 #include <vector>
 
 X11ChildProcess::~X11ChildProcess() { kill(); }
 
 bool X11ChildProcess::start(const QString& program, const QStringList& args, const QByteArray& input)
 {
-    int in[2], out[2];
-    if (pipe(in) != 0)
-        return false;
-    if (pipe(out) != 0) {
-        close(in[0]);
-        close(in[1]);
-        return false;
-    }
-    std::vector<QByteArray> words { program.toLocal8Bit() };
+    std::vector<std::string> words { program.toLocal8Bit().toStdString() };
     for (const QString& a : args)
-        words.push_back(a.toLocal8Bit());
-    std::vector<char*> argv;
-    for (QByteArray& w : words)
-        argv.push_back(w.data());
-    argv.push_back(nullptr);
-    pid_t pid = fork();
-    if (pid < 0)
+        words.push_back(a.toLocal8Bit().toStdString());
+    KXSpawner::Options options;
+    options.pipeInput = options.pipeOutput = true;
+    KXSpawner::Child child;
+    if (!KXSpawner::spawn(words, options, child))
         return false;
-    if (pid == 0) {
-        dup2(in[0], 0);
-        dup2(out[1], 1);
-        close(in[0]);
-        close(in[1]);
-        close(out[0]);
-        close(out[1]);
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    close(in[0]);
-    close(out[1]);
     // Inputs here are small: written whole before the program reads.
     const char* p = input.constData();
     qsizetype left = input.size();
     while (left > 0) {
-        ssize_t n = write(in[1], p, size_t(left));
+        ssize_t n = write(child.input, p, size_t(left));
         if (n <= 0)
             break;
         p += n;
         left -= n;
     }
-    close(in[1]);
-    fcntl(out[0], F_SETFL, O_NONBLOCK);
-    m_pid = pid;
-    m_stdout = out[0];
+    close(child.input);
+    fcntl(child.output, F_SETFL, O_NONBLOCK);
+    m_pid = child.pid;
+    m_stdout = child.output;
     return true;
 }
 

@@ -1,4 +1,4 @@
-// X11ChildProcess: another program started with fork and exec (QProcess's own start-up fails
+// X11ChildProcess: another program started through KXSpawner (QProcess's own start-up fails
 // under the user-mode emulator), its input written at once, its output collected while the caller
 // pumps events.
 #pragma once

@@ -8,8 +8,8 @@
 // object defines must be one of the runtime's link names.
 #pragma once
 
+#include "runtime/KXProgramImage.h"
 #include "tools/kximage/KXElfObject.h"
-#include "tools/kximage/KXProgramImage.h"
 
 #include <functional>
 #include <memory>

@@ -6,9 +6,9 @@
 //   kximage dump IMAGE
 #include "runtime/KXHostPaths.h"
 #include "runtime/KXImageLinker.h"
+#include "runtime/KXProgramImage.h"
 #include "tools/kximage/KXHeaderGenerator.h"
 #include "tools/kximage/KXImageBuilder.h"
-#include "tools/kximage/KXProgramImage.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,20 +1,20 @@
 // The command-line module: the string CommandLine answers, released when the run ends.
-#include "runtime/KXCommandLine.h"
+#include "runtime/KXCommandLineModule.h"
 
 #include "core/KXString.h"
 
 namespace {
-KXCommandLine s_module;
+KXCommandLineModule s_module;
 }
 
-KXCommandLine::KXCommandLine()
-    : KXModule("KXCommandLine")
+KXCommandLineModule::KXCommandLineModule()
+    : KXModule("KXCommandLineModule")
 {
 }
 
-KXCommandLine& KXCommandLine::instance() { return s_module; }
+KXCommandLineModule& KXCommandLineModule::instance() { return s_module; }
 
-void KXCommandLine::set(const char* text)
+void KXCommandLineModule::set(const char* text)
 {
     KXString* old = m_text;
     m_text = KXString::create(text ? text : "");
@@ -22,14 +22,14 @@ void KXCommandLine::set(const char* text)
     start();
 }
 
-KXString* KXCommandLine::text()
+KXString* KXCommandLineModule::text()
 {
     if (!m_text)
         set("");
     return m_text;
 }
 
-void KXCommandLine::shutdown()
+void KXCommandLineModule::shutdown()
 {
     KXString* s = m_text;
     m_text = nullptr;

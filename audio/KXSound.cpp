@@ -1,7 +1,7 @@
 // Sounds: the engine sample's lifetime.
-#include "graphics/KXSound.h"
+#include "audio/KXSound.h"
 
-#include "graphics/KXAudioDriver.h"
+#include "audio/KXAudioDriver.h"
 
 KXSound* KXSound::create(unsigned sample, int rate, int channels) { return new KXSound(sample, rate, channels); }
 

@@ -1,5 +1,5 @@
 // Sound file decoding: Ogg Vorbis through libvorbisfile, RIFF WAVE by hand.
-#include "graphics/KXSoundDecoder.h"
+#include "audio/KXSoundDecoder.h"
 
 #include "core/KXFpuScope.h"
 

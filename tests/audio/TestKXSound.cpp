@@ -1,8 +1,11 @@
 // Sounds: decoding, loading, overlapping plays, paused channels and the channel commands. The
 // tests run without a sound device, on the engine's silent output.
-#include "graphics/KXAudioDriver.h"
-#include "graphics/KXSoundDecoder.h"
-#include "tests/graphics/GraphicsTestSupport.h"
+#include "audio/KXAudioDriver.h"
+#include "audio/KXSoundDecoder.h"
+#include "audio/SoundCommands.h"
+#include "base/KXModuleRegistry.h"
+#include "tests/support/KXTempDir.h"
+#include "tests/support/KXTestSupport.h"
 
 #include <chrono>
 #include <cstdio>
@@ -10,10 +13,14 @@
 #include <thread>
 
 namespace {
+// The sound service needs no other subsystem: the audio configuration is chosen as the runtime
+// chooses it, and the driver starts on first use.
+void kxSelectAudioForTests() { KXModuleRegistry::global().selectConfig("Audio", "Native"); }
+
 struct Sounds : testing::Test {
     void SetUp() override
     {
-        kxStartGraphicsForTests(4);
+        kxSelectAudioForTests();
         ASSERT_TRUE(KXAudioDriver::instance().available());
     }
     int load(const char* name) { return LoadSound(KXArg(kxTestInput("sounds", name))); }
@@ -57,7 +64,7 @@ TEST(SoundStart, ProbingForADeviceWritesNothing)
     EXPECT_EXIT(
         {
             setenv("TROVA_AUDIO", "device", 1);
-            kxStartGraphicsForTests(4);
+            kxSelectAudioForTests();
             KXAudioDriver& audio = KXAudioDriver::instance();
             std::fprintf(stderr, "%s\n", audio.available() ? "available" : "unavailable");
             kxEnd(); // the modules shut down, the device with them

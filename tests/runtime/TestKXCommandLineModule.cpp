@@ -2,13 +2,13 @@
 #include "base/KXModuleRegistry.h"
 #include "base/KXObject.h"
 #include "core/KXString.h"
-#include "runtime/KXCommandLine.h"
+#include "runtime/KXCommandLineModule.h"
 #include "tests/support/KXTestSupport.h"
 
 TEST(CommandLineModule, HoldsOneStringUntilShutdown)
 {
-    KXCommandLine& line = KXCommandLine::instance();
-    EXPECT_EQ(KXModuleRegistry::global().find("KXCommandLine"), &line);
+    KXCommandLineModule& line = KXCommandLineModule::instance();
+    EXPECT_EQ(KXModuleRegistry::global().find("KXCommandLineModule"), &line);
     KXModuleRegistry::global().shutdownModule(&line);
     EXPECT_FALSE(line.hasText());
 
@@ -28,7 +28,7 @@ TEST(CommandLineModule, HoldsOneStringUntilShutdown)
 
 TEST(CommandLineModule, AskingBeforeAnySetGivesTheEmptyStringAndStartsTheModule)
 {
-    KXCommandLine& line = KXCommandLine::instance();
+    KXCommandLineModule& line = KXCommandLineModule::instance();
     KXModuleRegistry::global().shutdownModule(&line);
     EXPECT_EQ(line.state(), KXModule::Idle);
     KXString* s = line.text();

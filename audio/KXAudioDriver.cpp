@@ -1,10 +1,10 @@
 // The sound service: OpenAL output (or the silent loopback fallback), channels and samples.
-#include "graphics/KXAudioDriver.h"
+#include "audio/KXAudioDriver.h"
 
+#include "audio/KXSound.h"
+#include "audio/KXSoundDecoder.h"
 #include "core/KXFpuScope.h"
 #include "base/KXResource.h"
-#include "graphics/KXSound.h"
-#include "graphics/KXSoundDecoder.h"
 #include "base/KXError.h"
 #include "base/KXPlatform.h"
 

@@ -1,16 +1,17 @@
 // Sound and channel commands.
+#include "audio/SoundCommands.h"
+
+#include "audio/KXAudioDriver.h"
+#include "audio/KXSound.h"
 #include "core/KXHandle.h"
+#include "core/KXPath.h"
 #include "core/KXString.h"
-#include "graphics/GraphicsCommands.h"
-#include "graphics/KXAudioDriver.h"
-#include "graphics/KXImageLoader.h"
-#include "graphics/KXSound.h"
 #include "base/KXCommandTable.h"
 
 namespace {
 KXAudioDriver& audio() { return KXAudioDriver::instance(); }
 KXSound* sound(int handle) { return kxHandle<KXSound>(handle, "Sound"); }
-std::string path(const KXString* s) { return KXImageLoader::systemPath(s ? s->view() : std::string_view()); }
+std::string path(const KXString* s) { return kxSystemPath(s); }
 }
 
 KX_STDCALL int LoadSound(KXString* filename) { return kxToHandle(audio().loadSound(path(filename))); }

@@ -1,4 +1,4 @@
-// KXCommandLine: the runtime module "KXCommandLine", owner of the running program's command line.
+// KXCommandLineModule: the runtime module that owns the running program's command line.
 //
 // Invariants: the string is held with one reference of the module's own from the first set until
 // shutdown; the module is started whenever it holds a string, so ending the run releases it.
@@ -8,12 +8,12 @@
 
 class KXString;
 
-class KXCommandLine : public KXModule {
+class KXCommandLineModule : public KXModule {
 public:
-    KXCommandLine();
+    KXCommandLineModule();
 
     // The module object of the process.
-    static KXCommandLine& instance();
+    static KXCommandLineModule& instance();
 
     // Builds the command-line string from the argument text (null means empty), replacing the
     // previous one, and starts the module if it is not started.
