@@ -4,9 +4,9 @@
 #include "audio/KXSound.h"
 #include "audio/KXSoundDecoder.h"
 #include "core/KXFpuScope.h"
-#include "core/KXResource.h"
-#include "runtime/KXError.h"
-#include "runtime/KXPlatform.h"
+#include "base/KXResource.h"
+#include "base/KXError.h"
+#include "base/KXPlatform.h"
 
 #include <AL/al.h>
 #include <AL/alc.h>

@@ -12,7 +12,7 @@
 // slot holds at most one reference to a sound that PlayMusic started on that source.
 #pragma once
 
-#include "runtime/KXModule.h"
+#include "base/KXModule.h"
 
 #include <atomic>
 #include <string>

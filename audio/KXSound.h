@@ -4,7 +4,7 @@
 // channel plays the sample after the sound is gone.
 #pragma once
 
-#include "core/KXResource.h"
+#include "base/KXResource.h"
 
 class KXSound : public KXResource {
 public:

@@ -6,7 +6,7 @@
 #include "core/KXHandle.h"
 #include "core/KXPath.h"
 #include "core/KXString.h"
-#include "runtime/KXCommandTable.h"
+#include "base/KXCommandTable.h"
 
 namespace {
 KXAudioDriver& audio() { return KXAudioDriver::instance(); }

@@ -2,7 +2,7 @@
 // Programs reach them through the command registry.
 #pragma once
 
-#include "runtime/KXCallConv.h"
+#include "base/KXCallConv.h"
 
 class KXString;
 

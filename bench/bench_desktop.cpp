@@ -12,8 +12,8 @@
 #include "core/KXString.h"
 #include "graphics/GraphicsCommands.h"
 #include "gui/KXDesktopServices.h"
-#include "runtime/KXModuleDependencies.h"
-#include "runtime/KXModuleRegistry.h"
+#include "base/KXModuleDependencies.h"
+#include "base/KXModuleRegistry.h"
 #include "runtime/KXProgram.h"
 
 #include <FreeImage.h>

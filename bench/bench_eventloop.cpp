@@ -3,7 +3,7 @@
 #include "gui/KXEventDriver.h"
 #include "gui/KXEventFilter.h"
 #include "gui/KXQueFilter.h"
-#include "runtime/KXModuleRegistry.h"
+#include "base/KXModuleRegistry.h"
 #include "runtime/KXProgram.h"
 
 #include <chrono>

@@ -3,7 +3,7 @@
 // fast pixel commands over a locked 1920 × 1080 buffer.
 #include "graphics/GraphicsCommands.h"
 #include "graphics/K2DGraphicsDriver.h"
-#include "runtime/KXModuleRegistry.h"
+#include "base/KXModuleRegistry.h"
 
 #include <chrono>
 #include <cstdio>

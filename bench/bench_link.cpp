@@ -1,7 +1,7 @@
 // Times linking an image the size of the application's (63,492-byte block, 977 symbols, 2,307
 // relative and 1,670 absolute fix-ups, a third of them naming registry entries) against the full
 // registry. Baseline: copying the block plus one registry enumeration, measured in the same run.
-#include "runtime/KXCommandRegistry.h"
+#include "base/KXCommandRegistry.h"
 #include "runtime/KXImageLinker.h"
 #include "runtime/Runtime.h"
 

@@ -1,5 +1,5 @@
 // Times one full registry enumeration plus building a link-name table from it.
-#include "runtime/KXCommandRegistry.h"
+#include "base/KXCommandRegistry.h"
 #include "runtime/Runtime.h"
 
 #include <algorithm>

@@ -3,9 +3,9 @@
 // back-to-back VWait(1) calls take one period each. With TROVA_PLATFORM=qt (under an X server)
 // the period is the one the X server reports.
 #include "graphics/KXRefreshClock.h"
-#include "runtime/KXCallConv.h"
-#include "runtime/KXModuleDependencies.h"
-#include "runtime/KXModuleRegistry.h"
+#include "base/KXCallConv.h"
+#include "base/KXModuleDependencies.h"
+#include "base/KXModuleRegistry.h"
 #include "runtime/KXProgram.h"
 
 #include <chrono>

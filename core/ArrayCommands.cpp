@@ -1,8 +1,8 @@
 // Helpers for global arrays and vectors.
 #include "core/ArrayCommands.h"
 
-#include "runtime/KXCommandTable.h"
-#include "runtime/KXError.h"
+#include "base/KXCommandTable.h"
+#include "base/KXError.h"
 
 KX_STDCALL void kxDimArray(KXArrayDesc* array) { array->dimension(); }
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/KXArrayDesc.h"
-#include "runtime/KXCallConv.h"
+#include "base/KXCallConv.h"
 
 KX_STDCALL void kxDimArray(KXArrayDesc* array);
 KX_STDCALL void kxUndimArray(KXArrayDesc* array);

@@ -5,8 +5,8 @@
 #include "core/KXBank.h"
 #include "core/KXCoreLib.h"
 #include "core/KXStream.h"
-#include "runtime/KXCommandTable.h"
-#include "runtime/KXError.h"
+#include "base/KXCommandTable.h"
+#include "base/KXError.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 // The bank commands, for the runtime's own callers and tests (programs reach them by link name).
 #pragma once
 
-#include "runtime/KXCallConv.h"
+#include "base/KXCallConv.h"
 
 KX_STDCALL int CreateBank(int size);
 KX_STDCALL void FreeBank(int bank);

@@ -2,7 +2,7 @@
 #include "core/DataCommands.h"
 
 #include "core/KXStringHelpers.h"
-#include "runtime/KXCommandTable.h"
+#include "base/KXCommandTable.h"
 
 KX_STDCALL void kxRestore(const KXDataItem* address) { KXDataReader::restore(address); }
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/KXDataReader.h"
-#include "runtime/KXCallConv.h"
+#include "base/KXCallConv.h"
 
 KX_STDCALL void kxRestore(const KXDataItem* address);
 KX_STDCALL int kxReadInt();

@@ -9,7 +9,7 @@
 #include "core/KXHandle.h"
 #include "core/KXPath.h"
 #include "core/KXString.h"
-#include "runtime/KXCommandTable.h"
+#include "base/KXCommandTable.h"
 
 #include <cerrno>
 #include <cstdlib>

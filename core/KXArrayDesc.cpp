@@ -1,7 +1,7 @@
 // Dimensioning and undimensioning of global arrays.
 #include "core/KXArrayDesc.h"
 
-#include "runtime/KXError.h"
+#include "base/KXError.h"
 
 #include <cstdlib>
 #include <unordered_set>

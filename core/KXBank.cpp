@@ -2,7 +2,7 @@
 #include "core/KXBank.h"
 
 #include "core/KXHandle.h"
-#include "runtime/KXError.h"
+#include "base/KXError.h"
 
 #include <climits>
 #include <cstdlib>

@@ -11,7 +11,7 @@
 // this order and the bases unchanged.
 #pragma once
 
-#include "core/KXResource.h"
+#include "base/KXResource.h"
 
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 #include "core/KXCoreLib.h"
 
 #include "core/KXHandle.h"
-#include "core/KXResource.h"
+#include "base/KXResource.h"
 
 namespace {
 KXCoreLib& s_coreLib = KXCoreLib::instance();

@@ -3,7 +3,7 @@
 // module shuts down at the end of the program.
 #pragma once
 
-#include "runtime/KXModule.h"
+#include "base/KXModule.h"
 
 class KXResource;
 

@@ -4,7 +4,7 @@
 #include "core/KXStringConversions.h"
 
 #include "core/KXString.h"
-#include "runtime/KXError.h"
+#include "base/KXError.h"
 
 #include <bit>
 #include <cmath>

@@ -5,7 +5,7 @@
 // a current entry.
 #pragma once
 
-#include "core/KXResource.h"
+#include "base/KXResource.h"
 
 #include <dirent.h>
 #include <string>

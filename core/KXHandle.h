@@ -1,8 +1,8 @@
 // The runtime-object handle check: a handle must be a live object of the command's class.
 #pragma once
 
-#include "core/KXObject.h"
-#include "runtime/KXError.h"
+#include "base/KXObject.h"
+#include "base/KXError.h"
 
 #include <cstdint>
 

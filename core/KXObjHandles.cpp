@@ -2,7 +2,7 @@
 #include "core/KXObjHandles.h"
 
 #include "core/KXObjType.h"
-#include "runtime/KXError.h"
+#include "base/KXError.h"
 
 #include <climits>
 #include <map>

@@ -2,7 +2,7 @@
 #include "core/KXObjType.h"
 
 #include "core/KXObjHandles.h"
-#include "runtime/KXError.h"
+#include "base/KXError.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,7 +1,7 @@
 // The query-identifier table.
 #include "core/KXQueryIds.h"
 
-#include "runtime/KXError.h"
+#include "base/KXError.h"
 
 #include <string>
 #include <utility>

@@ -4,7 +4,7 @@
 // interface. Byte counts are never negative; a short transfer is not an error.
 #pragma once
 
-#include "core/KXResource.h"
+#include "base/KXResource.h"
 
 #include <cstdint>
 

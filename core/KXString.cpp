@@ -2,7 +2,7 @@
 #include "core/KXString.h"
 
 #include "core/KXStringModule.h"
-#include "runtime/KXError.h"
+#include "base/KXError.h"
 
 #include <cstring>
 #include <new>

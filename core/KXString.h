@@ -6,7 +6,7 @@
 // the object, right after it.
 #pragma once
 
-#include "core/KXObject.h"
+#include "base/KXObject.h"
 
 #include <cstddef>
 #include <string>

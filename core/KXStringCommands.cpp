@@ -3,7 +3,7 @@
 #include "core/KXStringCommands.h"
 
 #include "core/KXString.h"
-#include "runtime/KXCommandTable.h"
+#include "base/KXCommandTable.h"
 
 #include <cstring>
 #include <string_view>

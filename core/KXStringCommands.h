@@ -3,7 +3,7 @@
 // and never fail.
 #pragma once
 
-#include "runtime/KXCallConv.h"
+#include "base/KXCallConv.h"
 
 class KXString;
 

@@ -6,7 +6,7 @@
 #include "core/KXStringConversions.h"
 #include "core/KXStringModule.h"
 #include "core/KXTmpStrStack.h"
-#include "runtime/KXCommandTable.h"
+#include "base/KXCommandTable.h"
 
 #include <algorithm>
 #include <cstring>

@@ -5,7 +5,7 @@
 // reference; compiled code releases it with kxStrTmpFree at the end of the statement.
 #pragma once
 
-#include "runtime/KXCallConv.h"
+#include "base/KXCallConv.h"
 
 class KXString;
 

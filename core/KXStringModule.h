@@ -5,7 +5,7 @@
 // released; each access hands out one more reference.
 #pragma once
 
-#include "runtime/KXModule.h"
+#include "base/KXModule.h"
 
 class KXString;
 

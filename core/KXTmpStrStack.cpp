@@ -2,7 +2,7 @@
 #include "core/KXTmpStrStack.h"
 
 #include "core/KXString.h"
-#include "runtime/KXError.h"
+#include "base/KXError.h"
 
 #include <algorithm>
 #include <new>

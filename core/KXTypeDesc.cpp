@@ -3,7 +3,7 @@
 
 #include "core/KXObjType.h"
 #include "core/KXString.h"
-#include "runtime/KXError.h"
+#include "base/KXError.h"
 
 #include <climits>
 #include <cstdlib>

@@ -2,8 +2,8 @@
 #include "core/MathCommands.h"
 
 #include "core/KXRandom.h"
-#include "runtime/KXCommandTable.h"
-#include "runtime/KXError.h"
+#include "base/KXCommandTable.h"
+#include "base/KXError.h"
 
 #include <climits>
 #include <cmath>

@@ -2,7 +2,7 @@
 // random-number commands.
 #pragma once
 
-#include "runtime/KXCallConv.h"
+#include "base/KXCallConv.h"
 
 KX_STDCALL int kxAbs(int a);
 KX_STDCALL int kxSgn(int a);

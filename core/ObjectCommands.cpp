@@ -6,8 +6,8 @@
 #include "core/KXObjHandles.h"
 #include "core/KXString.h"
 #include "core/KXStringHelpers.h"
-#include "runtime/KXCommandTable.h"
-#include "runtime/KXError.h"
+#include "base/KXCommandTable.h"
+#include "base/KXError.h"
 
 KX_STDCALL KXObjHeader* kxObjNew(KXObjType* type) { return type->create(); }
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "core/KXObjType.h"
-#include "runtime/KXCallConv.h"
+#include "base/KXCallConv.h"
 
 class KXString;
 

@@ -2,7 +2,7 @@
 #include "core/KXCoreLib.h"
 #include "core/KXPath.h"
 #include "core/KXProcess.h"
-#include "runtime/KXCommandTable.h"
+#include "base/KXCommandTable.h"
 
 // Starts the command (no shell involved); answers its stream, or 0 when it cannot be started.
 KX_STDCALL int CreateProcess(KXString* command) { return KXCoreLib::adopt(KXProcess::start(kxStringView(command))); }

@@ -5,8 +5,8 @@
 #include "core/KXPath.h"
 #include "core/KXStream.h"
 #include "core/KXString.h"
-#include "runtime/KXCommandTable.h"
-#include "runtime/KXError.h"
+#include "base/KXCommandTable.h"
+#include "base/KXError.h"
 
 #include <cstring>
 #include <memory>

@@ -2,7 +2,7 @@
 // name).
 #pragma once
 
-#include "runtime/KXCallConv.h"
+#include "base/KXCallConv.h"
 
 class KXString;
 

@@ -7,8 +7,8 @@
 #include "graphics/KXImageLoader.h"
 #include "graphics/KXPixmap.h"
 #include "graphics/KXRefreshClock.h"
-#include "runtime/KXCallConv.h"
-#include "runtime/KXCommandTable.h"
+#include "base/KXCallConv.h"
+#include "base/KXCommandTable.h"
 
 #include <string_view>
 

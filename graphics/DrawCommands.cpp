@@ -6,7 +6,7 @@
 #include "graphics/K2DFont.h"
 #include "graphics/K2DGraphicsDriver.h"
 #include "graphics/KXGrDriver2D.h"
-#include "runtime/KXCommandTable.h"
+#include "base/KXCommandTable.h"
 
 #include <algorithm>
 #include <cmath>

@@ -9,7 +9,7 @@
 #include "graphics/KXImageLoader.h"
 #include "graphics/KXPixelFormat.h"
 #include "graphics/KXPixmap.h"
-#include "runtime/KXCommandTable.h"
+#include "base/KXCommandTable.h"
 
 #include <algorithm>
 #include <cmath>

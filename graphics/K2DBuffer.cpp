@@ -2,7 +2,7 @@
 #include "graphics/K2DBuffer.h"
 
 #include "graphics/K2DGraphicsDriver.h"
-#include "runtime/KXError.h"
+#include "base/KXError.h"
 
 #include <algorithm>
 

@@ -7,7 +7,7 @@
 // lies inside the surface.
 #pragma once
 
-#include "core/KXResource.h"
+#include "base/KXResource.h"
 #include "graphics/KXGraphics.h"
 #include "graphics/KXPixelFormat.h"
 

@@ -2,16 +2,16 @@
 #include "graphics/K2DGraphicsDriver.h"
 
 #include "core/KXHandle.h"
-#include "core/KXResource.h"
+#include "base/KXResource.h"
 #include "graphics/K2DBuffer.h"
 #include "graphics/K2DImage.h"
 #include "graphics/KXGrDriver2D.h"
 #include "graphics/KXPixmap.h"
 #include "graphics/KXScreenDriver.h"
 #include "graphics/KXSurfaceDriver.h"
-#include "runtime/KXError.h"
-#include "runtime/KXModuleDependencies.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXError.h"
+#include "base/KXModuleDependencies.h"
+#include "base/KXModuleNames.h"
 
 namespace {
 K2DGraphicsDriver s_driver;

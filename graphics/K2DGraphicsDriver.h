@@ -6,7 +6,7 @@
 // nothing else is current); the graphics and desktop buffers are held with one reference each.
 #pragma once
 
-#include "runtime/KXModule.h"
+#include "base/KXModule.h"
 
 #include <cstdint>
 

@@ -5,7 +5,7 @@
 #include "graphics/K2DGraphicsDriver.h"
 #include "graphics/K2DTransform.h"
 #include "graphics/KXPixmap.h"
-#include "runtime/KXError.h"
+#include "base/KXError.h"
 
 #include <algorithm>
 #include <new>

@@ -6,7 +6,7 @@
 // is width() × height(); each frame buffer is held with one reference.
 #pragma once
 
-#include "core/KXResource.h"
+#include "base/KXResource.h"
 
 #include <cstdint>
 #include <vector>

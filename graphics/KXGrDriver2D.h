@@ -5,7 +5,7 @@
 // Invariants: current() is the started driver of the platform in force, or null before start.
 #pragma once
 
-#include "runtime/KXDriver.h"
+#include "base/KXDriver.h"
 
 #include <cstdint>
 #include <string_view>

@@ -6,7 +6,7 @@
 // runs only for the outermost lock; while locked, lockInfo() describes the pixel memory.
 #pragma once
 
-#include "core/KXResource.h"
+#include "base/KXResource.h"
 
 #include <cstdint>
 

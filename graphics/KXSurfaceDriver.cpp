@@ -2,7 +2,7 @@
 #include "graphics/KXSurfaceDriver.h"
 
 #include "graphics/KXPixelFormat.h"
-#include "runtime/KXError.h"
+#include "base/KXError.h"
 
 KXGraphics* KXSurfaceDriver::createSurface(int width, int height, int flags)
 {

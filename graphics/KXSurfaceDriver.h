@@ -4,7 +4,7 @@
 // Invariants: current() is the started driver of the platform in force, or null before start.
 #pragma once
 
-#include "runtime/KXDriver.h"
+#include "base/KXDriver.h"
 
 class KXGraphics;
 

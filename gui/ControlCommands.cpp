@@ -3,8 +3,8 @@
 #include "core/KXHandle.h"
 #include "gui/KXCanvasDriver.h"
 #include "gui/KXControlDriver.h"
-#include "runtime/KXCommandTable.h"
-#include "runtime/KXError.h"
+#include "base/KXCommandTable.h"
+#include "base/KXError.h"
 
 namespace {
 KXGadget* gadget(int handle) { return kxHandle<KXGadget>(handle, "Gadget"); }

@@ -2,8 +2,8 @@
 #include "gui/KXEventDriver.h"
 #include "gui/KXHotKeyTable.h"
 #include "gui/KXQueFilter.h"
-#include "runtime/KXCommandTable.h"
-#include "runtime/KXError.h"
+#include "base/KXCommandTable.h"
+#include "base/KXError.h"
 
 namespace {
 KXEventDriver& events()

@@ -1,9 +1,9 @@
 // The font commands.
 #include "core/KXHandle.h"
-#include "core/KXResource.h"
+#include "base/KXResource.h"
 #include "core/KXString.h"
 #include "gui/KXFontDriver.h"
-#include "runtime/KXCommandTable.h"
+#include "base/KXCommandTable.h"
 
 namespace {
 KXFont* font(int handle) { return kxHandle<KXFont>(handle, "Font"); }

@@ -2,8 +2,8 @@
 #include "core/KXHandle.h"
 #include "gui/KXGuiDriver.h"
 #include "gui/KXItemArray.h"
-#include "runtime/KXCommandTable.h"
-#include "runtime/KXError.h"
+#include "base/KXCommandTable.h"
+#include "base/KXError.h"
 
 namespace {
 KXGadget* gadget(int handle) { return kxHandle<KXGadget>(handle, "Gadget"); }

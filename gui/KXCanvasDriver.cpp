@@ -1,11 +1,11 @@
 // The canvas driver's neutral half.
 #include "gui/KXCanvasDriver.h"
 
-#include "core/KXResource.h"
+#include "base/KXResource.h"
 #include "graphics/KXSurfaceDriver.h"
-#include "runtime/KXError.h"
-#include "runtime/KXModuleDependencies.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXError.h"
+#include "base/KXModuleDependencies.h"
+#include "base/KXModuleNames.h"
 
 #include <algorithm>
 

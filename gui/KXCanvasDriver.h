@@ -4,7 +4,7 @@
 #pragma once
 
 #include "gui/KXCanvas.h"
-#include "runtime/KXDriver.h"
+#include "base/KXDriver.h"
 
 class KXCanvasDriver : public KXDriver<KXCanvasDriver> {
 public:

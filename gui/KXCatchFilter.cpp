@@ -2,8 +2,8 @@
 #include "gui/KXCatchFilter.h"
 
 #include "gui/KXEventDriver.h"
-#include "runtime/KXModuleDependencies.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleDependencies.h"
+#include "base/KXModuleNames.h"
 
 KXCatchFilter::KXCatchFilter(const char* name, KXPlatform platform)
     : KXEventFilter(name, nullptr, nullptr, platform)

@@ -1,10 +1,10 @@
 // The control driver's neutral half: start-up and ownership.
 #include "gui/KXControlDriver.h"
 
-#include "core/KXResource.h"
-#include "runtime/KXError.h"
-#include "runtime/KXModuleDependencies.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXResource.h"
+#include "base/KXError.h"
+#include "base/KXModuleDependencies.h"
+#include "base/KXModuleNames.h"
 
 KXControlDriver& KXControlDriver::get()
 {

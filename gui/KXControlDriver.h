@@ -11,7 +11,7 @@
 #include "gui/KXPanel.h"
 #include "gui/KXSlider.h"
 #include "gui/KXTextField.h"
-#include "runtime/KXDriver.h"
+#include "base/KXDriver.h"
 
 class KXControlDriver : public KXDriver<KXControlDriver> {
 public:

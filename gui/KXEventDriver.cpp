@@ -7,9 +7,9 @@
 #include "gui/KXQueFilter.h"
 #include "gui/KXStackSwitch.h"
 #include "gui/KXTimer.h"
-#include "runtime/KXError.h"
-#include "runtime/KXModuleDependencies.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXError.h"
+#include "base/KXModuleDependencies.h"
+#include "base/KXModuleNames.h"
 
 #include <chrono>
 

@@ -11,7 +11,7 @@
 
 #include "gui/KXEvent.h"
 #include "gui/KXThreadMessage.h"
-#include "runtime/KXDriver.h"
+#include "base/KXDriver.h"
 
 #include <exception>
 #include <memory>

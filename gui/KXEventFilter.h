@@ -5,7 +5,7 @@
 #pragma once
 
 #include "gui/KXEvent.h"
-#include "runtime/KXModule.h"
+#include "base/KXModule.h"
 
 class KXEventFilter : public KXModule {
 public:

@@ -1,7 +1,7 @@
 // KXEventSource: a runtime resource that events can name as their source.
 #pragma once
 
-#include "core/KXResource.h"
+#include "base/KXResource.h"
 #include "gui/KXEvent.h"
 
 class KXEventSource : public KXResource {

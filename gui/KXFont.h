@@ -1,7 +1,7 @@
 // KXFont: a font the GUI and the 2D drawing use; backends derive to hold native fonts.
 #pragma once
 
-#include "core/KXResource.h"
+#include "base/KXResource.h"
 
 #include <string>
 

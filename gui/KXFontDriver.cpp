@@ -1,7 +1,7 @@
 // The font driver's neutral half.
 #include "gui/KXFontDriver.h"
 
-#include "core/KXResource.h"
+#include "base/KXResource.h"
 
 KXFontDriver::KXFontDriver(const char* name, KXPlatform platform)
     : KXDriver(name, nullptr, nullptr, platform)

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "gui/KXFont.h"
-#include "runtime/KXDriver.h"
+#include "base/KXDriver.h"
 
 class KXFontDriver : public KXDriver<KXFontDriver> {
 public:

@@ -5,7 +5,7 @@
 #include "gui/KXGuiDriver.h"
 #include "gui/KXItemArray.h"
 #include "gui/KXWindow.h"
-#include "runtime/KXError.h"
+#include "base/KXError.h"
 
 #include <cstdint>
 

@@ -7,7 +7,7 @@
 // explicit shape change or layout change, never one produced by applyLayout.
 #pragma once
 
-#include "core/KXObject.h"
+#include "base/KXObject.h"
 #include "core/KXString.h"
 #include "gui/KXEventSource.h"
 #include "gui/KXFont.h"

@@ -1,7 +1,7 @@
 // Group gadgets: the child list, the client size and the layout of children.
 #include "gui/KXGroup.h"
 
-#include "runtime/KXError.h"
+#include "base/KXError.h"
 
 KXGroup::KXGroup(KXGroup* group, int style)
     : KXGadget(group, style)

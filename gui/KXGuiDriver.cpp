@@ -1,7 +1,7 @@
 // The GUI driver's neutral half: start-up order and the desktop.
 #include "gui/KXGuiDriver.h"
 
-#include "core/KXResource.h"
+#include "base/KXResource.h"
 #include "gui/KXDesktopServices.h"
 #include "gui/KXFontDriver.h"
 

@@ -7,7 +7,7 @@
 #include "gui/KXDesktop.h"
 #include "gui/KXFont.h"
 #include "gui/KXWindow.h"
-#include "runtime/KXDriver.h"
+#include "base/KXDriver.h"
 
 class KXDesktopServices;
 

@@ -2,7 +2,7 @@
 #include "gui/KXHotKeyTable.h"
 
 #include "gui/KXEventFilter.h"
-#include "runtime/KXError.h"
+#include "base/KXError.h"
 
 KXHotKeyTable& KXHotKeyTable::instance()
 {

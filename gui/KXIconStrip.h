@@ -5,7 +5,7 @@
 // and at least count() * iconSize() pixels wide and iconSize() high.
 #pragma once
 
-#include "core/KXResource.h"
+#include "base/KXResource.h"
 #include "graphics/KXPixmap.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Item lists.
 #include "gui/KXItemArray.h"
 
-#include "runtime/KXError.h"
+#include "base/KXError.h"
 
 void KXItemArray::checkIndex(int index) const
 {

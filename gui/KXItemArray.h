@@ -4,7 +4,7 @@
 // leaves the selection index as it was.
 #pragma once
 
-#include "core/KXObject.h"
+#include "base/KXObject.h"
 #include "core/KXString.h"
 
 #include <vector>

@@ -1,7 +1,7 @@
 // Menu trees and their native form.
 #include "gui/KXMenu.h"
 
-#include "runtime/KXError.h"
+#include "base/KXError.h"
 
 KXMenu::KXMenu(KXString* text, int id)
     : m_text(text ? KXRef<KXString>::retained(text) : KXRef<KXString>(KXString::create("")))

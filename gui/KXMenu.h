@@ -4,7 +4,7 @@
 // holds the one reference of each child; a new item is enabled and unchecked.
 #pragma once
 
-#include "core/KXObject.h"
+#include "base/KXObject.h"
 #include "core/KXString.h"
 #include "gui/KXNativeMenuItem.h"
 

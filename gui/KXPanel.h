@@ -4,7 +4,7 @@
 // Invariants: at most one of the colour and the bitmap is set.
 #pragma once
 
-#include "core/KXObject.h"
+#include "base/KXObject.h"
 #include "graphics/KXPixmap.h"
 #include "gui/KXGroup.h"
 

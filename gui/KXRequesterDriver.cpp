@@ -1,10 +1,10 @@
 // The requesters' neutral half: results, neutral values and the shared colour state.
 #include "gui/KXRequesterDriver.h"
 
-#include "runtime/KXAppTitle.h"
-#include "runtime/KXError.h"
-#include "runtime/KXModuleDependencies.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXError.h"
+#include "base/KXMessageBox.h"
+#include "base/KXModuleDependencies.h"
+#include "base/KXModuleNames.h"
 
 namespace {
 // A path as the runtime hands paths out: "/" separators, no separator at the end unless the
@@ -37,17 +37,17 @@ void KXRequesterDriver::resetState()
 
 void KXRequesterDriver::notify(std::string_view text, bool serious)
 {
-    messageBox(kxAppTitle(), std::string(text), Buttons::Ok, serious);
+    messageBox(kxAppCaption(), std::string(text), Buttons::Ok, serious);
 }
 
 int KXRequesterDriver::confirm(std::string_view text, bool serious)
 {
-    return messageBox(kxAppTitle(), std::string(text), Buttons::OkCancel, serious) == Answer::Ok ? 1 : 0;
+    return messageBox(kxAppCaption(), std::string(text), Buttons::OkCancel, serious) == Answer::Ok ? 1 : 0;
 }
 
 int KXRequesterDriver::proceed(std::string_view text, bool serious)
 {
-    switch (messageBox(kxAppTitle(), std::string(text), Buttons::YesNoCancel, serious)) {
+    switch (messageBox(kxAppCaption(), std::string(text), Buttons::YesNoCancel, serious)) {
     case Answer::Yes:
         return 1;
     case Answer::No:

@@ -12,7 +12,7 @@
 
 #include "gui/KXFileRequest.h"
 #include "gui/KXFont.h"
-#include "runtime/KXDriver.h"
+#include "base/KXDriver.h"
 
 #include <array>
 #include <cstdint>

@@ -2,7 +2,7 @@
 #include "gui/KXTimer.h"
 
 #include "gui/KXEventDriver.h"
-#include "runtime/KXError.h"
+#include "base/KXError.h"
 
 void KXTimer::reset()
 {

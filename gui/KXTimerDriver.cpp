@@ -1,7 +1,7 @@
 // The timer driver's neutral half.
 #include "gui/KXTimerDriver.h"
 
-#include "core/KXResource.h"
+#include "base/KXResource.h"
 
 KXTimerDriver::KXTimerDriver(const char* name, KXPlatform platform)
     : KXDriver(name, nullptr, nullptr, platform)

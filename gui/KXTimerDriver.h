@@ -2,7 +2,7 @@
 #pragma once
 
 #include "gui/KXTimer.h"
-#include "runtime/KXDriver.h"
+#include "base/KXDriver.h"
 
 class KXTimerDriver : public KXDriver<KXTimerDriver> {
 public:

@@ -1,7 +1,7 @@
 // The menu commands. Changes reach the native menu bar only through UpdateWindowMenu.
 #include "core/KXHandle.h"
 #include "gui/KXMenu.h"
-#include "runtime/KXCommandTable.h"
+#include "base/KXCommandTable.h"
 
 namespace {
 KXMenu* menu(int handle) { return kxHandle<KXMenu>(handle, "Menu"); }

@@ -1,9 +1,9 @@
 // The requester and message-box commands.
 #include "core/KXHandle.h"
-#include "core/KXResource.h"
+#include "base/KXResource.h"
 #include "core/KXString.h"
 #include "gui/KXRequesterDriver.h"
-#include "runtime/KXCommandTable.h"
+#include "base/KXCommandTable.h"
 
 namespace {
 KXRequesterDriver& requesters() { return KXRequesterDriver::get(); }

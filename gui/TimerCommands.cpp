@@ -1,8 +1,8 @@
 // The timer commands.
 #include "core/KXHandle.h"
 #include "gui/KXTimerDriver.h"
-#include "runtime/KXCommandTable.h"
-#include "runtime/KXError.h"
+#include "base/KXCommandTable.h"
+#include "base/KXError.h"
 
 namespace {
 KXTimer* timer(int handle) { return kxHandle<KXTimer>(handle, "Timer"); }

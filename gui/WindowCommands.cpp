@@ -1,8 +1,8 @@
 // The window commands.
 #include "core/KXHandle.h"
 #include "gui/KXGuiDriver.h"
-#include "runtime/KXCommandTable.h"
-#include "runtime/KXError.h"
+#include "base/KXCommandTable.h"
+#include "base/KXError.h"
 
 namespace {
 KXWindow* window(int handle) { return kxHandle<KXWindow>(handle, "Window Gadget"); }

@@ -1,9 +1,9 @@
 // Choosing the graphics driver configuration at run time.
 #include "core/KXString.h"
-#include "runtime/KXCallConv.h"
-#include "runtime/KXCommandTable.h"
-#include "runtime/KXError.h"
-#include "runtime/KXModuleRegistry.h"
+#include "base/KXCallConv.h"
+#include "base/KXCommandTable.h"
+#include "base/KXError.h"
+#include "base/KXModuleRegistry.h"
 
 namespace {
 // Driver indices as programs number them; on this platform the surface backend serves the

@@ -1,6 +1,7 @@
 // The application title, derived from the executable's name until a program sets one.
 #include "runtime/KXAppTitle.h"
 
+#include "base/KXMessageBox.h"
 #include "core/KXString.h"
 #include "runtime/KXHostPaths.h"
 
@@ -20,6 +21,12 @@ std::string defaultTitle()
         name.erase(dot);
     return name;
 }
+}
+
+// Runtime errors and the requesters are captioned with the title: installed before main, for
+// every process that links the host.
+namespace {
+const bool s_captionInstalled = (kxSetAppCaptionSource(kxAppTitle), true);
 }
 
 KXString* kxAppTitleString()

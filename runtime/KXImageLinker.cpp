@@ -1,9 +1,9 @@
 // The program-image linker.
 #include "runtime/KXImageLinker.h"
 
-#include "runtime/KXCommandRegistry.h"
+#include "base/KXCommandRegistry.h"
 #include "runtime/KXHostPaths.h"
-#include "runtime/KXMessageBox.h"
+#include "base/KXMessageBox.h"
 #include "runtime/KXProgramImage.h"
 #include "runtime/Runtime.h"
 

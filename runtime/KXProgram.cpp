@@ -1,11 +1,10 @@
-// The entry sequence, the command line and the configuration selection.
+// The entry sequence, the command-line split and the configuration selection.
 #include "runtime/KXProgram.h"
 
+#include "base/KXError.h"
+#include "base/KXModuleRegistry.h"
 #include "core/KXCommandLine.h"
-#include "core/KXString.h"
-#include "runtime/KXError.h"
 #include "runtime/KXImageLinker.h"
-#include "runtime/KXModuleRegistry.h"
 #include "runtime/Runtime.h"
 
 #include <cstdlib>
@@ -14,8 +13,6 @@
 #include <string>
 
 namespace {
-KXString* s_commandLine = nullptr;
-
 // Quotes an argument the way a shell command line would show it when it holds blanks.
 void appendArgument(std::string& line, const char* arg)
 {
@@ -40,22 +37,6 @@ const char* kxSplitCommandLine(const char* text)
     if (head->quoted)
         return head->rest.data();
     return head->rest.empty() ? "" : head->rest.data() + 1;
-}
-
-void kxSetCommandLine(const char* text)
-{
-    if (s_commandLine)
-        s_commandLine->release();
-    s_commandLine = KXString::create(text ? text : "");
-}
-
-KXString* kxCommandLine() { return s_commandLine; }
-
-void kxReleaseCommandLine()
-{
-    KXString* s = s_commandLine;
-    s_commandLine = nullptr;
-    kxRelease(s);
 }
 
 void kxSelectPlatformConfigs(KXModuleRegistry& modules)

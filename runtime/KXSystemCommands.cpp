@@ -2,17 +2,17 @@
 // environment, launching files, time and the debugger hooks.
 #include "runtime/KXSystemCommands.h"
 
+#include "base/KXCommandTable.h"
+#include "base/KXDebugger.h"
+#include "base/KXError.h"
+#include "base/KXObject.h"
+#include "base/KXOsVersion.h"
 #include "core/KXCommandLine.h"
-#include "core/KXObject.h"
 #include "core/KXSpawner.h"
 #include "core/KXString.h"
 #include "runtime/KXAppTitle.h"
-#include "runtime/KXCommandTable.h"
-#include "runtime/KXDebugger.h"
-#include "runtime/KXError.h"
+#include "runtime/KXCommandLineModule.h"
 #include "runtime/KXHostPaths.h"
-#include "runtime/KXOsVersion.h"
-#include "runtime/KXProgram.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -226,9 +226,7 @@ KX_STDCALL void AppTitle(KXString* str)
 
 KX_STDCALL KXString* CommandLine()
 {
-    if (!kxCommandLine())
-        kxSetCommandLine("");
-    KXString* s = kxCommandLine();
+    KXString* s = KXCommandLineModule::instance().text();
     s->retain();
     return s;
 }

@@ -1,7 +1,7 @@
 // The system commands' pieces that other code and tests use directly.
 #pragma once
 
-#include "runtime/KXCallConv.h"
+#include "base/KXCallConv.h"
 
 #include <ctime>
 #include <string>

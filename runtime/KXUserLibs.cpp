@@ -1,8 +1,8 @@
 // Binding a program's library table, and unloading its libraries at the end.
 #include "runtime/KXUserLibs.h"
 
-#include "runtime/KXCallConv.h"
-#include "runtime/KXError.h"
+#include "base/KXCallConv.h"
+#include "base/KXError.h"
 #include "runtime/KXLibraryLoader.h"
 
 #include <cstdint>

@@ -10,7 +10,7 @@
 // exactly once, last loaded first, at shutdown.
 #pragma once
 
-#include "runtime/KXModule.h"
+#include "base/KXModule.h"
 
 #include <vector>
 

@@ -1,12 +1,13 @@
 // The Runtime singleton: registry enumeration and the program's run.
 #include "runtime/Runtime.h"
 
-#include "runtime/KXCommandRegistry.h"
-#include "runtime/KXDebugger.h"
-#include "runtime/KXError.h"
-#include "runtime/KXModuleRegistry.h"
+#include "base/KXCommandRegistry.h"
+#include "base/KXDebugger.h"
+#include "base/KXError.h"
+#include "base/KXModuleRegistry.h"
+#include "base/KXRunState.h"
+#include "runtime/KXCommandLineModule.h"
 #include "runtime/KXProgram.h"
-#include "runtime/KXRunState.h"
 
 #include <algorithm>
 #include <cstring>
@@ -25,7 +26,21 @@ bool specLess(const char* a, const char* b) { return std::strcmp(a, b) < 0; }
 constexpr unsigned short FpuSingle = 0x003F;
 constexpr unsigned short FpuDouble = 0x023F;
 
-void setFpuControl(unsigned short cw) { asm volatile("fldcw %0" : : "m"(cw)); }
+void setFpuControl(unsigned short cw) { asm volatile("fldcw %0"
+                                                     :
+                                                     : "m"(cw)); }
+
+// What kxEnd takes down: the command line first, then the modules in reverse start order.
+void endRun()
+{
+    KXModuleRegistry& modules = KXModuleRegistry::global();
+    modules.shutdownModule(&KXCommandLineModule::instance());
+    modules.shutdownSubsystemModules();
+    modules.shutdownUnaffiliatedModules();
+}
+
+// Installed before main, so that every process linking the host (tests included) ends this way.
+const bool s_endHandlerInstalled = (kxSetEndHandler(endRun), true);
 }
 
 Runtime& Runtime::instance()
@@ -105,7 +120,7 @@ void Runtime::execute(void (*entry)(), const char* text, KXDebugger* debugger)
     kxSelectPlatformConfigs(modules);
     modules.startUnaffiliatedModules();
     modules.startSubsystemModules();
-    kxSetCommandLine(text);
+    KXCommandLineModule::instance().set(text);
     kxSetRunState(KXRunState::Running);
     entry();
     kxEnd();

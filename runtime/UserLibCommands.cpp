@@ -4,7 +4,7 @@
 #include "core/KXBank.h"
 #include "core/KXPath.h"
 #include "core/KXString.h"
-#include "runtime/KXCommandTable.h"
+#include "base/KXCommandTable.h"
 #include "runtime/KXDllCache.h"
 #include "runtime/KXUserLibs.h"
 

@@ -1,7 +1,7 @@
 // The library-binding helper and CallDLL, for the runtime's own callers and tests.
 #pragma once
 
-#include "runtime/KXCallConv.h"
+#include "base/KXCallConv.h"
 
 class KXString;
 

@@ -1,6 +1,6 @@
 // kernel32.dll: the kernel calls programs and our other libraries bind: environment, last error,
 // named mutexes, the system version, private heaps and closing handles.
-#include "runtime/KXOsVersion.h"
+#include "base/KXOsVersion.h"
 #include "winapi/KXNamedMutex.h"
 #include "winapi/KXPrivateHeap.h"
 #include "winapi/KXWinApi.h"

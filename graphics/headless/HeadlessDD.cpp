@@ -3,7 +3,7 @@
 #include "graphics/KXPixmap.h"
 #include "graphics/KXSurfaceDriver.h"
 #include "gui/headless/HeadlessModules.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleNames.h"
 
 #include <cstdlib>
 

@@ -2,7 +2,7 @@
 // routines.
 #include "graphics/KXGrDriver2D.h"
 #include "gui/headless/HeadlessModules.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleNames.h"
 
 namespace {
 class HeadlessGrDriver2D final : public KXGrDriver2D {

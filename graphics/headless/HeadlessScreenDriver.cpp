@@ -3,7 +3,7 @@
 #include "graphics/headless/HeadlessDesktopSurface.h"
 #include "graphics/headless/HeadlessScreen.h"
 #include "gui/headless/HeadlessModules.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleNames.h"
 
 namespace {
 class HeadlessScreenDriver final : public KXScreenDriver {

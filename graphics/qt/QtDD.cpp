@@ -4,7 +4,7 @@
 #include "graphics/KXSurfaceDriver.h"
 #include "gui/qt/QtEventLoop.h"
 #include "gui/qt/QtModules.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleNames.h"
 
 #include <QGuiApplication>
 #include <QScreen>

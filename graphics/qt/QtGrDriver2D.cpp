@@ -2,7 +2,7 @@
 // routines on the display driver's memory surfaces.
 #include "graphics/KXGrDriver2D.h"
 #include "gui/qt/QtModules.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleNames.h"
 
 namespace {
 class QtGrDriver2D final : public KXGrDriver2D {

@@ -3,7 +3,7 @@
 #include "graphics/qt/QtDesktopSurface.h"
 #include "gui/qt/QtEventLoop.h"
 #include "gui/qt/QtModules.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleNames.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -3,7 +3,7 @@
 #include "gui/KXCanvasDriver.h"
 #include "gui/headless/HeadlessCanvas.h"
 #include "gui/headless/HeadlessModules.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleNames.h"
 
 namespace {
 class HeadlessCanvasDriver final : public KXCanvasDriver {

@@ -1,6 +1,6 @@
 // HeadlessCatchFilter: the catch filter of the headless message loop.
 #include "gui/KXCatchFilter.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleNames.h"
 
 namespace {
 class HeadlessCatchFilter final : public KXCatchFilter {

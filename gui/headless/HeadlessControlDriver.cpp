@@ -8,7 +8,7 @@
 #include "gui/headless/HeadlessPanel.h"
 #include "gui/headless/HeadlessSlider.h"
 #include "gui/headless/HeadlessTextField.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleNames.h"
 
 namespace {
 class HeadlessControlDriver final : public KXControlDriver {

@@ -4,7 +4,7 @@
 #include "gui/headless/HeadlessModules.h"
 #include "gui/headless/HeadlessScript.h"
 #include "gui/headless/HeadlessSystem.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleNames.h"
 
 #include <chrono>
 

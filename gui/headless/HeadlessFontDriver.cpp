@@ -3,7 +3,7 @@
 
 #include "gui/headless/HeadlessModules.h"
 #include "gui/headless/HeadlessSystem.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleNames.h"
 
 namespace {
 class HeadlessFontDriver final : public KXFontDriver {

@@ -6,7 +6,7 @@
 #include "gui/headless/HeadlessModules.h"
 #include "gui/headless/HeadlessSystem.h"
 #include "gui/headless/HeadlessWindow.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleNames.h"
 
 namespace {
 HeadlessGuiDriver s_guiDriver;

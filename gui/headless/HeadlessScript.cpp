@@ -8,7 +8,7 @@
 #include "gui/headless/HeadlessSystem.h"
 #include "gui/headless/HeadlessWidget.h"
 #include "gui/headless/HeadlessWindow.h"
-#include "runtime/KXError.h"
+#include "base/KXError.h"
 
 #include <chrono>
 #include <cstdint>

@@ -4,7 +4,7 @@
 #include "gui/headless/HeadlessModules.h"
 #include "gui/headless/HeadlessSystem.h"
 #include "gui/headless/HeadlessTimer.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleNames.h"
 
 namespace {
 class HeadlessTimerDriver final : public KXTimerDriver {

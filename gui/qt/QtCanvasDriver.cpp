@@ -3,7 +3,7 @@
 #include "gui/KXCanvasDriver.h"
 #include "gui/qt/QtCanvas.h"
 #include "gui/qt/QtModules.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleNames.h"
 
 namespace {
 class QtCanvasDriver final : public KXCanvasDriver {

@@ -1,6 +1,6 @@
 // QtCatchFilter: the catch filter of the Qt message loop.
 #include "gui/KXCatchFilter.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleNames.h"
 
 namespace {
 class QtCatchFilter final : public KXCatchFilter {

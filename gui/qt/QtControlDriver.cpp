@@ -8,7 +8,7 @@
 #include "gui/qt/QtPanel.h"
 #include "gui/qt/QtSlider.h"
 #include "gui/qt/QtTextField.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleNames.h"
 
 namespace {
 class QtControlDriver final : public KXControlDriver {

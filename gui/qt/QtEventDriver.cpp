@@ -3,7 +3,7 @@
 
 #include "gui/qt/QtEventLoop.h"
 #include "gui/qt/QtModules.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleNames.h"
 
 namespace {
 QtEventDriver s_eventDriver;

@@ -5,7 +5,7 @@
 #include "gui/qt/QtFont.h"
 #include "gui/qt/QtModules.h"
 #include "gui/qt/QtText.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleNames.h"
 
 #include <QApplication>
 #include <QFontInfo>

@@ -7,7 +7,7 @@
 #include "gui/qt/QtInputFilter.h"
 #include "gui/qt/QtModules.h"
 #include "gui/qt/QtWindow.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleNames.h"
 
 #include <QApplication>
 

@@ -3,8 +3,8 @@
 // the queue filter); the list holds the platform's.
 #include "gui/qt/QtModules.h"
 
-#include "runtime/KXModuleDependencies.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleDependencies.h"
+#include "base/KXModuleNames.h"
 
 #include <cstring>
 

@@ -6,8 +6,8 @@
 #include "gui/qt/QtModules.h"
 #include "gui/qt/QtText.h"
 #include "gui/qt/QtWindow.h"
-#include "runtime/KXMessageBox.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXMessageBox.h"
+#include "base/KXModuleNames.h"
 
 #include <QApplication>
 #include <QColorDialog>

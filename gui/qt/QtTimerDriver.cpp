@@ -3,7 +3,7 @@
 
 #include "gui/qt/QtModules.h"
 #include "gui/qt/QtTimer.h"
-#include "runtime/KXModuleNames.h"
+#include "base/KXModuleNames.h"
 
 namespace {
 class QtTimerDriver final : public KXTimerDriver {

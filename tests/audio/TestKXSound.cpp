@@ -3,7 +3,7 @@
 #include "audio/KXAudioDriver.h"
 #include "audio/KXSoundDecoder.h"
 #include "audio/SoundCommands.h"
-#include "runtime/KXModuleRegistry.h"
+#include "base/KXModuleRegistry.h"
 #include "tests/support/KXTempDir.h"
 #include "tests/support/KXTestSupport.h"
 

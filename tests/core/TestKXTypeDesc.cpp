@@ -1,8 +1,8 @@
 // What compiled code reaches through the registry: the basic descriptors by address and the
 // helpers as stdcall entries.
 #include "core/KXTypeDesc.h"
-#include "runtime/KXCallConv.h"
-#include "runtime/KXCommandRegistry.h"
+#include "base/KXCallConv.h"
+#include "base/KXCommandRegistry.h"
 #include "tests/support/KXTestSupport.h"
 
 TEST(TypeDescriptors, BasicDescriptorsAreRegisteredByAddress)

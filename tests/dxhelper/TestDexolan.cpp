@@ -2,7 +2,7 @@
 // store in a scratch folder: every state of the switch, the key missing, an unwritable store,
 // and a call through CallDLL.
 #include "core/KXString.h"
-#include "runtime/KXModuleRegistry.h"
+#include "base/KXModuleRegistry.h"
 #include "runtime/KXUserLibs.h"
 #include "runtime/UserLibCommands.h"
 #include "tests/support/KXLibTable.h"

@@ -14,9 +14,9 @@
 #include "gui/KXEventDriver.h"
 #include "gui/headless/HeadlessScript.h"
 #include "gui/headless/HeadlessSystem.h"
-#include "runtime/KXError.h"
+#include "base/KXError.h"
 #include "runtime/KXImageLinker.h"
-#include "runtime/KXModuleRegistry.h"
+#include "base/KXModuleRegistry.h"
 #include "runtime/KXProgram.h"
 #include "tests/fuzz/KXMutator.h"
 

@@ -6,7 +6,7 @@
 #include "graphics/GraphicsCommands.h"
 #include "graphics/K2DGraphicsDriver.h"
 #include "graphics/KXSurfaceDriver.h"
-#include "runtime/KXModuleRegistry.h"
+#include "base/KXModuleRegistry.h"
 #include "tests/support/KXTestSupport.h"
 
 #include <cstdint>

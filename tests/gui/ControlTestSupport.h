@@ -6,7 +6,7 @@
 #include "gui/KXControlDriver.h"
 #include "gui/KXRequesterDriver.h"
 #include "gui/KXTextField.h"
-#include "runtime/KXModuleDependencies.h"
+#include "base/KXModuleDependencies.h"
 #include "tests/gui/GuiTestSupport.h"
 
 KX_STDCALL int CreatePanel(int x, int y, int width, int height, int group, int style);

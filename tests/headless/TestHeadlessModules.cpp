@@ -1,7 +1,7 @@
 // The headless platform's module list names each of its modules once, and each is registered.
 #include "gui/headless/HeadlessModules.h"
-#include "runtime/KXModule.h"
-#include "runtime/KXModuleRegistry.h"
+#include "base/KXModule.h"
+#include "base/KXModuleRegistry.h"
 #include "tests/support/KXTestSupport.h"
 
 #include <set>

@@ -1,7 +1,7 @@
 // Every way a program ends while the message loop's stack is in use leaves exit code 0 and
 // shuts the modules down once: End after a handler handed an event over, a runtime error and a
 // quit inside the loop, a quit request, and the end on the last window's close.
-#include "runtime/KXModuleRegistry.h"
+#include "base/KXModuleRegistry.h"
 #include "runtime/KXSystemCommands.h"
 #include "tests/headless/HeadlessTestSupport.h"
 

@@ -29,7 +29,7 @@ TEST_F(HeadlessControlTest, MessageBoxResults)
     testing::internal::CaptureStderr();
     Notify(Str("Saved."), 0);
     err = testing::internal::GetCapturedStderr();
-    EXPECT_NE(err.find(": Saved.\n"), std::string::npos);
+    EXPECT_NE(err.find("test_headless: Saved.\n"), std::string::npos);
 }
 
 TEST_F(HeadlessControlTest, RequestedColourAndCancel)

@@ -6,9 +6,9 @@
 #include "core/KXString.h"
 #include "gui/KXEventDriver.h"
 #include "gui/KXQueFilter.h"
-#include "runtime/KXCallConv.h"
-#include "runtime/KXModuleDependencies.h"
-#include "runtime/KXModuleRegistry.h"
+#include "base/KXCallConv.h"
+#include "base/KXModuleDependencies.h"
+#include "base/KXModuleRegistry.h"
 #include "runtime/KXProgram.h"
 #include "tests/support/KXTestSupport.h"
 

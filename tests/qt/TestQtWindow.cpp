@@ -8,7 +8,7 @@
 #include "gui/KXWindow.h"
 #include "gui/qt/QtEventLoop.h"
 #include "gui/qt/QtModules.h"
-#include "runtime/KXModule.h"
+#include "base/KXModule.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 // Switching the graphics driver configuration restarts the subsystem modules under it.
 #include "core/KXString.h"
-#include "runtime/KXModuleRegistry.h"
+#include "base/KXModuleRegistry.h"
 #include "runtime/KXProgram.h"
 #include "tests/support/KXTestSupport.h"
 

@@ -1,7 +1,7 @@
 // Registry enumeration, spec lookup and link names.
-#include "runtime/KXCommandList.h"
-#include "runtime/KXCommandRegistry.h"
-#include "runtime/KXCommandTable.h"
+#include "base/KXCommandList.h"
+#include "base/KXCommandRegistry.h"
+#include "base/KXCommandTable.h"
 #include "runtime/Runtime.h"
 #include "tests/support/KXTestSupport.h"
 

@@ -1,8 +1,11 @@
 // The command-line split and the end of the program.
+#include "base/KXModuleRegistry.h"
+#include "base/KXRunState.h"
+#include "runtime/KXCommandLineModule.h"
 #include "runtime/KXProgram.h"
-#include "runtime/KXRunState.h"
 #include "tests/support/KXTestSupport.h"
 
+#include <cstdio>
 #include <new>
 #include <string>
 #include <vector>
@@ -28,8 +31,37 @@ TEST(ProgramEnd, EndWhileEndingIsAnInternalError)
 TEST(ProgramEnd, RuntimeErrorShowsTitleCaptionAndExitsZero)
 {
     kxSetEndTrap(nullptr);
-    EXPECT_EXIT(kxRuntimeError("Bad %s %d", "thing", 7), testing::ExitedWithCode(0), ": Bad thing 7\n");
+    EXPECT_EXIT(kxRuntimeError("Bad %s %d", "thing", 7), testing::ExitedWithCode(0), "^test_runtime: Bad thing 7\n$");
     kxInstallTestEndTrap();
+}
+
+namespace {
+// An unaffiliated module that reports at shutdown whether the command line is still held.
+class EndProbe : public KXModule {
+public:
+    EndProbe()
+        : KXModule("EndProbe")
+    {
+    }
+    void shutdown() override
+    {
+        std::fprintf(stderr, "probe down, command line %s\n", KXCommandLineModule::instance().hasText() ? "held" : "released");
+    }
+};
+}
+
+TEST(ProgramEnd, TheHostReleasesTheCommandLineThenShutsTheModulesDown)
+{
+    EXPECT_EXIT(
+        {
+            kxSetEndTrap(nullptr);
+            static EndProbe probe;
+            probe.start();
+            KXCommandLineModule::instance().set("-x");
+            kxSetRunState(KXRunState::Running);
+            kxEnd();
+        },
+        testing::ExitedWithCode(0), "probe down, command line released\n");
 }
 
 namespace {

@@ -2,7 +2,7 @@
 // the title and the command line.
 #include "core/KXString.h"
 #include "runtime/KXAppTitle.h"
-#include "runtime/KXOsVersion.h"
+#include "base/KXOsVersion.h"
 #include "runtime/KXSystemCommands.h"
 #include "tests/support/KXTestSupport.h"
 

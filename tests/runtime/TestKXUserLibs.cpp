@@ -3,7 +3,7 @@
 #include "core/BankCommands.h"
 #include "core/KXBank.h"
 #include "runtime/KXDllCache.h"
-#include "runtime/KXModuleRegistry.h"
+#include "base/KXModuleRegistry.h"
 #include "runtime/KXUserLibs.h"
 #include "runtime/UserLibCommands.h"
 #include "tests/support/KXLibTable.h"

@@ -1,7 +1,7 @@
 // Helpers for unit tests: runtime errors and program ends become C++ exceptions.
 #pragma once
 
-#include "runtime/KXError.h"
+#include "base/KXError.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>

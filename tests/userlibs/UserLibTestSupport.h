@@ -3,7 +3,7 @@
 #pragma once
 
 #include "gui/headless/HeadlessDesktopServices.h"
-#include "runtime/KXModuleRegistry.h"
+#include "base/KXModuleRegistry.h"
 #include "runtime/KXProgram.h"
 #include "runtime/KXUserLibs.h"
 #include "runtime/UserLibCommands.h"

@@ -4,7 +4,7 @@
 
 #include "gui/headless/HeadlessDesktopServices.h"
 #include "gui/headless/HeadlessSystem.h"
-#include "runtime/KXModuleRegistry.h"
+#include "base/KXModuleRegistry.h"
 #include "runtime/KXProgram.h"
 #include "runtime/KXUserLibs.h"
 #include "runtime/UserLibCommands.h"

@@ -1,8 +1,8 @@
 // The X11 tests' shared set-up.
 #include "tests/x11/X11TestSupport.h"
 
-#include "runtime/KXModuleDependencies.h"
-#include "runtime/KXModuleRegistry.h"
+#include "base/KXModuleDependencies.h"
+#include "base/KXModuleRegistry.h"
 #include "runtime/KXProgram.h"
 
 #include <QCoreApplication>

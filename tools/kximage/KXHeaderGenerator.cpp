@@ -1,7 +1,7 @@
 // Command declarations generated from the registry's spec strings.
 #include "tools/kximage/KXHeaderGenerator.h"
 
-#include "runtime/KXCommandRegistry.h"
+#include "base/KXCommandRegistry.h"
 #include "runtime/Runtime.h"
 
 #include <set>

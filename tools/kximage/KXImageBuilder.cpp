@@ -1,7 +1,7 @@
 // Linking ELF objects into a program image.
 #include "tools/kximage/KXImageBuilder.h"
 
-#include "runtime/KXCommandRegistry.h"
+#include "base/KXCommandRegistry.h"
 #include "runtime/Runtime.h"
 
 #include <algorithm>

@@ -1,8 +1,7 @@
 // The default debugger: runtime errors become a topmost message box captioned with the title.
-#include "runtime/KXDebugger.h"
+#include "base/KXDebugger.h"
 
-#include "runtime/KXMessageBox.h"
-#include "runtime/KXAppTitle.h"
+#include "base/KXMessageBox.h"
 
 namespace {
 class DefaultDebugger final : public KXDebugger { };
@@ -13,7 +12,7 @@ KXDebugger* s_current = &s_default;
 
 void KXDebugger::debugError(const char* message)
 {
-    kxMessageBox(kxAppTitle(), message, KXMessageBoxKind::Error);
+    kxMessageBox(kxAppCaption(), message, KXMessageBoxKind::Error);
 }
 
 KXDebugger* KXDebugger::current() { return s_current; }

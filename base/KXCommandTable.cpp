@@ -1,5 +1,5 @@
 // The list of area command tables.
-#include "runtime/KXCommandTable.h"
+#include "base/KXCommandTable.h"
 
 namespace {
 constinit const KXCommandTable* s_first = nullptr;

@@ -1,8 +1,8 @@
 // Module registration and the per-module resource set.
-#include "runtime/KXModule.h"
+#include "base/KXModule.h"
 
-#include "core/KXResource.h"
-#include "runtime/KXModuleRegistry.h"
+#include "base/KXResource.h"
+#include "base/KXModuleRegistry.h"
 
 KXModule::KXModule(const char* name, const char* subsystem, const char* config, KXPlatform platform,
     KXModuleRegistry* registry)

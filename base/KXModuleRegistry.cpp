@@ -1,8 +1,8 @@
 // Starting and stopping modules in dependency order.
-#include "runtime/KXModuleRegistry.h"
+#include "base/KXModuleRegistry.h"
 
-#include "core/KXResource.h"
-#include "runtime/KXError.h"
+#include "base/KXResource.h"
+#include "base/KXError.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 // Start-up dependencies that drivers express inside their startup operations.
 #pragma once
 
-#include "runtime/KXModuleRegistry.h"
+#include "base/KXModuleRegistry.h"
 
 // Starts a subsystem of the global registry; false when one of its modules failed.
 inline bool kxStartSubsystem(const char* subsystem)

@@ -10,7 +10,7 @@
 // current.
 #pragma once
 
-#include "runtime/KXModule.h"
+#include "base/KXModule.h"
 
 template<class T>
 class KXDriver : public KXModule {

@@ -2,7 +2,7 @@
 // construction. The registry binds each spec of the command list to the address an area gives.
 #pragma once
 
-#include "runtime/KXCallConv.h"
+#include "base/KXCallConv.h"
 
 #include <cstddef>
 

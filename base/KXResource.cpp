@@ -1,5 +1,5 @@
 // Resource ownership lists.
-#include "core/KXResource.h"
+#include "base/KXResource.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // Module start-up order, failure, config selection and shutdown order.
-#include "runtime/KXModuleRegistry.h"
+#include "base/KXModuleRegistry.h"
 #include "tests/support/KXTestSupport.h"
 
 #include <string>
@@ -105,20 +105,4 @@ TEST_F(ModuleRegistry, SubsystemTableHoldsEachNameOnce)
 {
     Probe a(r, "A", "Gui"), b(r, "B", "Gui"), c(r, "C", "Screen"), d(r, "D");
     EXPECT_EQ(r.subsystemCount(), 2);
-}
-
-TEST(GlobalModules, PlatformModulesAndDependenciesStart)
-{
-    KXModuleRegistry& g = KXModuleRegistry::global();
-    EXPECT_NE(g.find("KXUserLibs"), nullptr);
-    EXPECT_NE(g.find("HeadlessGuiDriver"), nullptr);
-    EXPECT_EQ(g.find("QtGuiDriver"), nullptr); // another platform's module does not exist
-    g.selectConfig("Gui", "Native");
-    g.selectConfig("Audio", "Native");
-    for (const char* s : { "Screen", "Canvas", "Graphics", "GrDriver2D" })
-        g.selectConfig(s, "DirectDraw");
-    ASSERT_TRUE(g.startSubsystem("Canvas"));
-    // The canvas driver starts the GUI driver, which starts the screen driver and its surfaces.
-    for (const char* n : { "HeadlessCanvasDriver", "HeadlessGuiDriver", "HeadlessScreenDriver", "HeadlessDD" })
-        EXPECT_TRUE(g.find(n)->isStarted()) << n;
 }

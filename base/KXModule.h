@@ -4,7 +4,7 @@
 // once something was created through the module and is released at shutdown.
 #pragma once
 
-#include "runtime/KXPlatform.h"
+#include "base/KXPlatform.h"
 
 class KXModuleRegistry;
 class KXResource;

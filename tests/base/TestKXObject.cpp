@@ -1,6 +1,6 @@
 // Reference counts, the live-object set and the referenced-delete check.
-#include "core/KXObject.h"
-#include "core/KXPointerSet.h"
+#include "base/KXObject.h"
+#include "base/KXPointerSet.h"
 #include "tests/support/KXTestSupport.h"
 
 #include <cstdint>

@@ -1,10 +1,11 @@
-// The message-box hook and its standard-error fallback.
-#include "runtime/KXMessageBox.h"
+// The message-box and caption hooks, and the standard-error fallback.
+#include "base/KXMessageBox.h"
 
 #include <cstdio>
 
 namespace {
 KXMessageBoxHandler s_handler = nullptr;
+KXAppCaptionSource s_captionSource = nullptr;
 }
 
 void kxMessageBox(const char* caption, const char* text, KXMessageBoxKind kind)
@@ -18,3 +19,11 @@ void kxMessageBox(const char* caption, const char* text, KXMessageBoxKind kind)
 }
 
 void kxSetMessageBoxHandler(KXMessageBoxHandler handler) { s_handler = handler; }
+
+const char* kxAppCaption()
+{
+    const char* caption = s_captionSource ? s_captionSource() : nullptr;
+    return caption ? caption : "";
+}
+
+void kxSetAppCaptionSource(KXAppCaptionSource source) { s_captionSource = source; }

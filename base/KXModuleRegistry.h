@@ -6,7 +6,7 @@
 // table holds at most 100 distinct names.
 #pragma once
 
-#include "runtime/KXModule.h"
+#include "base/KXModule.h"
 
 #include <string>
 

@@ -1,5 +1,5 @@
 // The one place that reads TROVA_PLATFORM.
-#include "runtime/KXPlatform.h"
+#include "base/KXPlatform.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -12,9 +12,16 @@
 // Formats the message and hands it to the current debugger's log.
 void kxDebugLog(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
-// Ends the program: run state 3, modules shut down in reverse start order, exit code 0.
-// Called while the program is already ending it raises the internal error "Recursive kxEnd".
+// Ends the program: run state 3, the end handler (the host's shuts the modules down in reverse
+// start order), exit code 0. Called while the program is already ending it raises the internal
+// error "Recursive kxEnd".
 [[noreturn]] void kxEnd();
+
+// The host installs what ending a run takes down; kxEnd calls the handler once the run state is
+// 3, then flushes the output streams and exits with code 0. Until one is installed (or after
+// null) nothing is taken down: a process without a host started no run.
+using KXEndHandler = void (*)();
+void kxSetEndHandler(KXEndHandler handler);
 
 // A C++ exception that leaves a command cannot unwind through program code (compiled without
 // unwind tables) and ends in std::terminate. After this call, an allocation failure ending

@@ -16,3 +16,11 @@ using KXMessageBoxHandler = void (*)(const char* caption, const char* text, KXMe
 
 // Installs the platform's message box; null restores the standard-error one.
 void kxSetMessageBoxHandler(KXMessageBoxHandler handler);
+
+// The caption of the boxes that speak for the program (runtime errors, the requesters): the
+// application title, read from the source the host installs; empty until one is installed (or
+// after null).
+const char* kxAppCaption();
+
+using KXAppCaptionSource = const char* (*)();
+void kxSetAppCaptionSource(KXAppCaptionSource source);

@@ -1,11 +1,9 @@
 // Runtime errors, internal errors, the debug log and the end of the program.
-#include "runtime/KXError.h"
+#include "base/KXError.h"
 
-#include "runtime/KXDebugger.h"
-#include "runtime/KXMessageBox.h"
-#include "runtime/KXModuleRegistry.h"
-#include "runtime/KXProgram.h"
-#include "runtime/KXRunState.h"
+#include "base/KXDebugger.h"
+#include "base/KXMessageBox.h"
+#include "base/KXRunState.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -17,6 +15,7 @@
 namespace {
 KXEndTrap s_endTrap = nullptr;
 KXEndRelay s_endRelay = nullptr;
+KXEndHandler s_endHandler = nullptr;
 KXRunState s_runState = KXRunState::BeforeExecute;
 
 // Messages are formatted into a fresh 256-character buffer, cut at its end.
@@ -33,6 +32,8 @@ void kxSetRunState(KXRunState state) { s_runState = state; }
 void kxSetEndTrap(KXEndTrap trap) { s_endTrap = trap; }
 
 void kxSetEndRelay(KXEndRelay relay) { s_endRelay = relay; }
+
+void kxSetEndHandler(KXEndHandler handler) { s_endHandler = handler; }
 
 namespace {
 [[noreturn]] void onUncaughtException()
@@ -95,10 +96,8 @@ void kxEnd()
     if (s_endTrap)
         s_endTrap(nullptr);
     s_runState = KXRunState::Ending;
-    kxReleaseCommandLine();
-    KXModuleRegistry& modules = KXModuleRegistry::global();
-    modules.shutdownSubsystemModules();
-    modules.shutdownUnaffiliatedModules();
+    if (s_endHandler)
+        s_endHandler();
     std::fflush(nullptr);
     std::exit(0);
 }

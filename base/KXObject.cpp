@@ -1,8 +1,8 @@
 // The reference-counted object base and the process-wide live-object set.
-#include "core/KXObject.h"
+#include "base/KXObject.h"
 
-#include "core/KXPointerSet.h"
-#include "runtime/KXError.h"
+#include "base/KXPointerSet.h"
+#include "base/KXError.h"
 
 #include <vector>
 

@@ -4,7 +4,7 @@
 // destruction; an object is destroyed only when its count is 0.
 #pragma once
 
-#include "runtime/KXCallConv.h"
+#include "base/KXCallConv.h"
 
 #include <cstddef>
 

@@ -4,7 +4,7 @@
 // one owner's list at a time. Whatever way a resource goes, its children are released with it.
 #pragma once
 
-#include "core/KXObject.h"
+#include "base/KXObject.h"
 
 #include <vector>
 

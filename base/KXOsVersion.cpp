@@ -1,5 +1,5 @@
 // The reported operating-system version and its TROVA_OSVERSION override.
-#include "runtime/KXOsVersion.h"
+#include "base/KXOsVersion.h"
 
 #include <cstdlib>
 

@@ -1,10 +1,10 @@
 // The four registrars: every spec of the command list bound to its area's implementation, or to
 // a stand-in that reports the command as not available on this platform.
-#include "runtime/KXCommandRegistry.h"
+#include "base/KXCommandRegistry.h"
 
-#include "runtime/KXCommandList.h"
-#include "runtime/KXCommandTable.h"
-#include "runtime/KXError.h"
+#include "base/KXCommandList.h"
+#include "base/KXCommandTable.h"
+#include "base/KXError.h"
 
 #include <array>
 #include <string_view>

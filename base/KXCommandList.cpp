@@ -1,5 +1,5 @@
 // The spec strings of every registry entry, in registration order, one array per registrar.
-#include "runtime/KXCommandList.h"
+#include "base/KXCommandList.h"
 
 const char* const kxCoreHelperSpecs[60] = {
     // type descriptors
