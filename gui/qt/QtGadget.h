@@ -30,10 +30,6 @@ public:
     ~QtGadget() override
     {
         if (m_widget) {
-            // The focus of a control that goes stays with its window (Qt would hand it to the
-            // next control when the widget hides).
-            if (m_widget->hasFocus())
-                m_widget->clearFocus();
             m_widget->hide();
             m_widget->disconnect();
             m_widget->deleteLater();

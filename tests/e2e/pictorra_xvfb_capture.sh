@@ -102,7 +102,7 @@ visiblewindows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l
 openmenu() {
     local before
     before=$(visiblewindows)
-    xdotool mousemove --window "$win" 18 10 click 1
+    xdotool mousemove --window "$win" "${1:-18}" 10 click 1
     for _ in $(seq 1 50); do
         [ "$(visiblewindows)" -gt "$before" ] && break
         sleep 0.2
@@ -171,14 +171,19 @@ fi
 
 # ---- Help > About Pictorra: the window, its plasma and ticker moving, Ok ------------------------------
 case=about
-# From the File menu, Left wraps round to Help, whose last item is About. (Tried again after a
-# while should a busy machine have swallowed the first try.)
+# The Help menu, clicked in the menu bar (its title starts about 97 pixels in); Up from the top
+# wraps round to its last item, About. (Tried again after a while should a busy machine have
+# swallowed the first try; Esc only while a menu is open, as Pictorra's window takes Esc itself.)
 about=
-for _ in 1 2; do
-    filemenu Left Up Return
+for _ in 1 2 3; do
+    findmain
+    xdotool windowactivate --sync "$win" 2>/dev/null
+    menus=$(visiblewindows)
+    openmenu 97
+    xdotool key --clearmodifiers Up Return
     about=$(timeout 20 xdotool search --sync --onlyvisible --name '^About Pictorra$' 2>/dev/null | head -1)
     [ -n "$about" ] && break
-    xdotool key --clearmodifiers Escape Escape 2>/dev/null
+    [ "$(visiblewindows)" -gt "$menus" ] && xdotool key --clearmodifiers Escape 2>/dev/null
 done
 if [ -n "$about" ]; then
     title=$(xprop -id "$about" _NET_WM_NAME WM_NAME 2>/dev/null)

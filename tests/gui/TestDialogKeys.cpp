@@ -131,9 +131,12 @@ TEST_F(ControlTest, TabMovesTheFocusBetweenTabStops)
     EXPECT_EQ(quiet(50), 0);
     EXPECT_EQ(focusOf(win), gadget(combo));
 
-    // A freed control leaves the focus with the window.
+    // A freed control leaves the focus with the window. (On Qt the focus moves on to the next
+    // control: clearing it there as the widget goes took the keyboard from the window's menus
+    // once a window with the focus in it was freed.)
     FreeGadget(combo);
-    EXPECT_EQ(focusOf(win), nullptr);
+    if (kxPlatform() == KXPlatform::Headless)
+        EXPECT_EQ(focusOf(win), nullptr);
     user().focus("#9");
     user().focus("#3");
     user().focus("#2");
