@@ -3,27 +3,16 @@
 // the queue filter); the list holds the platform's.
 #include "gui/headless/HeadlessModules.h"
 
-#include "base/KXModuleDependencies.h"
+#include "base/KXModuleList.h"
 #include "base/KXModuleNames.h"
-
-#include <cstring>
 
 namespace {
 using namespace KXModuleNames;
 
-struct Need {
-    bool isSubsystem;
-    const char* name; // null: end of the list
-};
-constexpr Need module(const char* name) { return { false, name }; }
-constexpr Need subsystem(const char* name) { return { true, name }; }
+constexpr KXModuleNeed module(const char* name) { return kxNeedModule(name); }
+constexpr KXModuleNeed subsystem(const char* name) { return kxNeedSubsystem(name); }
 
-struct Entry {
-    const char* module;
-    Need needs[4];
-};
-
-constexpr Entry s_modules[] = {
+constexpr KXModuleListEntry s_modules[] = {
     { HeadlessEventDriver, { module(HeadlessCatchFilter) } },
     { HeadlessCatchFilter, {} },
     { HeadlessFontDriver, {} },
@@ -38,26 +27,6 @@ constexpr Entry s_modules[] = {
 };
 }
 
-bool HeadlessModules::startDependencies(const char* name)
-{
-    for (const Entry& e : s_modules) {
-        if (std::strcmp(e.module, name) != 0)
-            continue;
-        for (const Need& n : e.needs) {
-            if (!n.name)
-                break;
-            if (!(n.isSubsystem ? kxStartSubsystem(n.name) : kxStartModule(n.name)))
-                return false;
-        }
-        break;
-    }
-    return true;
-}
+bool HeadlessModules::startDependencies(const char* name) { return kxStartModuleNeeds(s_modules, name); }
 
-std::vector<const char*> HeadlessModules::names()
-{
-    std::vector<const char*> out;
-    for (const Entry& e : s_modules)
-        out.push_back(e.module);
-    return out;
-}
+std::vector<const char*> HeadlessModules::names() { return kxModuleListNames(s_modules); }

@@ -3,27 +3,16 @@
 // the queue filter); the list holds the platform's.
 #include "gui/qt/QtModules.h"
 
-#include "base/KXModuleDependencies.h"
+#include "base/KXModuleList.h"
 #include "base/KXModuleNames.h"
-
-#include <cstring>
 
 namespace {
 using namespace KXModuleNames;
 
-struct Need {
-    bool isSubsystem;
-    const char* name; // null: end of the list
-};
-constexpr Need module(const char* name) { return { false, name }; }
-constexpr Need subsystem(const char* name) { return { true, name }; }
+constexpr KXModuleNeed module(const char* name) { return kxNeedModule(name); }
+constexpr KXModuleNeed subsystem(const char* name) { return kxNeedSubsystem(name); }
 
-struct Entry {
-    const char* module;
-    Need needs[4];
-};
-
-constexpr Entry s_modules[] = {
+constexpr KXModuleListEntry s_modules[] = {
     { QtEventDriver, { module(QtCatchFilter) } },
     { QtCatchFilter, {} },
     { QtFontDriver, {} },
@@ -38,26 +27,6 @@ constexpr Entry s_modules[] = {
 };
 }
 
-bool QtModules::startDependencies(const char* name)
-{
-    for (const Entry& e : s_modules) {
-        if (std::strcmp(e.module, name) != 0)
-            continue;
-        for (const Need& n : e.needs) {
-            if (!n.name)
-                break;
-            if (!(n.isSubsystem ? kxStartSubsystem(n.name) : kxStartModule(n.name)))
-                return false;
-        }
-        break;
-    }
-    return true;
-}
+bool QtModules::startDependencies(const char* name) { return kxStartModuleNeeds(s_modules, name); }
 
-std::vector<const char*> QtModules::names()
-{
-    std::vector<const char*> out;
-    for (const Entry& e : s_modules)
-        out.push_back(e.module);
-    return out;
-}
+std::vector<const char*> QtModules::names() { return kxModuleListNames(s_modules); }
