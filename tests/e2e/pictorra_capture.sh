@@ -12,16 +12,7 @@ trap 'rm -rf "$tmp"' EXIT
 export HOME=$tmp/home XDG_DATA_HOME=$tmp/home/data XDG_CONFIG_HOME=$tmp/home/config TROVA_MUTEX_DIR=$tmp/mutex
 unset XDG_RUNTIME_DIR
 mkdir -p "$HOME" "$TROVA_MUTEX_DIR"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-le32() {
-    local v
-    for v in "$@"; do
-        v=$((v & 0xFFFFFFFF))
-        printf "\\x$(printf %02x $((v & 255)))\\x$(printf %02x $(((v >> 8) & 255)))\\x$(printf %02x $(((v >> 16) & 255)))\\x$(printf %02x $(((v >> 24) & 255)))"
-    done
-}
+. "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 for source in full content; do
     for foreground in 0 0x7777; do

@@ -13,8 +13,7 @@ for lib in kernel32.dll user32.dll shell32.dll advapi32.dll data/Dexolan.dll dat
 done
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+. "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 cp -r "$folder" "$tmp/Pictorra Copy"
 cd "$tmp/Pictorra Copy" || exit 1

@@ -15,18 +15,9 @@ trap 'rm -rf "$tmp"' EXIT
 export HOME=$tmp/home XDG_DATA_HOME=$tmp/home/data XDG_CONFIG_HOME=$tmp/home/config TROVA_MUTEX_DIR=$tmp/mutex
 unset XDG_RUNTIME_DIR
 mkdir -p "$HOME" "$TROVA_MUTEX_DIR"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+. "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 # 4-byte little-endian integers.
-le32() {
-    local v
-    for v in "$@"; do
-        v=$((v & 0xFFFFFFFF))
-        printf "\\x$(printf %02x $((v & 255)))\\x$(printf %02x $(((v >> 8) & 255)))\\x$(printf %02x $(((v >> 16) & 255)))\\x$(printf %02x $(((v >> 24) & 255)))"
-    done
-}
-
 # Configuration fields by index: 10-15 sources and options (Full Desktop, Active Window (Full),
 # (Content), Hide, Mask, DirectX), 16 slider, 17 filter, 18/19 flips, 20 format, 21 quality,
 # 22-24 camera, auto-minimise, auto-save. The folder text is the case's shots/ folder.

@@ -9,8 +9,7 @@ assets=$3
 inputs=$(cd "$(dirname "$0")/../inputs/app" && pwd)
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+. "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 KEY=0x5A3C96E1
 HKEY=0x2B7D4F18
@@ -37,14 +36,6 @@ SCRIPT
 }
 
 # 4-byte little-endian integers.
-le32() {
-    local v
-    for v in "$@"; do
-        v=$((v & 0xFFFFFFFF))
-        printf "\\x$(printf %02x $((v & 255)))\\x$(printf %02x $(((v >> 8) & 255)))\\x$(printf %02x $(((v >> 16) & 255)))\\x$(printf %02x $(((v >> 24) & 255)))"
-    done
-}
-
 # The configuration file: the 25 ints given, then the folder text.
 config() {
     local folder=$1

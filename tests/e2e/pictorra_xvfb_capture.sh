@@ -25,16 +25,7 @@ trap cleanup EXIT
 export ALSOFT_DRIVERS=null TROVA_MUTEX_DIR="$tmp/locks" TROVA_REGISTRY_HKLM="$tmp/hklm.reg" HOME="$tmp/home" \
     XDG_CONFIG_HOME="$tmp/home/.config" XDG_DATA_HOME="$tmp/home/.data"
 mkdir -p "$TROVA_MUTEX_DIR" "$HOME/Desktop" "$XDG_CONFIG_HOME" "$outdir"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-le32() {
-    local v
-    for v in "$@"; do
-        v=$((v & 0xFFFFFFFF))
-        printf "\\x$(printf %02x $((v & 255)))\\x$(printf %02x $(((v >> 8) & 255)))\\x$(printf %02x $(((v >> 16) & 255)))\\x$(printf %02x $(((v >> 24) & 255)))"
-    done
-}
+. "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 # A fresh copy of the folder, configured with index=value overrides (fields as in
 # pictorra_session.sh); auto-save as PNG into shots/.
