@@ -60,5 +60,11 @@ std::string KXUserDirs::folder(const std::string& key)
             found = v;
     while (found.size() > 1 && found.back() == '/')
         found.pop_back();
-    return isFolder(found) ? found : homeDir;
+    if (isFolder(found))
+        return found;
+    // Where no existing folder is configured, the desktop is ~/Desktop when there is one, as the
+    // desktop's own libraries answer.
+    if (key == "DESKTOP" && isFolder(homeDir + "/Desktop"))
+        return homeDir + "/Desktop";
+    return homeDir;
 }

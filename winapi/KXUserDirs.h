@@ -1,6 +1,7 @@
 // KXUserDirs: the user's well-known folders as the XDG user directories name them
-// ($XDG_CONFIG_HOME/user-dirs.dirs, by default ~/.config/user-dirs.dirs), each falling back to the
-// home folder when it is not configured or is no existing folder.
+// ($XDG_CONFIG_HOME/user-dirs.dirs, by default ~/.config/user-dirs.dirs). A folder that is not
+// configured or is no existing folder falls back to the home folder; the desktop first to
+// ~/Desktop when that exists.
 #pragma once
 
 #include <string>

@@ -207,14 +207,12 @@ TEST_F(Win32Test, SyntheticPrintScreenFillsTheClipboardAndClipboardCallsEmptyIt)
     EXPECT_EQ(ds.beeps(), 2);
 }
 
-TEST_F(Win32Test, DesktopFolderFromTheUserDirsElseHome)
+TEST_F(Win32Test, DesktopFolderFromTheUserDirsElseDesktopElseHome)
 {
     KXTempDir dir;
     std::string oldHome = getenv("HOME") ? getenv("HOME") : "";
     setenv("HOME", dir.path().c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
-    std::filesystem::create_directories(dir / "config");
-    kxWriteBytes(dir / "config/user-dirs.dirs", "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Schreib tisch\"\n");
+    unsetenv("XDG_CONFIG_HOME");
 
     auto folder = [&](int csidl) -> std::string {
         void* list[2] = { nullptr, nullptr };
@@ -226,10 +224,26 @@ TEST_F(Win32Test, DesktopFolderFromTheUserDirsElseHome)
             return "<no path>";
         return path;
     };
-    // The configured folder does not exist yet: home.
+    // Neither a configured folder nor ~/Desktop: home.
     EXPECT_EQ(folder(16), dir.path());
+    std::filesystem::create_directories(dir / "Desktop");
+    EXPECT_EQ(folder(16), dir / "Desktop");
+    EXPECT_EQ(folder(5), dir.path()); // only the desktop has a folder of its own to fall back to
+
+    // ~/.config/user-dirs.dirs by default; a configured folder that does not exist yet is passed
+    // over for ~/Desktop.
+    std::filesystem::create_directories(dir / ".config");
+    kxWriteBytes(dir / ".config/user-dirs.dirs", "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Schreib tisch\"\n");
+    EXPECT_EQ(folder(16), dir / "Desktop");
     std::filesystem::create_directories(dir / "Schreib tisch");
     EXPECT_EQ(folder(16), dir / "Schreib tisch");
+
+    // XDG_CONFIG_HOME moves the file.
+    setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
+    std::filesystem::create_directories(dir / "config/Bureau");
+    kxWriteBytes(dir / "config/user-dirs.dirs", "XDG_DESKTOP_DIR=\"" + dir / "config/Bureau/\"\n");
+    EXPECT_EQ(folder(16), dir / "config/Bureau");
+
     EXPECT_EQ(folder(0x9999), "<failed>");
     char path[260];
     int notAList = 0;
