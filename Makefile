@@ -14,7 +14,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 # space with the emulator, and the default quarantine exhausts it in allocation-heavy tests.
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=0:abort_on_error=0:halt_on_error=1:quarantine_size_mb=16 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all setup configure build test run bench fuzz clean
+.PHONY: all setup configure build test run bench fuzz install package clean
 
 all: build
 
@@ -35,6 +35,15 @@ test: build
 
 run: build
 	@./tools/run-pictorra.sh $(BUILD)
+
+# make install [PREFIX=/usr/local] [DESTDIR=staging folder]: Pictorra as a desktop tool (dist/).
+PREFIX ?= /usr/local
+install: build
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX) --strip
+
+# make package: BUILD/pictorra_VERSION_i386.deb.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 bench: build
 	@bench/run.sh $(BUILD)/bench

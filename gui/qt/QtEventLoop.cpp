@@ -1,6 +1,7 @@
 // Qt's half of the message loop: the application object, waiting, and thread messages.
 #include "gui/qt/QtEventLoop.h"
 
+#include "base/KXMessageBox.h"
 #include "gui/qt/QtEventDriver.h"
 
 #include <QApplication>
@@ -10,11 +11,25 @@
 
 #include <X11/Xlib.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace {
 constexpr QEvent::Type WakeEvent = QEvent::User;
+
+// The program's name as X window classes spell it: the application title in lower case
+// ("pictorra"), "trova" while there is none.
+std::string instanceName()
+{
+    std::string name = kxAppCaption();
+    if (name.empty())
+        name = "trova";
+    for (char& c : name)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return name;
+}
 }
 
 bool QtEventLoop::displayAvailable()
@@ -55,16 +70,26 @@ QtEventLoop& QtEventLoop::instance()
 QtEventLoop::QtEventLoop()
 {
     static int argc = 1;
-    static char name[] = "trova";
-    static char* argv[] = { name, nullptr };
+    // Qt takes the instance part of the windows' WM_CLASS from the program's name.
+    static std::string name = instanceName();
+    static char* argv[] = { name.data(), nullptr };
     m_app = new QApplication(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    nameApplication();
     // Programs lay their gadgets out in pixels for a narrow dialog font 11 pixels high; the
     // desktop's larger default font would cut their captions off.
     QFont font = QApplication::font();
     font.setPixelSize(11);
     font.setStretch(QFont::Condensed);
     QApplication::setFont(font);
+}
+
+void QtEventLoop::nameApplication()
+{
+    std::string title = instanceName();
+    title[0] = char(std::toupper(static_cast<unsigned char>(title[0])));
+    QCoreApplication::setApplicationName(QString::fromLocal8Bit(title.c_str()));
+    QGuiApplication::setDesktopFileName(QString::fromLocal8Bit(instanceName().c_str()));
 }
 
 void QtEventLoop::pump(int timeoutMs)

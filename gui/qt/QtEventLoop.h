@@ -27,6 +27,12 @@ public:
     // Prints the no-display message and ends the process with exit code 1.
     [[noreturn]] static void failWithoutDisplay();
 
+    // Names the application after the program's title: the class part of the windows' WM_CLASS
+    // ("Pictorra", the title with a capital initial) and the desktop entry ("pictorra", lower
+    // case), so that taskbars and menus match them. Qt reads the class once, when the first
+    // window is made; call before that.
+    void nameApplication();
+
     // Waits up to timeoutMs for Qt events or thread messages (-1: without limit, 0: not at
     // all), then dispatches everything waiting. Call on the loop's stack.
     void pump(int timeoutMs);

@@ -53,4 +53,9 @@ KXDesktopServices* QtGuiDriver::desktopServices()
     return m_services.get();
 }
 
-KXWindow* QtGuiDriver::makeWindow(KXGroup* group, int style) { return new QtWindow(group, style); }
+KXWindow* QtGuiDriver::makeWindow(KXGroup* group, int style)
+{
+    // A title the program set since start-up names the class of its first window.
+    QtEventLoop::instance().nameApplication();
+    return new QtWindow(group, style);
+}
