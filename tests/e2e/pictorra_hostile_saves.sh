@@ -19,7 +19,9 @@ cleanup() {
 }
 trap cleanup EXIT
 export HOME=$tmp/home XDG_DATA_HOME=$tmp/home/data XDG_CONFIG_HOME=$tmp/home/config TROVA_MUTEX_DIR=$tmp/mutex
-export TROVA_PLATFORM=headless
+# The sound library's null output: probing an audio server makes shared memory that would cross
+# the file size limit first.
+export TROVA_PLATFORM=headless ALSOFT_DRIVERS=null
 unset XDG_RUNTIME_DIR
 mkdir -p "$HOME" "$TROVA_MUTEX_DIR"
 . "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
@@ -88,7 +90,8 @@ case=killed
 fresh
 script
 rc=$(run bash -c 'ulimit -f 1024; exec "$0"')
-[ "$rc" != 0 ] || fail "$case: the write was not interrupted"
+# Killed by the limit (128 + SIGXFSZ) after the thumbnail, at the picture's write.
+[ "$rc" = 153 ] && [ -e data/PT001.vxg ] || fail "$case: not killed at the picture's write: $rc $(ls data)"
 [ "$(finals)" = 0 ] || fail "$case: a partial picture under its final name: $(ls -l shots)"
 
 # ---- A dangling link under the next name: the capture takes the next free name, nothing is
