@@ -58,6 +58,7 @@ for setting in "20=3" "21=2147483647" "20=3 21=4"; do
     # shellcheck disable=SC2086
     fresh "$tmp/run/shots" $setting
     run
+    ! grep -q 'Gadget item list index out of range' err || fail "$case $setting: the start ended with an error"
     [ "$(field 20)$(field 21)" = 00 ] || fail "$case $setting: stored format and quality $(field 20) $(field 21)"
     [ "$(ls shots | grep -c '^Screenshot-.*\.bmp$')" = 1 ] || fail "$case $setting: no BMP auto-saved: $(ls shots)"
 done
