@@ -65,10 +65,12 @@ static int resolve(const char* path, char** out, struct stat* st, int* exists, i
             *out = current;
             return 0;
         }
-        ssize_t n = readlink(current, target, sizeof target - 1);
-        if (n <= 0 || ++*links > MaxLinks) {
+        ssize_t n = readlink(current, target, sizeof target);
+        if (n <= 0 || (size_t)n >= sizeof target || ++*links > MaxLinks) {
+            int e = n <= 0 ? errno : (size_t)n >= sizeof target ? ENAMETOOLONG
+                                                                : ELOOP;
             free(current);
-            return n <= 0 ? errno : ELOOP;
+            return e;
         }
         target[n] = 0;
         char* next;

@@ -129,6 +129,8 @@ KXPixmap* loadPicture(std::string_view name)
 
 KXPixmap* KXImageLoader::load(std::string_view name)
 {
+    if (!kxNamesFile(name))
+        return nullptr;
     // A picture too large for the memory left is a picture that cannot be read.
     try {
         return loadPicture(name);

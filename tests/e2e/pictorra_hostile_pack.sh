@@ -8,11 +8,9 @@ kxpak=$2
 assets=$3
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-export HOME=$tmp/home XDG_DATA_HOME=$tmp/home/data XDG_CONFIG_HOME=$tmp/home/config TROVA_MUTEX_DIR=$tmp/mutex
 export TROVA_PLATFORM=headless
-unset XDG_RUNTIME_DIR
-mkdir -p "$HOME" "$TROVA_MUTEX_DIR"
 . "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+privatehome "$tmp"
 
 # A fresh copy of the folder whose pack holds the assets and the entries given (kxpak's
 # FILE=NAME), its count field optionally set by --count N first.

@@ -18,13 +18,11 @@ cleanup() {
     rm -rf "$tmp"
 }
 trap cleanup EXIT
-export HOME=$tmp/home XDG_DATA_HOME=$tmp/home/data XDG_CONFIG_HOME=$tmp/home/config TROVA_MUTEX_DIR=$tmp/mutex
 # The sound library's null output: probing an audio server makes shared memory that would cross
 # the file size limit first.
 export TROVA_PLATFORM=headless ALSOFT_DRIVERS=null
-unset XDG_RUNTIME_DIR
-mkdir -p "$HOME" "$TROVA_MUTEX_DIR"
 . "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+privatehome "$tmp"
 
 DEFAULTS=(500 295 262 237 0 0 0 255 255 255 1 0 0 1 0 0 90 1 0 0 0 0 0 0 1)
 

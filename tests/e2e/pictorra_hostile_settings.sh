@@ -8,11 +8,9 @@ inputs=$(cd "$(dirname "$0")/../inputs/app" && pwd)
 desk=$inputs/desktop.png
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-export HOME=$tmp/home XDG_DATA_HOME=$tmp/home/data XDG_CONFIG_HOME=$tmp/home/config TROVA_MUTEX_DIR=$tmp/mutex
 export TROVA_PLATFORM=headless
-unset XDG_RUNTIME_DIR
-mkdir -p "$HOME" "$TROVA_MUTEX_DIR"
 . "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+privatehome "$tmp"
 
 # Configuration fields by index as in pictorra_session.sh: 20 save format, 21 JPEG quality, 24
 # auto-save.

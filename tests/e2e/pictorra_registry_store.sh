@@ -7,12 +7,12 @@ set -u
 folder=$1
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-export HOME=$tmp/home XDG_DATA_HOME=$tmp/home/data XDG_CONFIG_HOME=$tmp/home/config TROVA_MUTEX_DIR=$tmp/mutex
 export TROVA_PLATFORM=headless
-unset XDG_RUNTIME_DIR TROVA_REGISTRY_HKLM
-store=$XDG_DATA_HOME/trova/registry/HKEY_LOCAL_MACHINE.reg
-mkdir -p "$HOME" "$TROVA_MUTEX_DIR" "$(dirname "$store")" "$HOME/dotfiles"
+unset TROVA_REGISTRY_HKLM
 . "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+privatehome "$tmp"
+store=$XDG_DATA_HOME/trova/registry/HKEY_LOCAL_MACHINE.reg
+mkdir -p "$(dirname "$store")" "$HOME/dotfiles"
 
 # Starts a fresh copy of the folder, dumps its windows and ends it through Exit; a start that
 # hangs fails.
