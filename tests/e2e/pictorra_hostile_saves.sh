@@ -108,6 +108,22 @@ rc=$(run)
 saved=$(find shots -maxdepth 1 -type f -name 'Screenshot-*(2).png')
 [ -n "$saved" ] && [ "$(identify -format %wx%h "$saved" 2>&1)" = 1024x768 ] || fail "$case: no picture of its own: $(ls shots | grep -v -- '-[0-9]*\.png$')"
 
+# ---- A folder where every name the capture could take is taken: the search for a free name gives
+# up with the save's warning ---------------------------------------------------------------------
+case=taken
+fresh
+for s in $(seq 0 4); do
+    stem=shots/Screenshot-$(LC_ALL=C date -d "+$s seconds" +%d%b%Y-%H%M%S)
+    printf '%s\n' "$stem.bmp"
+    for n in $(seq 2 10000); do printf '%s\n' "$stem($n).bmp"; done
+done | xargs -d '\n' touch
+script
+rc=$(run)
+[ "$rc" = 0 ] || fail "$case: exit code $rc: $(head -c 300 err)"
+grep -q 'VXFI - Error Saving Image (BMP)' err || fail "$case: no warning: $(cat err)"
+[ -z "$(find shots -type f -size +0)" ] || fail "$case: saved over a taken name"
+rm -rf shots
+
 # ---- A thumbnail that cannot be written: a warning, and the capture is kept and auto-saved -------
 case=thumbnail
 fresh 20=2
