@@ -91,7 +91,9 @@ struct SaveJob {
     int flags;
 };
 
-/* Encodes the job's bitmap into fd (kept open); 0 when every byte was written. */
+/* Encodes the job's bitmap into fd (kept open; the temporary file saveAtomically made); 0 when
+   every byte was written, else an errno value. An encoder of the adapter's own writes to the
+   same descriptor and is chosen here. */
 static int encodeTo(int fd, void* context)
 {
     const struct SaveJob* job = context;
