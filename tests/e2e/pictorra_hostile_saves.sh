@@ -6,7 +6,8 @@
 #
 # The full disk is a 1 MB tmpfs where this process may mount one (root); elsewhere a 1 MB file
 # size limit with SIGXFSZ ignored, which fails writes the same way. The kill is the file size
-# limit's own SIGXFSZ, which ends the process at the write that crosses it.
+# limit's own SIGXFSZ, which ends the process at the very write that crosses 1 MB, wherever the
+# writer's buffering puts it (a count of write calls to inject a kill at would not be as exact).
 set -u
 folder=$1
 inputs=$(cd "$(dirname "$0")/../inputs/app" && pwd)
