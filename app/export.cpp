@@ -7,6 +7,7 @@ constexpr int FifBmp = 0, FifJpeg = 2, FifPng = 13;
 constexpr int FormatBmp = 0, FormatJpg = 1;
 constexpr int JpegFlags[] = { 128, 256, 512, 1024 }; // by imagecomp index
 constexpr int Warning = 1;
+constexpr int MaxNameTries = 10000; // names one auto-save tries before it gives up
 
 // Writes image to path as the FreeImage format fif; on failure shows error in a warning box.
 int savewith(int fif, int image, kx_str path, int flags, kx_str error)
@@ -26,6 +27,14 @@ int jpegflags()
 {
     unsigned quality = unsigned(SelectedGadgetItem(imagecomp));
     return quality < 4 ? JpegFlags[quality] : JpegFlags[0];
+}
+
+// The warning a failed save in the selected format shows.
+kx_str selectederror()
+{
+    int format = SelectedGadgetItem(imagetype);
+    return format == FormatBmp ? kx_str(txSaveBmpError) : format == FormatJpg ? kx_str(txSaveJpgError)
+                                                                              : kx_str(txSavePngError);
 }
 
 // Saves screenshot to path in the selected format; 0 when written.
@@ -120,7 +129,8 @@ int savescreenshot()
 }
 
 // Saves the capture into the auto-save folder under its date-and-time name, with a bracketed
-// counter before the extension when that name is taken; never over an existing entry.
+// counter before the extension when that name is taken; never over an existing entry. The search
+// is bounded: a folder where no name is free gets the save's warning instead.
 int autosavescreenshot()
 {
     if (FileType(autosavedir) != 2) {
@@ -135,6 +145,10 @@ int autosavescreenshot()
     }
     kx_str extension = autosaveextension();
     for (int n = 1;; ++n) {
+        if (n > MaxNameTries) {
+            Notify(selectederror(), Warning);
+            return 0;
+        }
         kx_temps t;
         kx_str counter = n > 1 ? kxcat(t, txOpenBracket, kxnum(t, n), txCloseBracket) : kx_empty();
         name = kxcat(t, t(Mid(stem, 2, -1)), counter, extension);

@@ -27,6 +27,7 @@ constinit kx_strvar packname;
 int key, exeoffset, packcount;
 constinit kx_intarray paksize, paklocate;
 constinit kx_strarray pakfiles;
+constinit kx_intarray pakextracted;
 
 int screenshot, clamped, savethumb, prevthumb, prevwin, infowin;
 

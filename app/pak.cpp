@@ -12,12 +12,16 @@
 // Entry names are file names in the working directory: a name that is empty, holds a path
 // separator or "..", is refused (never extracted or deleted), as is a pack of more than
 // MaxEntries entries, so a pack cannot reach outside the working directory; so is an entry whose
-// size or position could not lie inside the pack file.
+// size or position could not lie inside the pack file, or a field longer than MaxField bytes
+// (which also keeps the directory's reading linear in its size, however it is damaged).
+// Clean-up deletes only the files this run extracted: whatever else the directory names (the
+// program's own files, say) is left alone.
 #include "pictorra.h"
 
 namespace {
 
 constexpr int MaxEntries = 1000;
+constexpr int MaxField = 260; // longer than any file name or number the pack writer makes
 
 // XORs the words of a bank at offsets 0, 4, ... below count with key; the bank holds count + 4
 // bytes so that a final partial word reads and writes inside it.
@@ -27,6 +31,20 @@ void unscramble(int bank, int count, int withKey)
         return;
     for (int offset = 0; offset < count; offset += 4)
         PokeInt(bank, offset, PeekInt(bank, offset) ^ withKey);
+}
+
+// The directory field of length bytes at offset in the bank, as text; the empty string for a
+// field longer than MaxField.
+kx_str fieldtext(int bank, int offset, int length)
+{
+    kx_localstr text;
+    if (length > MaxField)
+        return kxStrRetain(text);
+    for (int i = 0; i < length; ++i) {
+        kx_temps t;
+        text = t.made(kxStrConcat(text, t(Chr(PeekByte(bank, offset + i)))));
+    }
+    return kxStrRetain(text);
 }
 
 // True when the entry name names a plain file in the working directory.
@@ -79,27 +97,27 @@ int pakinit(kx_str name, int withKey, int headerkey)
 
     int index = 1;
     int field = 0;
-    kx_localstr text;
-    for (int i = 0; i < n && index <= count; ++i) {
-        int c = PeekByte(bank, i);
-        if (c != 13) {
-            kx_temps t;
-            text = t.made(kxStrConcat(text, t(Chr(c))));
+    bool overlong = false; // a field of this entry was longer than MaxField
+    for (int i = 0, start = 0; i < n && index <= count; ++i) {
+        if (PeekByte(bank, i) != 13)
             continue;
-        }
+        kx_temps t;
+        kx_str text = t(fieldtext(bank, start, i - start));
+        overlong = overlong || i - start > MaxField;
+        start = i + 1;
         if (field == 0) {
-            kx_temps t;
             pakfiles.set(index, safeentryname(text) ? t(Lower(text)) : kx_empty());
+            pakextracted(index) = 0;
         } else if (field == 1) {
             paklocate(index) = int(unsigned(kxStrToInt(text)) + unsigned(exeoffset));
         } else {
             paksize(index) = kxStrToInt(text);
-            if (paksize(index) < 0 || paksize(index) > fileSize || paklocate(index) < 0)
+            if (overlong || paksize(index) < 0 || paksize(index) > fileSize || paklocate(index) < 0)
                 pakfiles.set(index, kx_empty());
+            overlong = false;
             ++index;
         }
         field = (field + 1) % 3;
-        text = kx_empty();
     }
     packcount = count;
     FreeBank(bank);
@@ -138,17 +156,20 @@ kx_str pak(kx_str name)
         WriteBytes(bank, out, 0, size);
         CloseFile(out);
         FreeBank(bank);
+        pakextracted(index) = 1;
     }
     CloseFile(in);
     return kxStrRetain(name);
 }
 
-// Deletes every entry's file from the working directory, extracted or not.
+// Deletes the files pak extracted from the working directory, and only those: an entry that was
+// not extracted in this run may name a file that is not the pack's.
 int pakclean()
 {
     for (int i = 1; i <= packcount; ++i) {
-        if (Len(pakfiles(i)) > 0)
+        if (pakextracted(i) != 0 && Len(pakfiles(i)) > 0)
             DeleteFile(pakfiles(i));
+        pakextracted(i) = 0;
     }
     return 0;
 }

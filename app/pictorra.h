@@ -76,6 +76,7 @@ extern int exeoffset; // the pack's start inside its file
 extern int packcount; // number of entries
 extern kx_intarray paksize, paklocate; // entry sizes and absolute data positions, 1 to packcount
 extern kx_strarray pakfiles; // entry names, lower case
+extern kx_intarray pakextracted; // 1 for entries pak extracted since the last pakclean
 
 // ---- Capture (capture.cpp), transform (transform.cpp), windows (windows.cpp) --------------------
 

@@ -32,6 +32,15 @@ void setbuttonfromfile(int file, int button)
     SetButtonState(button, ReadInt(file));
 }
 
+// Selects the list item the file names. An index past the list's end (a damaged or hand-edited
+// file) selects item 0, the default, instead of ending the start with a runtime error; the next
+// write of the file then stores it. Negative indexes clear the selection, as the list itself does.
+void selectitemfromfile(int file, int list)
+{
+    int index = ReadInt(file);
+    SelectGadgetItem(list, index < CountGadgetItems(list) ? index : 0);
+}
+
 void setmenufromfile(int file, int menu)
 {
     if (ReadInt(file) == 0)
@@ -98,8 +107,8 @@ int readconfig()
     setbuttonfromfile(file, flipscreenx);
     setbuttonfromfile(file, flipscreeny);
 
-    SelectGadgetItem(imagetype, ReadInt(file));
-    SelectGadgetItem(imagecomp, ReadInt(file));
+    selectitemfromfile(file, imagetype);
+    selectitemfromfile(file, imagecomp);
 
     setmenufromfile(file, allowcam);
     setmenufromfile(file, allowmin);

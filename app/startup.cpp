@@ -152,6 +152,7 @@ void startup()
     paksize.dim(1000);
     pakfiles.dim(1000);
     paklocate.dim(1000);
+    pakextracted.dim(1000);
 
     if (FileType(txPackFile) == 0)
         RuntimeError(txDataModuleError);

@@ -6,6 +6,7 @@ namespace {
 constexpr int ThumbSize = 56;
 constexpr int Layout = 1; // locked to an edge
 constexpr int PreviewStyle = 17; // title bar, outer frame size
+constexpr int Warning = 1;
 
 // v rounded to the nearest integer, halves to even (v >= 0).
 int roundeven(float v)
@@ -59,8 +60,13 @@ int createthumb()
     SetBuffer(ImageBuffer(prevthumb, 0));
     Cls();
     DrawBlock(savethumb, ThumbSize / 2, ThumbSize / 2, 0);
-    if (SaveBuffer(ImageBuffer(prevthumb, 0), txThumbFile) == 0)
-        RuntimeError(txSaveDataError);
+    // A thumbnail file that cannot be written (data\ read-only, a folder of its name) costs only
+    // the thumbnail: the user is told, and the capture stays for preview, export and saving.
+    if (SaveBuffer(ImageBuffer(prevthumb, 0), txThumbFile) == 0) {
+        Notify(txSaveDataError, Warning);
+        SetPanelColor(prevthumbpanel, 0, 0, 0);
+        return 0;
+    }
     SetPanelImage(prevthumbpanel, txThumbFile);
     return 0;
 }

@@ -3,10 +3,10 @@
 
 #include "audio/KXAudioDriver.h"
 #include "audio/KXSound.h"
+#include "base/KXCommandTable.h"
 #include "core/KXHandle.h"
 #include "core/KXPath.h"
 #include "core/KXString.h"
-#include "base/KXCommandTable.h"
 
 namespace {
 KXAudioDriver& audio() { return KXAudioDriver::instance(); }
@@ -14,7 +14,12 @@ KXSound* sound(int handle) { return kxHandle<KXSound>(handle, "Sound"); }
 std::string path(const KXString* s) { return kxSystemPath(s); }
 }
 
-KX_STDCALL int LoadSound(KXString* filename) { return kxToHandle(audio().loadSound(path(filename))); }
+KX_STDCALL int LoadSound(KXString* filename)
+{
+    if (!kxNamesFile(kxStringView(filename)))
+        return 0;
+    return kxToHandle(audio().loadSound(path(filename)));
+}
 
 KX_STDCALL void FreeSound(int handle)
 {

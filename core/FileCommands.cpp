@@ -3,13 +3,13 @@
 #define _FILE_OFFSET_BITS 64
 #include "core/FileCommands.h"
 
+#include "base/KXCommandTable.h"
 #include "core/KXCoreLib.h"
 #include "core/KXDir.h"
 #include "core/KXFile.h"
 #include "core/KXHandle.h"
 #include "core/KXPath.h"
 #include "core/KXString.h"
-#include "base/KXCommandTable.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -20,7 +20,21 @@
 #include <unistd.h>
 
 namespace {
-int openFile(KXString* name, const char* mode) { return KXCoreLib::adopt(KXFile::open(kxSystemPath(name), mode)); }
+// The system path of a program's file name in out; false when the text names no file (a NUL
+// byte in it), which every file command treats as a path where nothing exists.
+bool systemPath(const KXString* name, std::string& out)
+{
+    if (!kxNamesFile(kxStringView(name)))
+        return false;
+    out = kxSystemPath(name);
+    return true;
+}
+
+int openFile(KXString* name, const char* mode)
+{
+    std::string path;
+    return systemPath(name, path) ? KXCoreLib::adopt(KXFile::open(path, mode)) : 0;
+}
 
 KXFile* fileOf(int handle) { return kxHandle<KXFile>(handle, "File"); }
 KXDir* dirOf(int handle) { return kxHandle<KXDir>(handle, "Directory"); }
@@ -120,27 +134,42 @@ KX_STDCALL int FilePos(int file) { return fileOf(file)->pos(); }
 
 KX_STDCALL int SeekFile(int file, int pos) { return fileOf(file)->seek(pos); }
 
-// 0 when nothing exists at the path, 2 for a directory, 1 for anything else.
+// 0 when nothing exists at the path, 2 for a directory, 1 for anything else, a symbolic link
+// that leads nowhere included: its name is taken, so a search for a free name passes it by.
 KX_STDCALL int FileType(KXString* path)
 {
+    std::string name;
     struct stat st;
-    if (stat(kxSystemPath(path).c_str(), &st) != 0)
+    if (!systemPath(path, name))
         return 0;
+    if (stat(name.c_str(), &st) != 0)
+        return lstat(name.c_str(), &st) == 0 ? 1 : 0;
     return S_ISDIR(st.st_mode) ? 2 : 1;
 }
 
 // The low 32 bits of the size; 0 for a directory or a missing path.
 KX_STDCALL int FileSize(KXString* path)
 {
+    std::string name;
     struct stat st;
-    if (!firstEntry(kxSystemPath(path), st) || S_ISDIR(st.st_mode))
+    if (!systemPath(path, name) || !firstEntry(name, st) || S_ISDIR(st.st_mode))
         return 0;
     return int(uint32_t(uint64_t(st.st_size)));
 }
 
-KX_STDCALL void CopyFile(KXString* from, KXString* to) { copyFile(kxSystemPath(from), kxSystemPath(to)); }
+KX_STDCALL void CopyFile(KXString* from, KXString* to)
+{
+    std::string source, target;
+    if (systemPath(from, source) && systemPath(to, target))
+        copyFile(source, target);
+}
 
-KX_STDCALL void DeleteFile(KXString* path) { unlink(kxSystemPath(path).c_str()); }
+KX_STDCALL void DeleteFile(KXString* path)
+{
+    std::string name;
+    if (systemPath(path, name))
+        unlink(name.c_str());
+}
 
 KX_STDCALL int ReadDir(KXString* dirname)
 {
@@ -172,13 +201,24 @@ KX_STDCALL KXString* CurrentDir()
 KX_STDCALL void ChangeDir(KXString* dir)
 {
     // A directory that cannot be entered leaves the current one in force.
-    if (chdir(kxSystemPath(dir).c_str()) != 0)
+    std::string name;
+    if (!systemPath(dir, name) || chdir(name.c_str()) != 0)
         return;
 }
 
-KX_STDCALL void CreateDir(KXString* dir) { mkdir(kxSystemPath(dir).c_str(), 0777); }
+KX_STDCALL void CreateDir(KXString* dir)
+{
+    std::string name;
+    if (systemPath(dir, name))
+        mkdir(name.c_str(), 0777);
+}
 
-KX_STDCALL void DeleteDir(KXString* dir) { rmdir(kxSystemPath(dir).c_str()); }
+KX_STDCALL void DeleteDir(KXString* dir)
+{
+    std::string name;
+    if (systemPath(dir, name))
+        rmdir(name.c_str());
+}
 
 namespace {
 const KXCommandEntry s_commands[] = {

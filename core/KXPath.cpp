@@ -12,6 +12,8 @@ std::string kxSystemPath(std::string_view path)
     return out;
 }
 
+bool kxNamesFile(std::string_view path) { return path.find('\0') == std::string_view::npos; }
+
 std::string kxSystemPath(const KXString* path) { return kxSystemPath(kxStringView(path)); }
 
 std::string_view kxStringView(const KXString* s) { return s ? s->view() : std::string_view(); }

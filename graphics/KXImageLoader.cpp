@@ -1,7 +1,9 @@
 // Image files: decoding through FreeImage, and the BMP writer.
 #include "graphics/KXImageLoader.h"
 
+#include "core/KXAtomicFile.h"
 #include "core/KXFpuScope.h"
+#include "core/KXPath.h"
 #include "graphics/KXBmpDecoder.h"
 #include "graphics/KXPixelFormat.h"
 #include "graphics/KXPixmap.h"
@@ -127,6 +129,8 @@ KXPixmap* loadPicture(std::string_view name)
 
 KXPixmap* KXImageLoader::load(std::string_view name)
 {
+    if (!kxNamesFile(name))
+        return nullptr;
     // A picture too large for the memory left is a picture that cannot be read.
     try {
         return loadPicture(name);
@@ -138,7 +142,7 @@ KXPixmap* KXImageLoader::load(std::string_view name)
 bool KXImageLoader::saveBmp(KXGraphics* surface, std::string_view name)
 {
     KXFpuScope libraryFpu;
-    if (!surface)
+    if (!surface || !kxNamesFile(name))
         return false;
     const std::string path = systemPath(name);
     // The surface's contents, as a 32-bit memory copy, so that any format and any kind of
@@ -148,9 +152,6 @@ bool KXImageLoader::saveBmp(KXGraphics* surface, std::string_view name)
         return false;
     copy->copyRect(0, 0, surface, 0, 0, surface->width(), surface->height(), false);
 
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f)
-        return false;
     const uint32_t w = uint32_t(copy->width()), h = uint32_t(copy->height());
     const uint32_t rowBytes = (w * 3 + 3) & ~3u;
     const uint32_t imageBytes = rowBytes * h;
@@ -171,19 +172,21 @@ bool KXImageLoader::saveBmp(KXGraphics* surface, std::string_view name)
     putLittle(header, 2835, 4);
     putLittle(header, 0, 4);
     putLittle(header, 0, 4);
-    bool ok = std::fwrite(header.data(), 1, header.size(), f) == header.size();
-    std::vector<uint8_t> row(rowBytes, 0);
-    for (int y = int(h) - 1; ok && y >= 0; --y) {
-        const auto* in = reinterpret_cast<const uint32_t*>(copy->row(y));
-        for (uint32_t x = 0; x < w; ++x) {
-            row[x * 3] = uint8_t(in[x]);
-            row[x * 3 + 1] = uint8_t(in[x] >> 8);
-            row[x * 3 + 2] = uint8_t(in[x] >> 16);
+    // The file appears whole or not at all: a full disk or a crash never leaves a partial
+    // picture under its name, and a name that is a folder or a dangling link is refused.
+    auto write = [&](int fd) {
+        int e = kxAtomicWriteAll(fd, header.data(), header.size());
+        std::vector<uint8_t> row(rowBytes, 0);
+        for (int y = int(h) - 1; !e && y >= 0; --y) {
+            const auto* in = reinterpret_cast<const uint32_t*>(copy->row(y));
+            for (uint32_t x = 0; x < w; ++x) {
+                row[x * 3] = uint8_t(in[x]);
+                row[x * 3 + 1] = uint8_t(in[x] >> 8);
+                row[x * 3 + 2] = uint8_t(in[x] >> 16);
+            }
+            e = kxAtomicWriteAll(fd, row.data(), row.size());
         }
-        ok = std::fwrite(row.data(), 1, row.size(), f) == row.size();
-    }
-    ok = std::fclose(f) == 0 && ok;
-    if (!ok)
-        std::remove(path.c_str());
-    return ok;
+        return e;
+    };
+    return kxAtomicFileWrite(path.c_str(), KXAtomicReplace, write) == 0;
 }

@@ -17,7 +17,7 @@ public:
     // file is missing, unreadable or not a picture of the chosen kind.
     static KXPixmap* load(std::string_view path);
     // Writes the surface as an uncompressed 24-bit BMP; false when the file cannot be created
-    // or written (a partly written file is removed).
+    // or written. The file appears whole or not at all (core/KXAtomicFile.h).
     static bool saveBmp(KXGraphics* surface, std::string_view path);
     // The path with every "\" turned into "/".
     static std::string systemPath(std::string_view path);

@@ -12,7 +12,7 @@
 
 void* kxLoadLibrary(std::string_view name)
 {
-    if (name.empty())
+    if (name.empty() || !kxNamesFile(name))
         return nullptr;
     // Names are resolved at once so that a library with unresolved references fails to load
     // here instead of failing later inside a call.

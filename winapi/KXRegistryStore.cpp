@@ -1,12 +1,15 @@
 // The registry's file store.
 #include "winapi/KXRegistryStore.h"
 
+#include "core/KXAtomicFile.h"
 #include "winapi/KXWinApi.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -79,6 +82,10 @@ uint32_t errorOf(int e)
     case EPERM:
     case EROFS:
         return ErrorAccessDenied;
+    case EISDIR:
+    case EINVAL:
+    case EEXIST:
+        return ErrorAccessDenied; // not a regular file, or a link leading nowhere
     case ENOSPC:
     case EDQUOT:
         return ErrorDiskFull;
@@ -238,15 +245,25 @@ std::string serialise(const KXRegistryKeys& keys)
     return out;
 }
 
+// Reads the root's file into keys. Only a regular file is read: the file is opened without
+// waiting (a named pipe would block the process until a writer came) and anything else there (a
+// pipe, a device, a folder) is ignored with a message, the root holding its defaults.
 uint32_t readFile(uint32_t root, const std::string& file, KXRegistryKeys& keys)
 {
-    int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT) {
             defaults(root, keys);
             return ErrorSuccess;
         }
         return ErrorAccessDenied;
+    }
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(fd);
+        std::fprintf(stderr, "advapi32: the registry store %s is not a regular file; ignored\n", file.c_str());
+        defaults(root, keys);
+        return ErrorSuccess;
     }
     std::string text;
     char buffer[65536];
@@ -260,54 +277,22 @@ uint32_t readFile(uint32_t root, const std::string& file, KXRegistryKeys& keys)
     return parse(text, keys) ? ErrorSuccess : ErrorBadDb;
 }
 
-// Writes text to file through a temporary file in its folder and a rename.
+// Replaces file by one holding text, whole or not at all, flushed to the disk; a file that is
+// not a regular one is never replaced.
 uint32_t replaceFile(const std::string& file, const std::string& text)
 {
-    std::string dir = folderOf(file);
-    size_t slash = file.rfind('/');
-    std::string base = slash == std::string::npos ? file : file.substr(slash + 1);
-    std::string temp = dir + "/." + base + ".XXXXXX";
-    int fd = mkstemp(temp.data());
-    if (fd < 0)
-        return errorOf(errno);
-    struct stat st;
-    mode_t mode;
-    if (stat(file.c_str(), &st) == 0) {
-        mode = st.st_mode & 07777;
-    } else {
-        mode_t mask = umask(0);
-        umask(mask);
-        mode = 0666 & ~mask;
-    }
-    const char* p = text.data();
-    size_t left = text.size();
-    int e = 0;
-    while (left > 0) {
-        ssize_t n = write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            e = errno;
-            break;
-        }
-        p += n;
-        left -= size_t(n);
-    }
-    if (!e && (fchmod(fd, mode) != 0 || fsync(fd) != 0))
-        e = errno;
-    if (close(fd) != 0 && !e)
-        e = errno;
-    if (!e && rename(temp.c_str(), file.c_str()) != 0)
-        e = errno;
-    if (e) {
-        unlink(temp.c_str());
-        return errorOf(e);
-    }
-    if (int dfd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dfd >= 0) {
-        fsync(dfd);
-        close(dfd);
-    }
-    return ErrorSuccess;
+    int e = kxAtomicFileWrite(file.c_str(), KXAtomicReplace | KXAtomicSync,
+        [&](int fd) { return kxAtomicWriteAll(fd, text.data(), text.size()); });
+    return e ? errorOf(e) : ErrorSuccess;
+}
+
+// The file a root's path leads to, its symbolic links followed, so that a store kept behind a
+// link (as dotfile managers keep them) is replaced where it lies and the link stays; the path
+// itself when it names nothing yet.
+std::string resolved(const std::string& file)
+{
+    std::unique_ptr<char, decltype(&std::free)> real(realpath(file.c_str(), nullptr), &std::free);
+    return real ? std::string(real.get()) : file;
 }
 }
 
@@ -346,6 +331,8 @@ uint32_t KXRegistryStore::update(uint32_t root, const std::function<uint32_t(KXR
     std::string dir = folderOf(file);
     if (!std::getenv(rootInfo(root)->variable) && !makeFolders(dir))
         return errorOf(errno);
+    file = resolved(file);
+    dir = folderOf(file);
     int lock = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (lock < 0)
         return errorOf(errno);
@@ -365,10 +352,13 @@ bool KXRegistryStore::isWritable(uint32_t root)
     std::string file = fileOf(root);
     if (file.empty())
         return false;
-    std::string dir = folderOf(file);
-    if (access(dir.c_str(), F_OK) != 0 && !std::getenv(rootInfo(root)->variable))
+    if (access(folderOf(file).c_str(), F_OK) != 0 && !std::getenv(rootInfo(root)->variable))
         return true; // the default folder is made on the first write
-    if (access(dir.c_str(), W_OK | X_OK) != 0)
+    file = resolved(file);
+    if (access(folderOf(file).c_str(), W_OK | X_OK) != 0)
         return false;
-    return access(file.c_str(), F_OK) != 0 || access(file.c_str(), W_OK) == 0;
+    struct stat st;
+    if (lstat(file.c_str(), &st) != 0)
+        return true;
+    return S_ISREG(st.st_mode) && access(file.c_str(), W_OK) == 0;
 }

@@ -20,7 +20,9 @@
 // Writes replace the file atomically (a temporary file in the same folder, flushed, then renamed
 // over it), under an exclusive flock of the folder, so a crash at any moment leaves either the
 // old or the new file and concurrent writers never lose each other's changes. Who may write is
-// the file system's decision.
+// the file system's decision. A file behind a symbolic link is replaced where the link leads (the
+// link stays); a path naming anything but a regular file (a pipe, a device, a folder) is ignored
+// with a message when read and never replaced.
 #pragma once
 
 #include <cstdint>

@@ -40,6 +40,30 @@ TEST_F(FileSystem, TypesAndSizesTakeEitherSeparator)
     EXPECT_EQ(FileSize(KXArg(dir / "sub/*.txt")), 5);
 }
 
+// A name holding a NUL byte names no file: not the folder or file named by the part before it
+// (a search for a free name there would never end), and nothing is made, opened or deleted. A
+// dangling link is a taken name, not a free one.
+TEST_F(FileSystem, NamesWithANulByteNameNothing)
+{
+    std::string folder = dir / "sub", file = dir / "sub/a.txt";
+    std::string nul = std::string("\0x", 2);
+    EXPECT_EQ(FileType(KXArg(folder + nul)), 0);
+    EXPECT_EQ(FileType(KXArg(file + nul)), 0);
+    EXPECT_EQ(FileSize(KXArg(file + nul)), 0);
+    EXPECT_EQ(ReadDir(KXArg(folder + nul)), 0);
+    EXPECT_EQ(WriteFile(KXArg(file + nul)), 0);
+    EXPECT_EQ(OpenFile(KXArg(file + nul)), 0);
+    DeleteFile(KXArg(file + nul));
+    CopyFile(KXArg(dir / "sub/b.dat"), KXArg(file + nul));
+    EXPECT_EQ(kxReadBytes(file), "hello");
+    CreateDir(KXArg(dir / "new" + nul));
+    EXPECT_EQ(FileType(KXArg(dir / "new")), 0);
+
+    std::string link = dir / "dangling.png";
+    ASSERT_EQ(symlink("nowhere.png", link.c_str()), 0);
+    EXPECT_EQ(FileType(KXArg(link)), 1);
+}
+
 TEST_F(FileSystem, CopyOfAReadOnlyFileIsWritable)
 {
     std::string src = dir / "sub/a.txt", copy = dir / "copy.txt";

@@ -10,12 +10,8 @@ inputs=$(cd "$(dirname "$0")/../inputs/app" && pwd)
 desk=$inputs/desktop.png
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-# A home, registry and single-instance mutex of this run's own, so that runs beside it (other
-# tests, a Pictorra the user runs) neither block nor switch anything for it.
-export HOME=$tmp/home XDG_DATA_HOME=$tmp/home/data XDG_CONFIG_HOME=$tmp/home/config TROVA_MUTEX_DIR=$tmp/mutex
-unset XDG_RUNTIME_DIR
-mkdir -p "$HOME" "$TROVA_MUTEX_DIR"
 . "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+privatehome "$tmp"
 
 # 4-byte little-endian integers.
 # Configuration fields by index: 10-15 sources and options (Full Desktop, Active Window (Full),

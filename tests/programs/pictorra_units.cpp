@@ -310,6 +310,7 @@ void runpak(kx_str line)
     paksize.dim(1000);
     pakfiles.dim(1000);
     paklocate.dim(1000);
+    pakextracted.dim(1000);
     {
         kx_temps t;
         pakinit(word(t, line, 1), kxStrToInt(word(t, line, 2)), kxStrToInt(word(t, line, 3)));

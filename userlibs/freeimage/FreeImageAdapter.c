@@ -10,14 +10,20 @@
    - FreeImage_Save writes a bitmap whose depth the chosen writer refuses (JPEG takes only 8 and
      24 bits for RGB pictures, PNG no 16-bit pixels) through a 24-bit copy instead of failing;
      a fully opaque 32-bit bitmap goes to PNG the same way, as RGB without an alpha channel.
-   File names may use "\" or "/" between folders. */
+   File names may use "\" or "/" between folders. A save never leaves a partial file under its
+   name, nor writes through a link it did not make (core/KXAtomicFile.h). */
+#include "core/KXAtomicFile.h"
+
 #include <FreeImage.h>
 #ifdef __SSE2__
 #    include <emmintrin.h>
 #endif
+#include <errno.h>
 #include <stdint.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <unistd.h>
 
 #define FI_EXPORT __attribute__((stdcall, visibility("default")))
 #define FI_STDCALL __attribute__((stdcall))
@@ -64,6 +70,58 @@ static int allOpaque(FIBITMAP* dib)
     return 1;
 }
 
+/* FreeImage's output through a stdio stream over the file being written. */
+static unsigned DLL_CALLCONV streamWrite(void* buffer, unsigned size, unsigned count, fi_handle handle)
+{
+    return (unsigned)fwrite(buffer, size, count, (FILE*)handle);
+}
+
+static int DLL_CALLCONV streamSeek(fi_handle handle, long offset, int origin) { return fseek((FILE*)handle, offset, origin); }
+
+static long DLL_CALLCONV streamTell(fi_handle handle) { return ftell((FILE*)handle); }
+
+static unsigned DLL_CALLCONV streamRead(void* buffer, unsigned size, unsigned count, fi_handle handle)
+{
+    return (unsigned)fread(buffer, size, count, (FILE*)handle);
+}
+
+struct SaveJob {
+    FREE_IMAGE_FORMAT fif;
+    FIBITMAP* dib;
+    int flags;
+};
+
+/* Encodes the job's bitmap into fd (kept open; the temporary file saveAtomically made); 0 when
+   every byte was written, else an errno value. An encoder of the adapter's own writes to the
+   same descriptor and is chosen here. */
+static int encodeTo(int fd, void* context)
+{
+    const struct SaveJob* job = context;
+    int copy = dup(fd);
+    FILE* out = copy >= 0 ? fdopen(copy, "w+b") : NULL;
+    if (!out) {
+        int e = errno ? errno : ENOMEM;
+        if (copy >= 0)
+            close(copy);
+        return e;
+    }
+    FreeImageIO io = { streamRead, streamWrite, streamSeek, streamTell };
+    BOOL ok = FreeImage_SaveToHandle(job->fif, job->dib, &io, (fi_handle)out, job->flags);
+    int e = ok && fflush(out) == 0 && !ferror(out) ? 0 : (errno ? errno : EIO);
+    if (fclose(out) != 0 && !e)
+        e = errno ? errno : EIO;
+    return e;
+}
+
+/* Writes the bitmap to the file whole or not at all: an existing file is replaced only by a
+   complete one, a new name is taken only by a complete file and never from an entry that
+   appeared meanwhile (KXAtomicFile). */
+static BOOL saveAtomically(FREE_IMAGE_FORMAT fif, FIBITMAP* dib, const char* path, int flags)
+{
+    struct SaveJob job = { fif, dib, flags };
+    return kxAtomicFileWrite(path, KXAtomicReplace, encodeTo, &job) == 0;
+}
+
 BOOL FI_STDCALL kxfiSave(int format, FIBITMAP* dib, const char* filename, int flags)
 {
     if (!dib || !filename || !*filename || !FreeImage_HasPixels(dib))
@@ -86,11 +144,11 @@ BOOL FI_STDCALL kxfiSave(int format, FIBITMAP* dib, const char* filename, int fl
         if (FreeImage_GetImageType(dib) == FIT_BITMAP && (refused || opaquePng)) {
             FIBITMAP* copy = FreeImage_ConvertTo24Bits(dib);
             if (copy) {
-                ok = FreeImage_Save(fif, copy, path, flags);
+                ok = saveAtomically(fif, copy, path, flags);
                 FreeImage_Unload(copy);
             }
         } else {
-            ok = FreeImage_Save(fif, dib, path, flags);
+            ok = saveAtomically(fif, dib, path, flags);
         }
     }
     free(path);
