@@ -13,6 +13,21 @@
 // data\Clipboard.dll
 PT_IMPORT(int, GetClipImageInfo, (int hwnd, void* buffer, int mode), "_fgetclipimageinfo");
 PT_IMPORT(int, PasteClipImage, (int hwnd, void* infoHeader, void* bits, int size), "_fpasteclipimage");
+PT_IMPORT(int, KeepClipImage, (), "_fkeepclipimage");
+
+// data\Remote.dll
+PT_IMPORT(int, RemoteParse, (const char* commandLine), "_fremoteparse");
+PT_IMPORT(int, RemoteSource, (), "_fremotesource");
+PT_IMPORT(int, RemoteDelay, (), "_fremotedelay");
+PT_IMPORT(int, RemoteClipboard, (), "_fremoteclipboard");
+PT_IMPORT(int, RemoteFormat, (), "_fremoteformat");
+PT_IMPORT(int, RemoteOutput, (char* buffer, int size), "_fremoteoutput");
+PT_IMPORT(int, RemoteSend, (const char* name), "_fremotesend");
+PT_IMPORT(int, RemoteListen, (const char* name), "_fremotelisten");
+PT_IMPORT(int, RemoteTake, (), "_fremotetake");
+PT_IMPORT(void, RemoteAnswer, (int status, const char* message), "_fremoteanswer");
+PT_IMPORT(void, RemoteStop, (), "_fremotestop");
+PT_IMPORT(void, RemoteExit, (int status, const char* message), "_fremoteexit");
 
 // data\Dexolan.dll
 PT_IMPORT(int, DXPrintScreenEnabled, (), "_fdxprintscreenenabled");

@@ -87,6 +87,11 @@ public:
     virtual bool clipboardPicture(KXClipPicture& out) = 0;
     virtual bool hasClipboardPicture() = 0;
     virtual void emptyClipboard() = 0;
+    // Keeps the picture this program put on the clipboard pasteable after the process ends (a
+    // clipboard manager or a holder process takes it over). True when it will stay, or when the
+    // clipboard holds nothing of this program's; a platform whose clipboard outlives programs
+    // has nothing to do.
+    virtual bool keepClipboard() { return true; }
 
     // The bell.
     virtual void beep() = 0;

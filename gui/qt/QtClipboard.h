@@ -24,6 +24,11 @@ public:
     bool hasPicture();
     // Takes the clipboard from whoever holds it and offers nothing.
     void empty();
+    // When this program owns the clipboard, hands its picture to a keeper process
+    // (trova-clipkeeper beside the executable) that serves it after the program ends, until
+    // another client takes the clipboard. True when the keeper took it or the clipboard is not
+    // this program's; false when no keeper could take it within a few seconds.
+    bool keep();
 
 private:
     // Offers picture (null: nothing) until the selection's owner is this program (or none, for

@@ -234,6 +234,8 @@ bool QtDesktopServices::hasClipboardPicture() { return m_clipboard.hasPicture();
 
 void QtDesktopServices::emptyClipboard() { m_clipboard.empty(); }
 
+bool QtDesktopServices::keepClipboard() { return m_clipboard.keep(); }
+
 void QtDesktopServices::beep()
 {
     XBell(m_display, 0);

@@ -49,6 +49,7 @@ public:
     bool clipboardPicture(KXClipPicture& out) override;
     bool hasClipboardPicture() override;
     void emptyClipboard() override;
+    bool keepClipboard() override;
 
     void beep() override;
 
