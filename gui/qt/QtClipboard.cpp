@@ -107,10 +107,54 @@ bool QtClipboard::hasPicture()
 
 void QtClipboard::empty() { take(nullptr); }
 
+bool QtClipboard::handToManager()
+{
+    ::Window manager = XGetSelectionOwner(m_display, XInternAtom(m_display, "CLIPBOARD_MANAGER", False));
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+    if (manager == None || !data)
+        return false;
+    // A manager copies each form in one transfer; larger pictures go to the keeper, which
+    // serves them in pieces.
+    long words = XExtendedMaxRequestSize(m_display) ? XExtendedMaxRequestSize(m_display) : XMaxRequestSize(m_display);
+    if (data->data(QStringLiteral("image/png")).size() > words * 4 - 1024)
+        return false;
+    // The answer comes to a window of a connection of our own, which Qt does not read.
+    Display* own = XOpenDisplay(DisplayString(m_display));
+    if (!own)
+        return false;
+    ::Window window = XCreateSimpleWindow(own, DefaultRootWindow(own), 0, 0, 1, 1, 0, 0, 0);
+    XConvertSelection(own, XInternAtom(own, "CLIPBOARD_MANAGER", False), XInternAtom(own, "SAVE_TARGETS", False),
+        XInternAtom(own, "_TROVA_SAVED", False), window, CurrentTime);
+    XFlush(own);
+    bool saved = false, answered = false;
+    QElapsedTimer clock;
+    clock.start();
+    while (!answered && clock.elapsed() < 5000) {
+        // The manager copies the forms from us meanwhile.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        while (!answered && XPending(own)) {
+            XEvent event;
+            XNextEvent(own, &event);
+            if (event.type == SelectionNotify && event.xselection.requestor == window) {
+                answered = true;
+                saved = event.xselection.property != None;
+            }
+        }
+        if (!answered) {
+            pollfd p { ConnectionNumber(own), POLLIN, 0 };
+            poll(&p, 1, 5);
+        }
+    }
+    XCloseDisplay(own);
+    return saved;
+}
+
 bool QtClipboard::keep()
 {
     refreshTime();
     if (!ownerIsUs(false))
+        return true;
+    if (handToManager())
         return true;
     char self[4096];
     ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);

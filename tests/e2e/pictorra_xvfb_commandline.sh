@@ -7,9 +7,11 @@
 #     (owner-only), with --delay capturing what the screen shows when the countdown ends;
 #   - the clipboard outlives Pictorra: after Exit the picture still pastes as PNG and BMP (BMP of
 #     a large screen by INCR), until another client copies something.
-#   pictorra_xvfb_commandline.sh FOLDER
+#   - with a clipboard manager running, the picture goes to it instead (SAVE_TARGETS).
+#   pictorra_xvfb_commandline.sh FOLDER CLIPBOARD_MANAGER
 set -u
 folder=$1
+manager=$2
 tmp=$(mktemp -d)
 pids=()
 cleanup() {
@@ -155,6 +157,26 @@ cli --capture=full --clipboard
 keeper=$(pgrep -u "$(id -u)" -f "$tmp/run/trova-clipkeeper" | head -1)
 echo done | xclip -selection clipboard -i
 gone "$keeper" || fail "oneshot clipboard: the keeper stayed after another copy"
+
+case=manager
+"$manager" >"$tmp/manager-out" &
+mpid=$!
+pids+=("$mpid")
+for _ in $(seq 1 100); do grep -q ready "$tmp/manager-out" && break; sleep 0.1; done
+./pictorra 2>"$tmp/main-err" &
+pid=$!
+pids+=("$pid")
+await '^Pictorra$' || fail "$case: the main window did not appear: $(cat "$tmp/main-err")"
+cli --capture=full --clipboard
+[ $rc = 0 ] || fail "$case: status $rc: $(cat "$tmp/err")"
+xdotool windowactivate --sync "$found" key alt+F4
+wait "$pid" 2>/dev/null
+grep -q saved "$tmp/manager-out" || fail "$case: the manager was not asked to save the picture"
+[ -z "$(pgrep -u "$(id -u)" -f "$tmp/run/trova-clipkeeper")" ] || fail "$case: a keeper runs beside the manager"
+[ "$(xclip -selection clipboard -t image/png -o | identify -format '%wx%h' - 2>/dev/null)" = "$screen" ] \
+    || fail "$case: the manager does not paste the picture"
+echo over | xclip -selection clipboard -i
+gone "$mpid" || fail "$case: the manager kept serving after another copy"
 
 [ $failures = 0 ] && echo "pictorra command line: all passed"
 exit $((failures > 0))
