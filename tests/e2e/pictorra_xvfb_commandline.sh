@@ -7,11 +7,16 @@
 #     (owner-only), with --delay capturing what the screen shows when the countdown ends;
 #   - the clipboard outlives Pictorra: after Exit the picture still pastes as PNG and BMP (BMP of
 #     a large screen by INCR), until another client copies something.
-#   - with a clipboard manager running, the picture goes to it instead (SAVE_TARGETS).
-#   pictorra_xvfb_commandline.sh FOLDER CLIPBOARD_MANAGER
+#   - with a clipboard manager running, the picture goes to it instead (SAVE_TARGETS);
+#   - Print Screen while another program holds the keyboard grab (its menu open) captures that
+#     program's window with the menu, once per press.
+#   pictorra_xvfb_commandline.sh FOLDER CLIPBOARD_MANAGER GRAB_POPUP
 set -u
 folder=$1
 manager=$2
+grabber=$3
+# Every wait below is a multiple of this many seconds (raise it on a slow machine).
+unit=${TROVA_TEST_WAIT:-10}
 tmp=$(mktemp -d)
 pids=()
 cleanup() {
@@ -29,10 +34,10 @@ xsetroot -solid '#203040'
 cp -r "$folder" "$tmp/run" && cd "$tmp/run" || exit 1
 
 size() { identify -format '%wx%h' "$1" 2>/dev/null; }
-# Waits (up to 30 s) until the window called $1 is visible; its id in $found.
+# Waits (up to 3 units) until the window called $1 is visible; its id in $found.
 await() {
     found=
-    for _ in $(seq 1 150); do
+    for _ in $(seq 1 $((15 * unit))); do
         found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
         [ -n "$found" ] && return 0
         sleep 0.2
@@ -41,9 +46,9 @@ await() {
 }
 # Runs pictorra with the arguments; status in $rc, standard error in $tmp/err.
 cli() { ./pictorra "$@" >"$tmp/out" 2>"$tmp/err"; rc=$?; }
-# Waits (up to 10 s) until process $1 (if any) has ended.
+# Waits (up to a unit) until process $1 (if any) has ended.
 gone() {
-    for _ in $(seq 1 100); do
+    for _ in $(seq 1 $((10 * unit))); do
         [ -n "$1" ] && kill -0 "$1" 2>/dev/null || return 0
         sleep 0.1
     done
@@ -108,7 +113,7 @@ case=running
 ./pictorra 2>"$tmp/main-err" &
 pid=$!
 pids+=("$pid")
-await '^Pictorra$' || fail "$case: the main window did not appear: $(cat "$tmp/main-err")"
+await '^Pictorra$' || fail "$case: the main window did not appear: $(cat "$tmp/main-err") $(pgrep -fa pictorra)"
 sock=$(ls "$TROVA_MUTEX_DIR"/*.sock 2>/dev/null | head -1)
 [ -n "$sock" ] && [ "$(stat -c %a "$sock")" = 600 ] || fail "$case: socket ${sock:-missing} not owner-only"
 xdotool windowactivate --sync "$other" 2>/dev/null
@@ -162,11 +167,11 @@ case=manager
 "$manager" >"$tmp/manager-out" &
 mpid=$!
 pids+=("$mpid")
-for _ in $(seq 1 100); do grep -q ready "$tmp/manager-out" && break; sleep 0.1; done
+for _ in $(seq 1 $((10 * unit))); do grep -q ready "$tmp/manager-out" && break; sleep 0.1; done
 ./pictorra 2>"$tmp/main-err" &
 pid=$!
 pids+=("$pid")
-await '^Pictorra$' || fail "$case: the main window did not appear: $(cat "$tmp/main-err")"
+await '^Pictorra$' || fail "$case: the main window did not appear: $(cat "$tmp/main-err") $(pgrep -fa pictorra)"
 cli --capture=full --clipboard
 [ $rc = 0 ] || fail "$case: status $rc: $(cat "$tmp/err")"
 xdotool windowactivate --sync "$found" key alt+F4
@@ -177,6 +182,45 @@ grep -q saved "$tmp/manager-out" || fail "$case: the manager was not asked to sa
     || fail "$case: the manager does not paste the picture"
 echo over | xclip -selection clipboard -i
 gone "$mpid" || fail "$case: the manager kept serving after another copy"
+
+# ---- Print Screen during another program's keyboard grab ----------------------------------------------
+case=grab
+# Active Window (Full), auto-save as PNG into shots/.
+mkdir -p shots
+{ le32 500 295 262 237 0 0 0 255 255 255 0 1 0 1 0 0 90 1 0 0 2 0 0 0 1; le32 ${#PWD}+6; printf %s "$PWD/shots/"; } >data/PTConfig.dat
+./pictorra 2>"$tmp/main-err" &
+pid=$!
+pids+=("$pid")
+await '^Pictorra$' || fail "$case: the main window did not appear: $(cat "$tmp/main-err") $(pgrep -fa pictorra)"
+mkfifo "$tmp/grab-in"
+"$grabber" 0x3050a0 0xe0c020 <"$tmp/grab-in" >"$tmp/grab-out" &
+pids+=($!)
+exec 7>"$tmp/grab-in"
+for _ in $(seq 1 $((5 * unit))); do grep -q grabbed "$tmp/grab-out" && break; sleep 0.2; done
+grep -q grabbed "$tmp/grab-out" || fail "$case: the grabbing program did not take the keyboard"
+grabwin=$(xdotool search --name '^Grabbing Program$' | head -1)
+read -r left right top bottom < <(xprop -id "$grabwin" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+printkey=$(xmodmap -pke | awk '/= Print Sys_Req/ {print $2; exit}')
+# Waits (up to 6 units) until shots/ holds $1 complete pictures.
+awaitshots() {
+    for _ in $(seq 1 $((20 * unit))); do
+        [ "$(ls shots | wc -l)" -ge "$1" ] && convert "shots/$(ls -t shots | head -1)" null: >/dev/null 2>&1 && return 0
+        sleep 0.3
+    done
+    return 1
+}
+for press in 1 2; do
+    xdotool key "${printkey:-Print}"
+    awaitshots $press || fail "$case: no capture for press $press: $(cat "$tmp/main-err")"
+done
+shot=shots/$(ls -tr shots | head -1)
+[ "$(size "$shot")" = "$((300 + left + right))x$((200 + top + bottom))" ] || fail "$case: capture $(size "$shot")"
+at() { convert "$shot" -format "%[hex:p{$1,$2}]" info: 2>/dev/null | cut -c1-6; }
+[ "$(at $((left + 100)) $((top + 70)))" = E0C020 ] && [ "$(at $((left + 250)) $((top + 150)))" = 3050A0 ] \
+    || fail "$case: the menu or the window is not in the picture: $(at $((left + 100)) $((top + 70))) $(at $((left + 250)) $((top + 150)))"
+[ "$(ls shots | wc -l)" = 2 ] || fail "$case: $(ls shots | wc -l) captures for two presses"
+exec 7>&-
+kill "$pid"
 
 [ $failures = 0 ] && echo "pictorra command line: all passed"
 exit $((failures > 0))
