@@ -43,6 +43,7 @@ PT_SLOT(SHGetSpecialFolderLocation)
 PT_SLOT(SHGetPathFromIDListA)
 PT_SLOT(GetAsyncKeyState)
 PT_SLOT(GetForegroundWindow)
+PT_SLOT(SetForegroundWindow)
 PT_SLOT(GetWindowInfo)
 PT_SLOT(MessageBeep)
 PT_SLOT(SetClassLongA)
@@ -97,6 +98,7 @@ KX_LIBS(kx_lib("data\\Clipboard.dll",
     kx_lib("user32.dll",
         kx_libfn("GetAsyncKeyState", &GetAsyncKeyState),
         kx_libfn("GetForegroundWindow", &GetForegroundWindow),
+        kx_libfn("SetForegroundWindow", &SetForegroundWindow),
         kx_libfn("GetWindowInfo", &GetWindowInfo),
         kx_libfn("MessageBeep", &MessageBeep),
         kx_libfn("SetClassLongA", &SetClassLongA),

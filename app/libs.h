@@ -65,6 +65,7 @@ PT_IMPORT(int, SHGetPathFromIDListA, (int itemList, void* path), "_fshgetpathfro
 // user32.dll
 PT_IMPORT(short, GetAsyncKeyState, (int virtualKey), "_fgetasynckeystate");
 PT_IMPORT(int, GetForegroundWindow, (), "_fgetforegroundwindow");
+PT_IMPORT(int, SetForegroundWindow, (int hwnd), "_fsetforegroundwindow");
 PT_IMPORT(int, GetWindowInfo, (int hwnd, void* info), "_fgetwindowinfo");
 PT_IMPORT(int, MessageBeep, (int type), "_fmessagebeep");
 PT_IMPORT(int, SetClassLongA, (int hwnd, int index, int value), "_fsetclasslonga");

@@ -17,8 +17,10 @@ void hint(kx_str text)
 }
 
 // Buttons and the size slider (main-loop step 3); the keyboard focus returns to the main window.
+// Requests wait while a window of Pictorra's own runs its loop (see holdremote).
 void gadgetaction()
 {
+    holdremote();
     int source = EventSource();
     if (source == prevscr)
         previewscreenshot();
@@ -29,10 +31,12 @@ void gadgetaction()
     else if (source == reduceslider)
         updatesizelabel();
     ActivateGadget(win);
+    releaseremote();
 }
 
 void menuchoice()
 {
+    holdremote();
     switch (EventData()) {
     case 10:
         previewscreenshot();
@@ -76,6 +80,7 @@ void menuchoice()
         optionsmenuchoice(EventData());
         break;
     }
+    releaseremote();
 }
 
 // What follows every event: enable rules, the colour swatches, the menu bar.

@@ -263,6 +263,10 @@ int parsecommandline();
 [[noreturn]] void remotesecondstart();
 void initremote();
 void stopremote();
+// The request timer stops while a window of Pictorra's own runs its loop (preview, About, the
+// settings windows), whose loops act on every event; requests wait until it closes.
+void holdremote();
+void releaseremote();
 // Takes the request timer's ticks; true when the event was one.
 bool remoteevent();
 // Captures the request taken last and answers it.

@@ -64,7 +64,13 @@ int capturerequest(kx_temps& t, kx_str& message)
     SetButtonState(acticli, source == SourceClient ? 1 : 0);
     SetButtonState(dxenabl, 0);
     int before = capturecount;
+    int foreground = GetForegroundWindow();
+    bool stepsaside = source == SourceFull && ButtonState(hidewin) == 1;
     grabscreenshot();
+    // Pictorra's window shown again after a Full Desktop capture must not take the focus from
+    // the program the user works in.
+    if (stepsaside && foreground != 0 && foreground != winhandle)
+        SetForegroundWindow(foreground);
     SetButtonState(fullscr, full);
     SetButtonState(actiwin, window);
     SetButtonState(acticli, client);
@@ -120,6 +126,18 @@ void initremote()
 }
 
 void stopremote() { RemoteStop(); }
+
+void holdremote()
+{
+    if (remotetimer)
+        PauseTimer(remotetimer);
+}
+
+void releaseremote()
+{
+    if (remotetimer)
+        ResumeTimer(remotetimer);
+}
 
 void remotefinished(int status, kx_str message)
 {

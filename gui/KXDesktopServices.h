@@ -68,6 +68,12 @@ public:
     // 0x80000 (system menu) gives its title bar those buttons.
     virtual int windowLong(int handle, int index) const = 0;
     virtual int setWindowLong(int handle, int index, int value) = 0;
+    // Makes a top-level window (any program's) the active one; false when the platform cannot.
+    virtual bool activateWindow(int handle)
+    {
+        (void)handle;
+        return false;
+    }
     // Gives a program window the icon read from an icon or picture file; false when the handle
     // is not a program window or the file cannot be read.
     virtual bool setWindowIcon(int handle, const std::string& iconFile) = 0;

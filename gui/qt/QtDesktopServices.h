@@ -50,6 +50,7 @@ public:
     bool hasClipboardPicture() override;
     void emptyClipboard() override;
     bool keepClipboard() override;
+    bool activateWindow(int handle) override;
 
     void beep() override;
 

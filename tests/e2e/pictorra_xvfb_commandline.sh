@@ -135,6 +135,8 @@ wait "$late"
 [ $? = 0 ] || fail "$case: status: $(cat "$tmp/late-err")"
 [ "$(convert late.png -format '%[pixel:p{100,100}]' info: 2>/dev/null)" = "srgb(16,224,16)" ] \
     || fail "$case: the picture was taken before the countdown ended"
+for _ in $(seq 1 $((10 * unit))); do [ "$(xdotool getactivewindow 2>/dev/null)" = "$found" ] && break; sleep 0.1; done
+[ "$(xdotool getactivewindow 2>/dev/null)" = "$found" ] || fail "$case: the capture took the focus from the active window"
 
 # ---- The clipboard outlives Pictorra ----------------------------------------------------------------
 case=clipboard
