@@ -133,16 +133,23 @@ bool X11ClipKeeper::takeSelection()
     return XGetSelectionOwner(m_display, m_clipboard) == m_window;
 }
 
-void X11ClipKeeper::answer(const XSelectionRequestEvent& request)
+void X11ClipKeeper::notify(Display* display, const XSelectionRequestEvent& request, Atom property)
 {
     XSelectionEvent reply {};
     reply.type = SelectionNotify;
-    reply.display = request.display;
+    reply.display = display;
     reply.requestor = request.requestor;
     reply.selection = request.selection;
     reply.target = request.target;
     reply.time = request.time;
-    reply.property = None;
+    reply.property = property;
+    XSendEvent(display, request.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&reply));
+    XFlush(display);
+}
+
+void X11ClipKeeper::answer(const XSelectionRequestEvent& request)
+{
+    Atom answered = None;
     Atom property = request.property != None ? request.property : request.target;
     if (request.selection == m_clipboard && request.owner == m_window) {
         if (request.target == m_targets) {
@@ -151,12 +158,12 @@ void X11ClipKeeper::answer(const XSelectionRequestEvent& request)
                 targets.push_back(form.first);
             XChangeProperty(m_display, request.requestor, property, m_atomType, 32, PropModeReplace,
                 reinterpret_cast<unsigned char*>(targets.data()), int(targets.size()));
-            reply.property = property;
+            answered = property;
         } else if (request.target == m_timestamp) {
             long time = long(m_time);
             XChangeProperty(m_display, request.requestor, property, XA_INTEGER, 32, PropModeReplace,
                 reinterpret_cast<unsigned char*>(&time), 1);
-            reply.property = property;
+            answered = property;
         } else if (auto form = m_forms.find(request.target); form != m_forms.end()) {
             const std::string& data = form->second;
             if (data.size() <= m_chunk) {
@@ -171,11 +178,10 @@ void X11ClipKeeper::answer(const XSelectionRequestEvent& request)
                     reinterpret_cast<unsigned char*>(&size), 1);
                 m_transfers.push_back({ request.requestor, property, request.target, &data, 0 });
             }
-            reply.property = property;
+            answered = property;
         }
     }
-    XSendEvent(m_display, request.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&reply));
-    XFlush(m_display);
+    notify(m_display, request, answered);
 }
 
 void X11ClipKeeper::continueTransfer(const XPropertyEvent& event)

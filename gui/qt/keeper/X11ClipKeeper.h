@@ -19,6 +19,9 @@ public:
     // Serves requests until the selection is lost (true) or the display goes away (false).
     bool serve();
 
+    // Answers a selection request: property holds the conversion, None refuses it.
+    static void notify(Display* display, const XSelectionRequestEvent& request, Atom property);
+
 private:
     struct Transfer {
         Window requestor;

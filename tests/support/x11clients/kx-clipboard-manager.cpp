@@ -30,17 +30,9 @@ int main()
         XSelectionRequestEvent& request = event.xselectionrequest;
         X11ClipKeeper keeper;
         bool saved = request.target == saveTargets && keeper.open() && keeper.copyFromOwner() && keeper.takeSelection();
-        XSelectionEvent reply {};
-        reply.type = SelectionNotify;
-        reply.requestor = request.requestor;
-        reply.selection = request.selection;
-        reply.target = request.target;
-        reply.time = request.time;
-        reply.property = saved ? request.property : None;
         if (saved)
             XChangeProperty(d, request.requestor, request.property, XA_ATOM, 32, PropModeReplace, nullptr, 0);
-        XSendEvent(d, request.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&reply));
-        XFlush(d);
+        X11ClipKeeper::notify(d, request, saved ? request.property : None);
         if (saved) {
             std::puts("saved");
             std::fflush(stdout);
