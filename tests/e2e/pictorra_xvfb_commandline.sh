@@ -126,7 +126,7 @@ kill -0 "$pid" 2>/dev/null || fail "$case: the running Pictorra ended"
 
 # The delay counts down in the running instance; a window that opens meanwhile is in the picture.
 case=delay
-./pictorra --capture=full --delay=8 --output=late.png 2>"$tmp/late-err" &
+./pictorra --capture=full --delay=$unit --output=late.png 2>"$tmp/late-err" &
 late=$!
 display -title 'Opened Later' -geometry +40+40 -size 200x150 xc:'#10e010' &
 pids+=($!)
