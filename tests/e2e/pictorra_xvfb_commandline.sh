@@ -166,6 +166,7 @@ echo done | xclip -selection clipboard -i
 gone "$keeper" || fail "oneshot clipboard: the keeper stayed after another copy"
 
 case=manager
+: >"$tmp/manager-out"
 "$manager" >"$tmp/manager-out" &
 mpid=$!
 pids+=("$mpid")
@@ -195,6 +196,7 @@ pid=$!
 pids+=("$pid")
 await '^Pictorra$' || fail "$case: the main window did not appear: $(cat "$tmp/main-err") $(pgrep -fa pictorra)"
 mkfifo "$tmp/grab-in"
+: >"$tmp/grab-out"
 "$grabber" 0x3050a0 0xe0c020 <"$tmp/grab-in" >"$tmp/grab-out" &
 pids+=($!)
 exec 7>"$tmp/grab-in"
