@@ -42,6 +42,7 @@ int topdigit(int style) { return int(unsigned(style) >> 28); }
 
 void newscreenshot()
 {
+    forgetcorners();
     if (screenshot)
         FreeImage(screenshot);
     screenshot = CreateImage(capw, caph, 1, 1);
@@ -275,6 +276,7 @@ int grabscreenshotaero()
 // Takes the whole clipboard picture a full-screen game's print-screen support put there.
 int importscreenshot()
 {
+    forgetcorners();
     if (screenshot)
         FreeImage(screenshot);
     screenshot = 0;
@@ -358,8 +360,12 @@ int loadclip(int hwnd, int flags)
 
 void capturepipeline(int mask)
 {
-    if (ButtonState(actiwin) == 1 && ButtonState(appmask) == 1 && clamped == 0)
+    ++capturecount;
+    bool masking = ButtonState(actiwin) == 1 && ButtonState(appmask) == 1 && clamped == 0;
+    int maskedwidth = ImageWidth(screenshot), maskedheight = ImageHeight(screenshot);
+    if (masking)
         drawwindowmask(mask);
     transformstage();
+    keepcorners(maskedwidth, maskedheight);
     finishstage();
 }

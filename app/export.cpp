@@ -12,10 +12,7 @@ constexpr int MaxNameTries = 10000; // names one auto-save tries before it gives
 // Writes image to path as the FreeImage format fif; on failure shows error in a warning box.
 int savewith(int fif, int image, kx_str path, int flags, kx_str error)
 {
-    void* bitmap = fiqsend(image);
-    int ok = bitmap ? FreeImage_Save(fif, bitmap, kxStrToCStr(path), flags) : 0;
-    if (bitmap)
-        FreeImage_Unload(bitmap);
+    int ok = fisave(fif, image, kxStrToCStr(path), flags);
     if (ok == 0) {
         Notify(error, Warning);
         return 1;
@@ -68,7 +65,24 @@ void* fiqsend(int image)
     void* bitmap = FreeImage_ConvertFromRawBits(reinterpret_cast<void*>(LockedPixels(buffer)), ImageWidth(image),
         ImageHeight(image), LockedPitch(buffer), layout.bits, layout.red, layout.green, layout.blue, 1);
     UnlockBuffer(buffer);
+    if (image == screenshot)
+        cutcorners(bitmap, int(layout.bits));
     return bitmap;
+}
+
+int fisave(int fif, int image, const char* path, int flags)
+{
+    void* bitmap = fiqsend(image);
+    // Formats without alpha show transparent corners in the mask colour they were painted in.
+    if (bitmap && fif != FifPng && transparentcorners == 1) {
+        void* opaque = FreeImage_ConvertTo24Bits(bitmap);
+        FreeImage_Unload(bitmap);
+        bitmap = opaque;
+    }
+    int ok = bitmap ? FreeImage_Save(fif, bitmap, path, flags) : 0;
+    if (bitmap)
+        FreeImage_Unload(bitmap);
+    return ok;
 }
 
 int savebmp(int image, kx_str file) { return savewith(FifBmp, image, file, 0, txSaveBmpError); }
@@ -90,6 +104,10 @@ int saveclip(int hwnd, int image)
         GetClipImageInfo(hwnd, kxbankdata(clipheader), 0);
     return 0;
 }
+
+int clipboardholdspicture() { return GetClipImageInfo(QueryObject(win, 1), kxbankdata(clipheader), 0); }
+
+int keepclipboard() { return KeepClipImage(); }
 
 int exportscreenshot()
 {

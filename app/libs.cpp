@@ -9,6 +9,19 @@
 
 PT_SLOT(GetClipImageInfo)
 PT_SLOT(PasteClipImage)
+PT_SLOT(KeepClipImage)
+PT_SLOT(RemoteParse)
+PT_SLOT(RemoteSource)
+PT_SLOT(RemoteDelay)
+PT_SLOT(RemoteClipboard)
+PT_SLOT(RemoteFormat)
+PT_SLOT(RemoteOutput)
+PT_SLOT(RemoteSend)
+PT_SLOT(RemoteListen)
+PT_SLOT(RemoteTake)
+PT_SLOT(RemoteAnswer)
+PT_SLOT(RemoteStop)
+PT_SLOT(RemoteExit)
 PT_SLOT(DXPrintScreenEnabled)
 PT_SLOT(ToggleDXPrintScreen)
 PT_SLOT(FreeImage_Save)
@@ -30,6 +43,7 @@ PT_SLOT(SHGetSpecialFolderLocation)
 PT_SLOT(SHGetPathFromIDListA)
 PT_SLOT(GetAsyncKeyState)
 PT_SLOT(GetForegroundWindow)
+PT_SLOT(SetForegroundWindow)
 PT_SLOT(GetWindowInfo)
 PT_SLOT(MessageBeep)
 PT_SLOT(SetClassLongA)
@@ -43,7 +57,21 @@ PT_SLOT(keybd_event)
 
 KX_LIBS(kx_lib("data\\Clipboard.dll",
             kx_libfn("_GetClipImageInfo@12", &GetClipImageInfo),
-            kx_libfn("_PasteClipImage@16", &PasteClipImage)),
+            kx_libfn("_PasteClipImage@16", &PasteClipImage),
+            kx_libfn("_KeepClipImage@0", &KeepClipImage)),
+    kx_lib("data\\Remote.dll",
+        kx_libfn("_RemoteParse@4", &RemoteParse),
+        kx_libfn("_RemoteSource@0", &RemoteSource),
+        kx_libfn("_RemoteDelay@0", &RemoteDelay),
+        kx_libfn("_RemoteClipboard@0", &RemoteClipboard),
+        kx_libfn("_RemoteFormat@0", &RemoteFormat),
+        kx_libfn("_RemoteOutput@8", &RemoteOutput),
+        kx_libfn("_RemoteSend@4", &RemoteSend),
+        kx_libfn("_RemoteListen@4", &RemoteListen),
+        kx_libfn("_RemoteTake@0", &RemoteTake),
+        kx_libfn("_RemoteAnswer@8", &RemoteAnswer),
+        kx_libfn("_RemoteStop@0", &RemoteStop),
+        kx_libfn("_RemoteExit@8", &RemoteExit)),
     kx_lib("data\\Dexolan.dll",
         kx_libfn("DXPrintScreenEnabled", &DXPrintScreenEnabled),
         kx_libfn("ToggleDXPrintScreen", &ToggleDXPrintScreen)),
@@ -70,6 +98,7 @@ KX_LIBS(kx_lib("data\\Clipboard.dll",
     kx_lib("user32.dll",
         kx_libfn("GetAsyncKeyState", &GetAsyncKeyState),
         kx_libfn("GetForegroundWindow", &GetForegroundWindow),
+        kx_libfn("SetForegroundWindow", &SetForegroundWindow),
         kx_libfn("GetWindowInfo", &GetWindowInfo),
         kx_libfn("MessageBeep", &MessageBeep),
         kx_libfn("SetClassLongA", &SetClassLongA),

@@ -13,6 +13,21 @@
 // data\Clipboard.dll
 PT_IMPORT(int, GetClipImageInfo, (int hwnd, void* buffer, int mode), "_fgetclipimageinfo");
 PT_IMPORT(int, PasteClipImage, (int hwnd, void* infoHeader, void* bits, int size), "_fpasteclipimage");
+PT_IMPORT(int, KeepClipImage, (), "_fkeepclipimage");
+
+// data\Remote.dll
+PT_IMPORT(int, RemoteParse, (const char* commandLine), "_fremoteparse");
+PT_IMPORT(int, RemoteSource, (), "_fremotesource");
+PT_IMPORT(int, RemoteDelay, (), "_fremotedelay");
+PT_IMPORT(int, RemoteClipboard, (), "_fremoteclipboard");
+PT_IMPORT(int, RemoteFormat, (), "_fremoteformat");
+PT_IMPORT(int, RemoteOutput, (char* buffer, int size), "_fremoteoutput");
+PT_IMPORT(int, RemoteSend, (const char* name), "_fremotesend");
+PT_IMPORT(int, RemoteListen, (const char* name), "_fremotelisten");
+PT_IMPORT(int, RemoteTake, (), "_fremotetake");
+PT_IMPORT(void, RemoteAnswer, (int status, const char* message), "_fremoteanswer");
+PT_IMPORT(void, RemoteStop, (), "_fremotestop");
+PT_IMPORT(void, RemoteExit, (int status, const char* message), "_fremoteexit");
 
 // data\Dexolan.dll
 PT_IMPORT(int, DXPrintScreenEnabled, (), "_fdxprintscreenenabled");
@@ -50,6 +65,7 @@ PT_IMPORT(int, SHGetPathFromIDListA, (int itemList, void* path), "_fshgetpathfro
 // user32.dll
 PT_IMPORT(short, GetAsyncKeyState, (int virtualKey), "_fgetasynckeystate");
 PT_IMPORT(int, GetForegroundWindow, (), "_fgetforegroundwindow");
+PT_IMPORT(int, SetForegroundWindow, (int hwnd), "_fsetforegroundwindow");
 PT_IMPORT(int, GetWindowInfo, (int hwnd, void* info), "_fgetwindowinfo");
 PT_IMPORT(int, MessageBeep, (int type), "_fmessagebeep");
 PT_IMPORT(int, SetClassLongA, (int hwnd, int index, int value), "_fsetclasslonga");

@@ -10,19 +10,6 @@ constexpr int VkPrintScreen = 0x2C;
 constexpr int BeepHint = 0x80;
 constexpr int MessageSeconds = 7;
 
-// A Print Screen capture. Only captures taken through the clipboard leave the system's picture
-// there, so only they clear it: the direct path never touches the clipboard, and clearing after
-// it would only wipe what the user had copied.
-void capture()
-{
-    if (clipboardcapture()) {
-        grabscreenshotaero();
-        clearclipboard();
-    } else {
-        grabscreenshot();
-    }
-}
-
 void hint(kx_str text)
 {
     MessageBeep(BeepHint);
@@ -30,8 +17,10 @@ void hint(kx_str text)
 }
 
 // Buttons and the size slider (main-loop step 3); the keyboard focus returns to the main window.
+// Requests wait while a window of Pictorra's own runs its loop (see holdremote).
 void gadgetaction()
 {
+    holdremote();
     int source = EventSource();
     if (source == prevscr)
         previewscreenshot();
@@ -42,10 +31,12 @@ void gadgetaction()
     else if (source == reduceslider)
         updatesizelabel();
     ActivateGadget(win);
+    releaseremote();
 }
 
 void menuchoice()
 {
+    holdremote();
     switch (EventData()) {
     case 10:
         previewscreenshot();
@@ -85,7 +76,11 @@ void menuchoice()
     case 2000:
         showproginfo();
         break;
+    default:
+        optionsmenuchoice(EventData());
+        break;
     }
+    releaseremote();
 }
 
 // What follows every event: enable rules, the colour swatches, the menu bar.
@@ -111,13 +106,29 @@ void awaitrelease()
 
 }
 
+// A Print Screen capture. Only captures taken through the clipboard leave the system's picture
+// there, so only they clear it: the direct path never touches the clipboard, and clearing after
+// it would only wipe what the user had copied.
+void capturenow()
+{
+    if (clipboardcapture()) {
+        grabscreenshotaero();
+        clearclipboard();
+    } else {
+        grabscreenshot();
+    }
+}
+
 // The checks run on every event in order; each looks at the current event again, since a
 // nested loop (monitorkey, the secondary windows) may have taken further events meanwhile.
 void mainloop()
 {
     while (WaitEvent(-1)) {
+        // The request and countdown timers' ticks concern nothing else.
+        if (remoteevent() || countdownevent())
+            continue;
         if (capturekey() && ButtonState(dxenabl) == 0)
-            capture();
+            printscreen();
         if (capturekey() && ButtonState(dxenabl) == 1)
             hint(txDirectXHint);
         if (EventID() == GadgetAction)
@@ -147,6 +158,8 @@ int monitorkey()
     if (WindowMinimized(win) == 0 && MenuChecked(allowmin) == 1)
         MinimizeWindow(win);
     while (int id = WaitEvent(-1)) {
+        if (remoteevent() || countdownevent())
+            continue;
         if (id == GadgetAction)
             gadgetaction();
         if (EventID() == WindowClose && EventSource() == win)
@@ -164,7 +177,7 @@ int monitorkey()
             if (ButtonState(fullscr) == 1)
                 hint(txActivateHint);
             else
-                capture();
+                printscreen();
         }
         if (EventID() == TimerTick && ButtonState(dxenabl) == 1 && GetAsyncKeyState(VkPrintScreen) != 0) {
             importscreenshot();
@@ -177,17 +190,24 @@ int monitorkey()
     return 0;
 }
 
-// The orderly exit: settings stored, the thumbnail file removed, DirectX print-screen support
-// switched off again.
+// The orderly exit: settings stored, an exported picture left pasteable, the thumbnail file
+// removed, DirectX print-screen support switched off again.
 void shutdownprog()
 {
     writeconfig();
+    keepclipboard();
+    shutdownquietly();
+    End();
+}
+
+void shutdownquietly()
+{
+    stopremote();
     DeleteFile(txThumbFile);
     if (DXPrintScreenEnabled() == 1) {
         ToggleDXPrintScreen();
         Delay(8);
     }
-    End();
 }
 
 void statusmessage(kx_str text)

@@ -191,6 +191,13 @@ pixellayout lockedlayout(int format);
 // ---- cornermask.cpp ----------------------------------------------------------------------------
 
 int drawwindowmask(int style);
+// Transparent Corners. A new capture forgets the painted pixels; after the transform keepcorners
+// follows the mirroring (and forgets them when the capture was scaled: its corner pixels are
+// blends); cutcorners gives those pixels alpha 0 in a bitmap made from the capture, with the
+// option on and bits 32.
+void forgetcorners();
+void keepcorners(int maskedwidth, int maskedheight);
+void cutcorners(void* bitmap, int bits);
 
 // ---- transform.cpp -----------------------------------------------------------------------------
 
@@ -202,6 +209,9 @@ int previewscreenshot();
 // ---- export.cpp --------------------------------------------------------------------------------
 
 void* fiqsend(int image);
+// Writes image to path as the FreeImage format fif (0 BMP, 2 JPEG, 13 PNG) with flags, showing
+// nothing; 1 when written. BMP and JPEG get opaque pixels.
+int fisave(int fif, int image, const char* path, int flags);
 // The savers return 0 when the file was written; when FreeImage could not write it they show
 // the error in a warning box and return 1 (the capture stays, the program keeps running).
 int savebmp(int image, kx_str file);
@@ -218,6 +228,66 @@ int autosavedirec();
 int resetsettings();
 int showhowtoinfo();
 int showproginfo();
+
+// ---- options.cpp: settings beside the configuration file ---------------------------------------
+
+extern int capturedelay; // seconds before a capture, 0 for none
+extern int transparentcorners; // masked corners saved transparent in PNG pictures
+extern int cornersmenu; // its menu item
+void readoptions();
+void writeoptions();
+void createcornersmenu(int parent);
+void createdelaymenu(int parent);
+// Shows the options' state in their menu items.
+void showoptions();
+// Handles the options' menu choices; false for any other menu id.
+bool optionsmenuchoice(int id);
+
+// ---- countdown.cpp -----------------------------------------------------------------------------
+
+void initcountdown();
+// Print Screen: cancels a running countdown, starts one with a delay set, else captures now.
+void printscreen();
+bool countingdown();
+// source 0: the selected source by Print Screen; 1 to 3: the current command-line request's.
+void startcountdown(int seconds, int source);
+// Takes the countdown timer's ticks; true when the event was one.
+bool countdownevent();
+
+// ---- remote.cpp: command-line captures -----------------------------------------------------------
+
+extern int capturecount; // captures completed by the pipeline
+extern int oneshot; // started with --capture and no running instance: no window, one capture
+// 1 when the command line asks for a capture; --help and bad options end the process here.
+int parsecommandline();
+// Hands the command line's request to the running instance and ends with its answer.
+[[noreturn]] void remotesecondstart();
+void initremote();
+void stopremote();
+// The request timer stops while a window of Pictorra's own runs its loop (preview, About, the
+// settings windows), whose loops act on every event; requests wait until it closes.
+void holdremote();
+void releaseremote();
+// Takes the request timer's ticks; true when the event was one.
+bool remoteevent();
+// Captures the request taken last and answers it.
+void remotecapture();
+void remotefinished(int status, kx_str message);
+// The capture without a window, then the end of the process with its status.
+[[noreturn]] void runoneshot();
+
+// ---- mainloop.cpp, capture.cpp, export.cpp: shared by the above ----------------------------------
+
+// A capture from the selected source, as Print Screen takes it with no delay.
+void capturenow();
+// The exit of a run that stored nothing: thumbnail removed, request socket and DirectX switch
+// put back.
+void shutdownquietly();
+// 1 when the clipboard holds a picture (clipheader then describes it).
+int clipboardholdspicture();
+// Keeps the exported picture pasteable after the process ends; 1 when it will stay (or the
+// clipboard is not Pictorra's to keep).
+int keepclipboard();
 
 // ---- placeholders ------------------------------------------------------------------------------
 

@@ -45,6 +45,7 @@ void createmenus()
     colourmenu = CreateMenu(txMenuColours, 0, optionmenu);
     prevcolour = CreateMenu(txMenuPrevColour, 100, colourmenu);
     maskcolour = CreateMenu(txMenuMaskColour, 200, colourmenu);
+    createcornersmenu(colourmenu);
     CreateMenu(kx_empty(), 0, optionmenu);
     allowcam = CreateMenu(txMenuCamera, 300, optionmenu);
     CheckMenu(allowcam);
@@ -55,6 +56,8 @@ void createmenus()
     autosave = CreateMenu(txMenuAutoSave, 500, optionmenu);
     UncheckMenu(autosave);
     autodir = CreateMenu(txMenuAutoDir, 600, optionmenu);
+    CreateMenu(kx_empty(), 0, optionmenu);
+    createdelaymenu(optionmenu);
     CreateMenu(kx_empty(), 0, optionmenu);
     resetmenu = CreateMenu(txMenuReset, 700, optionmenu);
 
@@ -142,10 +145,16 @@ void createcontrols()
 
 void startup()
 {
-    // A second instance ends at once, showing nothing; the mutex is held until the process ends.
+    // A second instance ends at once, showing nothing (with a capture request, once the running
+    // instance answered it); the mutex is held until the process ends.
+    int request = parsecommandline();
     CreateMutexA(nullptr, 1, kxStrToCStr(txMutexName));
-    if (GetLastError() == AlreadyExists)
+    if (GetLastError() == AlreadyExists) {
+        if (request)
+            remotesecondstart();
         End();
+    }
+    oneshot = request;
 
     clipheader = CreateBank(18);
     initplasma();
@@ -222,11 +231,17 @@ void startup()
 
     updatedir();
     readconfig();
+    readoptions();
+    showoptions();
     checkgadgetenable();
     updatepanelcolours();
     inittimers();
+    initcountdown();
     enabledx();
     UpdateWindowMenu(win);
+    if (oneshot)
+        runoneshot();
+    initremote();
     ShowGadget(win);
 }
 

@@ -2,6 +2,7 @@
 #include "texts_capture.h"
 #include "texts_export.h"
 #include "texts_mainloop.h"
+#include "texts_options.h"
 #include "texts_pak.h"
 #include "texts_settings.h"
 #include "texts_startup.h"

@@ -68,6 +68,12 @@ public:
     // 0x80000 (system menu) gives its title bar those buttons.
     virtual int windowLong(int handle, int index) const = 0;
     virtual int setWindowLong(int handle, int index, int value) = 0;
+    // Makes a top-level window (any program's) the active one; false when the platform cannot.
+    virtual bool activateWindow(int handle)
+    {
+        (void)handle;
+        return false;
+    }
     // Gives a program window the icon read from an icon or picture file; false when the handle
     // is not a program window or the file cannot be read.
     virtual bool setWindowIcon(int handle, const std::string& iconFile) = 0;
@@ -87,6 +93,11 @@ public:
     virtual bool clipboardPicture(KXClipPicture& out) = 0;
     virtual bool hasClipboardPicture() = 0;
     virtual void emptyClipboard() = 0;
+    // Keeps the picture this program put on the clipboard pasteable after the process ends (a
+    // clipboard manager or a holder process takes it over). True when it will stay, or when the
+    // clipboard holds nothing of this program's; a platform whose clipboard outlives programs
+    // has nothing to do.
+    virtual bool keepClipboard() { return true; }
 
     // The bell.
     virtual void beep() = 0;

@@ -58,6 +58,12 @@ std::string fileName(const std::string& name)
 }
 }
 
+std::string KXNamedMutex::lockPath(const std::string& name)
+{
+    std::string dir = lockFolder();
+    return dir.empty() ? dir : dir + "/" + fileName(name);
+}
+
 KXNamedMutex* KXNamedMutex::open(const std::string& name, bool& existed)
 {
     auto& table = openMutexes();
@@ -66,10 +72,9 @@ KXNamedMutex* KXNamedMutex::open(const std::string& name, bool& existed)
         existed = true;
         return it->second;
     }
-    std::string dir = lockFolder();
-    if (dir.empty())
+    std::string path = lockPath(name);
+    if (path.empty())
         return nullptr;
-    std::string path = dir + "/" + fileName(name);
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0)
         return nullptr;

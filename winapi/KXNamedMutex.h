@@ -19,6 +19,9 @@ public:
     // it was already open here or in another live process. Null (errno set) when its lock file
     // cannot be made.
     static KXNamedMutex* open(const std::string& name, bool& existed);
+    // The lock file of the mutex called name (its folder made when missing), or empty (errno set)
+    // when the folder is unusable. Other files a program keeps beside its lock start with it.
+    static std::string lockPath(const std::string& name);
     // Drops one handle; the last one releases the lock and the object.
     void close();
 

@@ -90,6 +90,13 @@ KX_WINAPI int GetForegroundWindow()
     return ds ? ds->foregroundWindow() : 0;
 }
 
+// Makes the window, any program's, the foreground one; nonzero when the platform took the request.
+KX_WINAPI int SetForegroundWindow(int handle)
+{
+    KXDesktopServices* ds = desktop();
+    return ds && ds->activateWindow(handle) ? 1 : 0;
+}
+
 // Fills a WINDOWINFO record (60 bytes): window and client rectangles in screen pixels, style,
 // extended style, whether the window is the foreground one, border sizes and the creator version.
 KX_WINAPI int GetWindowInfo(int handle, uint8_t* record)

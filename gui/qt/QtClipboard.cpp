@@ -15,6 +15,13 @@
 #include <xcb/xcb.h>
 
 #include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <string>
+#include <unistd.h>
+
+extern char** environ;
 
 QtClipboard::QtClipboard(Display* display)
     : m_display(display)
@@ -99,3 +106,96 @@ bool QtClipboard::hasPicture()
 }
 
 void QtClipboard::empty() { take(nullptr); }
+
+bool QtClipboard::handToManager()
+{
+    ::Window manager = XGetSelectionOwner(m_display, XInternAtom(m_display, "CLIPBOARD_MANAGER", False));
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+    if (manager == None || !data)
+        return false;
+    // A manager copies each form in one transfer; larger pictures go to the keeper, which
+    // serves them in pieces.
+    long words = XExtendedMaxRequestSize(m_display) ? XExtendedMaxRequestSize(m_display) : XMaxRequestSize(m_display);
+    if (data->data(QStringLiteral("image/png")).size() > words * 4 - 1024)
+        return false;
+    // The answer comes to a window of a connection of our own, which Qt does not read.
+    Display* own = XOpenDisplay(DisplayString(m_display));
+    if (!own)
+        return false;
+    ::Window window = XCreateSimpleWindow(own, DefaultRootWindow(own), 0, 0, 1, 1, 0, 0, 0);
+    XConvertSelection(own, XInternAtom(own, "CLIPBOARD_MANAGER", False), XInternAtom(own, "SAVE_TARGETS", False),
+        XInternAtom(own, "_TROVA_SAVED", False), window, CurrentTime);
+    XFlush(own);
+    bool saved = false, answered = false;
+    QElapsedTimer clock;
+    clock.start();
+    while (!answered && clock.elapsed() < 5000) {
+        // The manager copies the forms from us meanwhile.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        while (!answered && XPending(own)) {
+            XEvent event;
+            XNextEvent(own, &event);
+            if (event.type == SelectionNotify && event.xselection.requestor == window) {
+                answered = true;
+                saved = event.xselection.property != None;
+            }
+        }
+        if (!answered) {
+            pollfd p { ConnectionNumber(own), POLLIN, 0 };
+            poll(&p, 1, 5);
+        }
+    }
+    XCloseDisplay(own);
+    return saved;
+}
+
+bool QtClipboard::keep()
+{
+    refreshTime();
+    if (!ownerIsUs(false))
+        return true;
+    if (handToManager())
+        return true;
+    char self[4096];
+    ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (length <= 0)
+        return false;
+    std::string keeper(self, size_t(length));
+    keeper = keeper.substr(0, keeper.rfind('/') + 1) + "trova-clipkeeper";
+
+    int ready[2];
+    if (pipe2(ready, O_CLOEXEC) != 0)
+        return false;
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&files, ready[1], 1);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    // Its own session: the keeper outlives this process and its terminal.
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
+    char* argv[] = { keeper.data(), nullptr };
+    pid_t pid = 0;
+    bool spawned = posix_spawn(&pid, keeper.c_str(), &files, &attributes, argv, environ) == 0;
+    posix_spawn_file_actions_destroy(&files);
+    posix_spawnattr_destroy(&attributes);
+    close(ready[1]);
+
+    // The keeper copies the picture from us, so Qt must go on answering until it is ready.
+    std::string answer;
+    QElapsedTimer clock;
+    clock.start();
+    while (spawned && answer.find('\n') == std::string::npos && clock.elapsed() < 15000) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        pollfd p { ready[0], POLLIN, 0 };
+        if (poll(&p, 1, 5) <= 0)
+            continue;
+        char buffer[64];
+        ssize_t n = ::read(ready[0], buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        answer.append(buffer, size_t(n));
+    }
+    close(ready[0]);
+    return answer == "ready\n";
+}

@@ -24,11 +24,20 @@ public:
     bool hasPicture();
     // Takes the clipboard from whoever holds it and offers nothing.
     void empty();
+    // When this program owns the clipboard, hands its picture to the running clipboard manager
+    // (the CLIPBOARD_MANAGER selection's owner, asked to SAVE_TARGETS), or where none runs,
+    // the hand-off fails or the picture is larger than one transfer, to a keeper process
+    // (trova-clipkeeper beside the executable) that serves it after the program ends, until
+    // another client takes the clipboard. True when one of them took it or the clipboard is not
+    // this program's; false when neither could within a few seconds.
+    bool keep();
 
 private:
     // Offers picture (null: nothing) until the selection's owner is this program (or none, for
     // null). False when it would not change hands.
     bool take(const QImage* picture);
+    // The clipboard manager's SAVE_TARGETS hand-off; true when the manager saved the picture.
+    bool handToManager();
     // Lets Qt see an event stamped with the server's current time.
     void refreshTime();
     // Whether the X selection's owner is a window of this program's connection (or None for

@@ -107,6 +107,8 @@ void QtDesktopServices::awaitOffScreen(int handle, int timeoutMs) const
 
 int QtDesktopServices::foregroundWindow() const { return m_windows.activeWindow(); }
 
+bool QtDesktopServices::activateWindow(int handle) { return m_windows.activate(handle); }
+
 QWidget* QtDesktopServices::programWindow(int handle)
 {
     if (handle <= 0 || !qobject_cast<QApplication*>(QCoreApplication::instance()))
@@ -233,6 +235,8 @@ bool QtDesktopServices::clipboardPicture(KXClipPicture& out) { return m_clipboar
 bool QtDesktopServices::hasClipboardPicture() { return m_clipboard.hasPicture(); }
 
 void QtDesktopServices::emptyClipboard() { m_clipboard.empty(); }
+
+bool QtDesktopServices::keepClipboard() { return m_clipboard.keep(); }
 
 void QtDesktopServices::beep()
 {

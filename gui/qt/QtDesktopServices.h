@@ -49,6 +49,8 @@ public:
     bool clipboardPicture(KXClipPicture& out) override;
     bool hasClipboardPicture() override;
     void emptyClipboard() override;
+    bool keepClipboard() override;
+    bool activateWindow(int handle) override;
 
     void beep() override;
 

@@ -23,9 +23,14 @@ QtPictureMimeData::QtPictureMimeData(QImage picture)
 {
 }
 
-QStringList QtPictureMimeData::formats() const { return { pngType, bmpType, qtImageType }; }
+// Only the two file forms are listed: Qt offers every format it can write for a listed Qt image,
+// and pasting programs then pick lossy or exotic ones. The Qt image stays readable here.
+QStringList QtPictureMimeData::formats() const { return { pngType, bmpType }; }
 
-bool QtPictureMimeData::hasFormat(const QString& mimeType) const { return formats().contains(mimeType); }
+bool QtPictureMimeData::hasFormat(const QString& mimeType) const
+{
+    return mimeType == qtImageType || formats().contains(mimeType);
+}
 
 QVariant QtPictureMimeData::retrieveData(const QString& mimeType, QMetaType type) const
 {
@@ -38,7 +43,7 @@ QVariant QtPictureMimeData::retrieveData(const QString& mimeType, QMetaType type
     }
     if (mimeType == bmpType) {
         if (m_bmp.isEmpty())
-            m_bmp = encode(m_picture, "BMP");
+            m_bmp = encode(m_picture.convertToFormat(QImage::Format_RGB32), "BMP"); // BMP is opaque
         return m_bmp;
     }
     return QMimeData::retrieveData(mimeType, type);

@@ -1,5 +1,5 @@
 // QtPictureMimeData: a picture on the clipboard, offered to other programs as image/png and
-// image/bmp (and to Qt as an image). Each file form is encoded the first time a program asks for
+// image/bmp only (and to Qt itself as an image). PNG keeps the picture's alpha; BMP is opaque. Each file form is encoded the first time a program asks for
 // it, then kept.
 #pragma once
 

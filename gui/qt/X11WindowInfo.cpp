@@ -91,6 +91,30 @@ unsigned long X11WindowInfo::topAncestor(unsigned long window) const
     return 0;
 }
 
+bool X11WindowInfo::activate(int window) const
+{
+    X11ErrorTrap trap(m_display);
+    XWindowAttributes attributes {};
+    if (!window || !XGetWindowAttributes(m_display, Window(unsigned(window)), &attributes) || trap.failed())
+        return false;
+    // Whatever this connection asked before (a window shown) reaches the server first.
+    XSync(m_display, False);
+    if (!cardinals(m_root, m_atoms[SupportingWmCheck], XA_WINDOW).empty()) {
+        XEvent event {};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = Window(unsigned(window));
+        event.xclient.message_type = m_atoms[ActiveWindow];
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = 2; // from a pager: the window manager does as asked
+        event.xclient.data.l[1] = CurrentTime;
+        XSendEvent(m_display, m_root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    } else {
+        XSetInputFocus(m_display, Window(unsigned(window)), RevertToParent, CurrentTime);
+    }
+    XSync(m_display, False);
+    return !trap.failed();
+}
+
 bool X11WindowInfo::isOnScreen(int window) const
 {
     unsigned long top = topAncestor((unsigned long)(unsigned)window);

@@ -33,6 +33,9 @@ public:
     // A client window that was unmapped stays on the screen inside its frame until the window
     // manager takes the frame away. False for windows that do not exist.
     bool isOnScreen(int window) const;
+    // Asks the window manager to activate the window (_NET_ACTIVE_WINDOW, as a pager asks);
+    // without one, gives it the input focus. False when the window does not exist.
+    bool activate(int window) const;
 
 private:
     // The top-level client windows: the window manager's client list, else the root's mapped

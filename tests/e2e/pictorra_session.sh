@@ -312,6 +312,34 @@ grep -q 'Window "About Pictorra"' about.txt && grep -q 'Label "FreeImage Team"' 
 [ "$(tail -c $((${#PWD} + 7)) data/PTConfig.dat)" = "$PWD/chosen" ] \
     || fail "$case: folder chosen with Ok not stored: $(tail -c 40 data/PTConfig.dat)"
 
+# ---- Capture Delay: a countdown in the status bar, Print Screen cancels it; its file beside -----------
+case=delay
+fresh 24=1
+printf 'damaged' >data/PTOptions.dat
+{
+    echo "$enter"
+    echo "$press"$'\n''wait 300'$'\n''dump "nodelay.txt"'
+    echo 'menu 803'$'\n''wait 200'
+    echo "$press"$'\n''dump "counting.txt"'
+    echo 'wait 1200'$'\n''dump "later.txt"'
+    echo "$press"$'\n''dump "cancelled.txt"'
+    echo 'wait 3500'$'\n''dump "nocapture.txt"'
+    echo "$press"$'\n''wait 4000'$'\n''dump "captured.txt"'
+    echo "$leave"
+} >script
+run
+case "$(status nodelay.txt)" in "Screenshot saved as"*) ;; *) fail "$case: a damaged options file delayed: $(status nodelay.txt)" ;; esac
+[ "$(status counting.txt)" = "Capturing in 3..." ] || fail "$case: countdown shows '$(status counting.txt)'"
+[ "$(status later.txt)" = "Capturing in 2..." ] || fail "$case: a second later '$(status later.txt)'"
+[ "$(status cancelled.txt)" = "Capture cancelled" ] && [ "$(status nocapture.txt)" = "Capture cancelled" ] \
+    || fail "$case: Print Screen did not cancel: $(status cancelled.txt) / $(status nocapture.txt)"
+case "$(status captured.txt)" in "Screenshot saved as"*) ;; *) fail "$case: no capture after the countdown: $(status captured.txt)" ;; esac
+[ "$(count)" = 2 ] || fail "$case: $(count) captures, not 2: $(shots)"
+grep -q 'Menu "3 Seconds" .*checked=1' captured.txt || fail "$case: 3 Seconds not checked: $(grep Seconds captured.txt)"
+[ "$(od -An -tx1 -N12 data/PTOptions.dat | tr -d ' \n')" = 505458310300000000000000 ] \
+    || fail "$case: options file $(od -An -tx1 data/PTOptions.dat)"
+[ "$(stat -c %s data/PTConfig.dat)" = $((104 + ${#PWD} + 6)) ] || fail "$case: PTConfig.dat changed size"
+
 if [ "$failures" -ne 0 ]; then
     echo "$failures failure(s)"
     exit 1

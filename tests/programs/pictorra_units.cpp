@@ -133,6 +133,13 @@ int KX_STDCALL fakeDXToggle()
     return dxState;
 }
 
+// The command line is this program's own ("start", ...): a normal start that takes no requests,
+// and nothing of the clipboard to keep at exit.
+int KX_STDCALL fakeRemoteParse(const char*) { return 0; }
+int KX_STDCALL fakeRemoteListen(const char*) { return 0; }
+void KX_STDCALL fakeRemoteStop() { }
+int KX_STDCALL fakeKeepClip() { return 1; }
+
 void installstandins()
 {
     kx_temps t;
@@ -151,6 +158,10 @@ void installstandins()
     SHGetPathFromIDListA = fakePathFromList;
     DXPrintScreenEnabled = fakeDXEnabled;
     ToggleDXPrintScreen = fakeDXToggle;
+    RemoteParse = fakeRemoteParse;
+    RemoteListen = fakeRemoteListen;
+    RemoteStop = fakeRemoteStop;
+    KeepClipImage = fakeKeepClip;
 }
 
 // ---- Runs ---------------------------------------------------------------------------------------

@@ -79,6 +79,29 @@ TEST_F(UserLibTest, DibsOfEveryDepthArePastedUprightAndReadBackBottomRowFirst)
     }
 }
 
+// A 32-bit DIB's fourth bytes are alpha when they vary (a picture with transparent corners), and
+// ignored when all are 0 or all 255, as most programs leave them.
+TEST_F(UserLibTest, ThirtyTwoBitDibsKeepTheirAlphaOnlyWhenItVaries)
+{
+    auto& ds = HeadlessDesktopServices::instance();
+    for (uint8_t rest : { 0x00, 0xFF }) {
+        for (bool clearCorner : { false, true }) {
+            Dib d = makeDib(4, false);
+            for (size_t at = 3; at < d.bits.size(); at += 4)
+                d.bits[at] = rest;
+            d.bits[(H - 1) * W * 4 + 3] = clearCorner ? uint8_t(rest ^ 0xFF) : rest; // pixel 0,0
+            ASSERT_EQ(api().PasteClipImage(0, d.header.data(), d.bits.data(), int(d.bits.size())), 1);
+            KXClipPicture picture;
+            ASSERT_TRUE(ds.clipboardPicture(picture));
+            for (int i = 0; i < W * H; ++i) {
+                uint32_t want = pixel(i % W, i / W) & 0xFFFFFFu;
+                want |= clearCorner ? uint32_t(i == 0 ? rest ^ 0xFF : rest) << 24 : 0xFF000000u;
+                EXPECT_EQ(picture.argb[size_t(i)], want) << int(rest) << " " << clearCorner << " " << i;
+            }
+        }
+    }
+}
+
 // Export (Part of saveclip: top-row-first memory -> FreeImage with topdown TRUE -> PasteClipImage)
 // and import (loadclip: GetClipImageInfo -> FreeImage topdown TRUE -> memory with topdown FALSE)
 // give back the same upright picture for locked formats of 16, 24 and 32 bits.

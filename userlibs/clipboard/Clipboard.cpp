@@ -1,5 +1,5 @@
 // Clipboard.dll: the clipboard library programs bind as "data\Clipboard.dll"
-// ("_GetClipImageInfo@12", "_PasteClipImage@16"), over the desktop services' clipboard, so that
+// ("_GetClipImageInfo@12", "_PasteClipImage@16", "_KeepClipImage@0"), over the desktop services' clipboard, so that
 // pictures travel to and from other programs.
 //
 // Row order: GetClipImageInfo hands out 32-bit rows bottom-up, the picture's bottom row first,
@@ -58,6 +58,15 @@ int GetClipImageInfo(int window, uint8_t* buffer, int mode)
         return 1;
     }
     return 0;
+}
+
+// Leaves the picture this program put on the clipboard pasteable after it ends. 1 when it will
+// stay (or the clipboard holds nothing of this program's), 0 when it will go with the process.
+extern "C" __attribute__((stdcall, visibility("default"))) int KeepClipImage() __asm__("_KeepClipImage");
+int KeepClipImage()
+{
+    KXDesktopServices* ds = kxwin::desktop();
+    return !ds || ds->keepClipboard() ? 1 : 0;
 }
 
 // Puts the DIB (a BITMAPINFOHEADER and size bytes of rows; 16, 24 or 32 bits per pixel) on the

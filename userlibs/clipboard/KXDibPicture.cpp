@@ -87,6 +87,8 @@ bool KXDibPicture::fromDib(const uint8_t* header, const uint8_t* bits, size_t si
     picture.width = width;
     picture.height = int(rows);
     picture.argb.resize(size_t(width) * size_t(rows));
+    // The fourth bytes of 32-bit BI_RGB rows, when they vary, are the picture's alpha.
+    bool anyClear = false, anyOpaque = false;
     for (uint64_t y = 0; y < rows; ++y) {
         const uint8_t* row = bits + stride * (bottomUp ? rows - 1 - y : y);
         uint32_t* dst = picture.argb.data() + size_t(y) * size_t(width);
@@ -99,8 +101,18 @@ bool KXDibPicture::fromDib(const uint8_t* header, const uint8_t* bits, size_t si
                 pixel = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16;
             } else {
                 pixel = load32(row + 4 * size_t(x));
+                anyClear |= (pixel >> 24) != 0xFF;
+                anyOpaque |= (pixel >> 24) != 0;
             }
             dst[x] = 0xFF000000u | red.value8(pixel) << 16 | green.value8(pixel) << 8 | blue.value8(pixel);
+        }
+    }
+    if (bpp == 32 && compression == BiRgb && anyClear && anyOpaque) {
+        for (uint64_t y = 0; y < rows; ++y) {
+            const uint8_t* row = bits + stride * (bottomUp ? rows - 1 - y : y);
+            uint32_t* dst = picture.argb.data() + size_t(y) * size_t(width);
+            for (int32_t x = 0; x < width; ++x)
+                dst[x] = (dst[x] & 0xFFFFFFu) | uint32_t(row[4 * size_t(x) + 3]) << 24;
         }
     }
     out = std::move(picture);

@@ -11,8 +11,9 @@ class KXDibPicture {
 public:
     // The picture of a DIB of 16, 24 or 32 bits per pixel (BI_RGB, or BI_BITFIELDS with its
     // masks after a 40-byte header or inside a longer one), rows bottom-up for a positive height
-    // and top-down for a negative one, each padded to 4 bytes. The fourth byte of 32-bit pixels
-    // is unused (pictures come out opaque). False, out untouched, when the header is not such a
+    // and top-down for a negative one, each padded to 4 bytes. The fourth byte of 32-bit BI_RGB
+    // pixels is their alpha when it varies across the picture; all 0 or all 255, as most
+    // programs leave it, gives an opaque picture (as do every other depth and BI_BITFIELDS). False, out untouched, when the header is not such a
     // DIB or size holds fewer bytes than its rows.
     static bool fromDib(const uint8_t* header, const uint8_t* bits, size_t size, KXClipPicture& out);
 
