@@ -39,6 +39,7 @@ DESTDIR=$root cmake --install "$build" --prefix /usr >"$tmp/install.log" 2>&1 \
 desktop=$root/usr/share/applications/pictorra.desktop
 metainfo=$root/usr/share/metainfo/io.github.pictorra.Pictorra.metainfo.xml
 for f in "$root/usr/bin/pictorra" "$root/usr/lib/pictorra/pictorra" "$desktop" "$metainfo" \
+    "$root/usr/lib/pictorra/data/Remote.dll" "$root/usr/lib/pictorra/trova-clipkeeper" \
     "$root/usr/share/pictorra/data/Pictorra.pak" "$root/usr/share/pictorra/help/PT-HowToUse.html"; do
     [ -e "$f" ] || fail "not installed: ${f#"$root"}"
 done
