@@ -9,13 +9,19 @@
      otherwise a PNG saved from them could come out transparent.
    - FreeImage_Save writes a bitmap whose depth the chosen writer refuses (JPEG takes only 8 and
      24 bits for RGB pictures, PNG no 16-bit pixels) through a 24-bit copy instead of failing;
-     a fully opaque 32-bit bitmap goes to PNG the same way, as RGB without an alpha channel.
-   File names may use "\" or "/" between folders. */
+     a fully opaque 32-bit bitmap goes to PNG as RGB without an alpha channel.
+   PNG with the default flags is written by the adapter's own encoder (KXPngWriter) straight from
+   the bitmap's rows, several times faster than the library's; every other format and flag goes
+   to the library. File names may use "\" or "/" between folders. */
+#include "userlibs/freeimage/KXBitmapView.h"
+#include "userlibs/freeimage/KXPngWriter.h"
+
 #include <FreeImage.h>
 #ifdef __SSE2__
 #    include <emmintrin.h>
 #endif
 #include <stdint.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -32,6 +38,8 @@ FI_EXPORT FIBITMAP* kxfiConvertTo24Bits(FIBITMAP* dib) __asm__("_FreeImage_Conve
 FI_EXPORT BITMAPINFOHEADER* kxfiGetInfoHeader(FIBITMAP* dib) __asm__("_FreeImage_GetInfoHeader");
 FI_EXPORT FIBITMAP* kxfiConvertFromRawBits(BYTE* bits, int width, int height, int pitch, unsigned bpp,
     unsigned redMask, unsigned greenMask, unsigned blueMask, BOOL topdown) __asm__("_FreeImage_ConvertFromRawBits");
+FI_EXPORT FIBITMAP* kxfiConvertFromRawBitsEx(BOOL copySource, BYTE* bits, int type, int width, int height, int pitch,
+    unsigned bpp, unsigned redMask, unsigned greenMask, unsigned blueMask, BOOL topdown) __asm__("_FreeImage_ConvertFromRawBitsEx");
 FI_EXPORT void kxfiConvertToRawBits(BYTE* bits, FIBITMAP* dib, int pitch, unsigned bpp, unsigned redMask,
     unsigned greenMask, unsigned blueMask, BOOL topdown) __asm__("_FreeImage_ConvertToRawBits");
 
@@ -64,6 +72,53 @@ static int allOpaque(FIBITMAP* dib)
     return 1;
 }
 
+/* True when the adapter's encoder writes the bitmap as the library would: 8 bits per channel
+   RGB or RGBA pixels, default flags, nothing else the library's writer would carry along (a
+   colour profile, text or XMP metadata). */
+static int ownPngWriterTakes(FIBITMAP* dib, int flags)
+{
+    unsigned bpp = FreeImage_GetBPP(dib);
+    FIICCPROFILE* profile = FreeImage_GetICCProfile(dib);
+    return flags == PNG_DEFAULT && FreeImage_GetImageType(dib) == FIT_BITMAP && (bpp == 24 || bpp == 32)
+        && (!profile || !profile->size) && FreeImage_GetMetadataCount(FIMD_COMMENTS, dib) == 0
+        && FreeImage_GetMetadataCount(FIMD_XMP, dib) == 0;
+}
+
+static int fileSink(void* file, const uint8_t* bytes, size_t length)
+{
+    return fwrite(bytes, 1, length, (FILE*)file) == length;
+}
+
+/* Writes a bitmap ownPngWriterTakes to path as layout (enum KXPngLayout); topdown: its scan line
+   0 is the top row (a view of top-down rows), else the bottom row, as the library keeps it. */
+static BOOL savePng(FIBITMAP* dib, const char* path, int layout, int topdown)
+{
+    unsigned height = FreeImage_GetHeight(dib);
+    ptrdiff_t pitch = (ptrdiff_t)FreeImage_GetPitch(dib);
+    KXPngImage image;
+    image.top = FreeImage_GetScanLine(dib, topdown ? 0 : (int)height - 1);
+    image.stride = topdown ? pitch : -pitch;
+    image.width = FreeImage_GetWidth(dib);
+    image.height = height;
+    image.layout = layout;
+    image.dotsPerMeterX = FreeImage_GetDotsPerMeterX(dib);
+    image.dotsPerMeterY = FreeImage_GetDotsPerMeterY(dib);
+    FILE* file = fopen(path, "wb");
+    if (!file)
+        return FALSE;
+    int ok = kxPngWrite(&image, fileSink, file);
+    ok = fclose(file) == 0 && ok;
+    return ok ? TRUE : FALSE;
+}
+
+/* An ordinary bitmap with a view's pixels, upright and (at 32 bits) opaque; NULL when memory ran out. */
+static FIBITMAP* copyOfView(FIBITMAP* dib, const KXBitmapView* view)
+{
+    return kxfiConvertFromRawBits(FreeImage_GetBits(dib), (int)FreeImage_GetWidth(dib), (int)FreeImage_GetHeight(dib),
+        (int)FreeImage_GetPitch(dib), FreeImage_GetBPP(dib), FreeImage_GetRedMask(dib), FreeImage_GetGreenMask(dib),
+        FreeImage_GetBlueMask(dib), view->topdown);
+}
+
 BOOL FI_STDCALL kxfiSave(int format, FIBITMAP* dib, const char* filename, int flags)
 {
     if (!dib || !filename || !*filename || !FreeImage_HasPixels(dib))
@@ -76,28 +131,45 @@ BOOL FI_STDCALL kxfiSave(int format, FIBITMAP* dib, const char* filename, int fl
         path[i] = filename[i] == '\\' ? '/' : filename[i];
     FREE_IMAGE_FORMAT fif = (FREE_IMAGE_FORMAT)format;
     BOOL ok = FALSE;
-    if (FreeImage_FIFSupportsWriting(fif)) {
+    const KXBitmapView* view = kxViewFind(dib);
+    if (view) {
+        /* A view is read in place for PNG; any other writer gets an ordinary copy. Its fourth
+           byte at 32 bits is unused, as for the raw bits a copy is made from. */
+        if (fif == FIF_PNG && ownPngWriterTakes(dib, flags)) {
+            ok = savePng(dib, path, FreeImage_GetBPP(dib) == 24 ? KXPNG_BGR24 : KXPNG_BGRX32, view->topdown);
+        } else {
+            FIBITMAP* copy = copyOfView(dib, view);
+            ok = copy && kxfiSave(format, copy, filename, flags);
+            FreeImage_Unload(copy);
+        }
+    } else if (FreeImage_FIFSupportsWriting(fif)) {
         unsigned bpp = FreeImage_GetBPP(dib);
         /* The JPEG writer claims 32 bits but takes them only as CMYK: RGB pixels go through 24. */
         int refused = !FreeImage_FIFSupportsExportBPP(fif, (int)bpp) || (fif == FIF_JPEG && bpp != 8 && bpp != 24);
-        /* An opaque picture (every capture) needs no alpha channel: as RGB the PNG encoder
-           compresses a quarter fewer bytes, and the file is smaller. */
-        int opaquePng = fif == FIF_PNG && FreeImage_GetImageType(dib) == FIT_BITMAP && bpp == 32 && allOpaque(dib);
-        if (FreeImage_GetImageType(dib) == FIT_BITMAP && (refused || opaquePng)) {
-            FIBITMAP* copy = FreeImage_ConvertTo24Bits(dib);
-            if (copy) {
-                ok = FreeImage_Save(fif, copy, path, flags);
-                FreeImage_Unload(copy);
-            }
-        } else {
-            ok = FreeImage_Save(fif, dib, path, flags);
+        int needsCopy = FreeImage_GetImageType(dib) == FIT_BITMAP && refused;
+        FIBITMAP* copy = needsCopy ? FreeImage_ConvertTo24Bits(dib) : NULL;
+        FIBITMAP* source = copy ? copy : dib;
+        if (fif == FIF_PNG && ownPngWriterTakes(source, flags)) {
+            /* An opaque picture (every capture) needs no alpha channel: as RGB the encoder
+               compresses a quarter fewer bytes, and the file is smaller. */
+            int layout = FreeImage_GetBPP(source) == 24 ? KXPNG_BGR24 : allOpaque(source) ? KXPNG_BGRX32
+                                                                                          : KXPNG_BGRA32;
+            ok = savePng(source, path, layout, 0);
+        } else if (!needsCopy || copy) {
+            ok = FreeImage_Save(fif, source, path, flags);
         }
+        if (copy)
+            FreeImage_Unload(copy);
     }
     free(path);
     return ok;
 }
 
-void FI_STDCALL kxfiUnload(FIBITMAP* dib) { FreeImage_Unload(dib); }
+void FI_STDCALL kxfiUnload(FIBITMAP* dib)
+{
+    kxViewRemove(dib);
+    FreeImage_Unload(dib);
+}
 
 BYTE* FI_STDCALL kxfiGetBits(FIBITMAP* dib) { return dib ? FreeImage_GetBits(dib) : NULL; }
 
@@ -107,7 +179,16 @@ unsigned FI_STDCALL kxfiGetHeight(FIBITMAP* dib) { return dib ? FreeImage_GetHei
 
 unsigned FI_STDCALL kxfiGetPitch(FIBITMAP* dib) { return dib ? FreeImage_GetPitch(dib) : 0; }
 
-FIBITMAP* FI_STDCALL kxfiConvertTo24Bits(FIBITMAP* dib) { return dib ? FreeImage_ConvertTo24Bits(dib) : NULL; }
+FIBITMAP* FI_STDCALL kxfiConvertTo24Bits(FIBITMAP* dib)
+{
+    const KXBitmapView* view = kxViewFind(dib);
+    if (!view)
+        return dib ? FreeImage_ConvertTo24Bits(dib) : NULL;
+    FIBITMAP* copy = copyOfView(dib, view);
+    FIBITMAP* wide = copy ? FreeImage_ConvertTo24Bits(copy) : NULL;
+    FreeImage_Unload(copy);
+    return wide;
+}
 
 BITMAPINFOHEADER* FI_STDCALL kxfiGetInfoHeader(FIBITMAP* dib) { return dib ? FreeImage_GetInfoHeader(dib) : NULL; }
 
@@ -141,10 +222,32 @@ FIBITMAP* FI_STDCALL kxfiConvertFromRawBits(BYTE* bits, int width, int height, i
     return dib;
 }
 
+/* copySource FALSE: a view of the rows (KXBitmapView) for 24- and 32-bit pixels; any other
+   depth, or a view that cannot be recorded, gets a copy, which is the same to a program. */
+FIBITMAP* FI_STDCALL kxfiConvertFromRawBitsEx(BOOL copySource, BYTE* bits, int type, int width, int height, int pitch,
+    unsigned bpp, unsigned redMask, unsigned greenMask, unsigned blueMask, BOOL topdown)
+{
+    if (type != FIT_BITMAP || !rawBlockValid(bits, width, height, pitch, bpp))
+        return NULL;
+    if (copySource || (bpp != 24 && bpp != 32))
+        return kxfiConvertFromRawBits(bits, width, height, pitch, bpp, redMask, greenMask, blueMask, topdown);
+    FIBITMAP* dib = FreeImage_ConvertFromRawBitsEx(FALSE, bits, FIT_BITMAP, width, height, pitch, bpp, redMask, greenMask,
+        blueMask, FALSE);
+    if (dib && !kxViewAdd(dib, topdown ? 1 : 0)) {
+        FreeImage_Unload(dib);
+        dib = NULL;
+    }
+    return dib ? dib : kxfiConvertFromRawBits(bits, width, height, pitch, bpp, redMask, greenMask, blueMask, topdown);
+}
+
 void FI_STDCALL kxfiConvertToRawBits(BYTE* bits, FIBITMAP* dib, int pitch, unsigned bpp, unsigned redMask,
     unsigned greenMask, unsigned blueMask, BOOL topdown)
 {
     if (!dib || !rawBlockValid(bits, (int)FreeImage_GetWidth(dib), (int)FreeImage_GetHeight(dib), pitch, bpp))
         return;
-    FreeImage_ConvertToRawBits(bits, dib, pitch, bpp, redMask, greenMask, blueMask, topdown);
+    const KXBitmapView* view = kxViewFind(dib);
+    FIBITMAP* copy = view ? copyOfView(dib, view) : NULL;
+    if (!view || copy)
+        FreeImage_ConvertToRawBits(bits, copy ? copy : dib, pitch, bpp, redMask, greenMask, blueMask, topdown);
+    FreeImage_Unload(copy);
 }
