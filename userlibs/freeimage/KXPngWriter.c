@@ -153,9 +153,10 @@ int kxPngChooseFilter(const KXPngImage* image)
         return KXPNG_UP;
     const uint32_t rows = image->height < KXPNG_TRIAL_ROWS ? image->height : KXPNG_TRIAL_ROWS;
     const uint32_t bands = image->height / rows < KXPNG_TRIAL_BANDS ? image->height / rows : KXPNG_TRIAL_BANDS;
-    const size_t bandBytes = kxPngRowBytes(image) * rows, sampleSize = bandBytes * bands;
+    const size_t rowBytes = kxPngRowBytes(image), bandBytes = rowBytes * rows, sampleSize = bandBytes * bands;
     struct libdeflate_compressor* fast = libdeflate_alloc_compressor(1);
-    uint8_t* sample = malloc(sampleSize);
+    /* Each band is filtered with the row above it, which is then dropped: one spare row. */
+    uint8_t* sample = malloc(sampleSize + rowBytes);
     size_t bound = fast ? libdeflate_deflate_compress_bound(fast, sampleSize) : 0;
     uint8_t* packed = bound ? malloc(bound) : NULL;
     int best = KXPNG_UP;
@@ -163,12 +164,16 @@ int kxPngChooseFilter(const KXPngImage* image)
     for (size_t c = 0; packed && sample && c < sizeof candidates / sizeof candidates[0]; ++c) {
         int ok = 1;
         for (uint32_t b = 0; ok && b < bands; ++b) {
-            KXPngImage band = *image;
             /* Band b starts at the b-th of bands equal parts of the picture. */
             uint32_t first = (uint32_t)(((unsigned long long)image->height - rows) * b / (bands > 1 ? bands - 1 : 1));
-            band.top = image->top + (ptrdiff_t)first * image->stride;
-            band.height = rows;
-            ok = kxPngFilterRows(&band, candidates[c], sample + b * bandBytes);
+            uint32_t above = first > 0;
+            KXPngImage band = *image;
+            band.top = image->top + (ptrdiff_t)(first - above) * image->stride;
+            band.height = rows + above;
+            uint8_t* at = sample + b * bandBytes;
+            ok = kxPngFilterRows(&band, candidates[c], at);
+            if (above)
+                memmove(at, at + rowBytes, bandBytes);
         }
         size_t size = ok ? libdeflate_deflate_compress(fast, sample, sampleSize, packed, bound) : 0;
         if (size && size < bestSize) {

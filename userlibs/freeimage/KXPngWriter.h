@@ -49,7 +49,7 @@ typedef int (*KXPngSink)(void* context, const uint8_t* bytes, size_t length);
 /* The filter and deflate level the encoder uses unless told otherwise (chosen by measurement:
    bench_png_encode prints the alternatives). */
 enum { KXPNG_DEFAULT_FILTER = KXPNG_AUTO,
-    KXPNG_DEFAULT_LEVEL = 4 };
+    KXPNG_DEFAULT_LEVEL = 5 };
 
 /* Bytes of one filtered row: the filter type byte and the row's channels. */
 size_t kxPngRowBytes(const KXPngImage* image);
