@@ -195,3 +195,30 @@ TEST_F(UserLibTest, OpaquePngsAreRgbAndTranslucentOnesKeepTheirAlpha)
     EXPECT_EQ(uint8_t(alpha[size_t(W - 1)]), 0x80);
     EXPECT_EQ(uint8_t(alpha[0]), 0xFF);
 }
+
+// A view of top-row-first rows converts like a copy of them: to 24 bits upright (FreeImage's
+// bottom-up order) and back to raw rows unchanged, its unused fourth byte never read as alpha.
+TEST_F(UserLibTest, ViewsConvertLikeCopies)
+{
+    constexpr int w = 5, h = 3, pitch = w * 4;
+    std::vector<uint32_t> rows(size_t(w * h));
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            rows[size_t(y * w + x)] = pixel(x, y) & 0x00FFFFFFu;
+    void* view = api().ConvertFromRawBitsEx(0, rows.data(), 1, w, h, pitch, 32, 0xFF0000, 0xFF00, 0xFF, 1);
+    ASSERT_NE(view, nullptr);
+    void* wide = api().ConvertTo24Bits(view);
+    ASSERT_NE(wide, nullptr);
+    const uint8_t* bits = api().GetBits(wide);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const uint8_t* p = bits + size_t(h - 1 - y) * api().GetPitch(wide) + x * 3;
+            EXPECT_EQ(0xFF000000u | uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0], pixel(x, y)) << x << "," << y;
+        }
+    api().Unload(wide);
+    std::vector<uint32_t> back(size_t(w * h));
+    api().ConvertToRawBits(back.data(), view, pitch, 32, 0xFF0000, 0xFF00, 0xFF, 1);
+    api().Unload(view);
+    for (size_t i = 0; i < back.size(); ++i)
+        EXPECT_EQ(back[i] | 0xFF000000u, rows[i] | 0xFF000000u) << i;
+}

@@ -111,12 +111,22 @@ static BOOL savePng(FIBITMAP* dib, const char* path, int layout, int topdown)
     return ok ? TRUE : FALSE;
 }
 
-/* An ordinary bitmap with a view's pixels, upright and (at 32 bits) opaque; NULL when memory ran out. */
-static FIBITMAP* copyOfView(FIBITMAP* dib, const KXBitmapView* view)
+/* An ordinary bitmap with a view's pixels, upright and (at 32 bits) opaque; rgb: at 24 bits
+   whatever the view's depth, in the same one pass. NULL when memory ran out. */
+static FIBITMAP* copyOfView(FIBITMAP* dib, const KXBitmapView* view, int rgb)
 {
-    return kxfiConvertFromRawBits(FreeImage_GetBits(dib), (int)FreeImage_GetWidth(dib), (int)FreeImage_GetHeight(dib),
-        (int)FreeImage_GetPitch(dib), FreeImage_GetBPP(dib), FreeImage_GetRedMask(dib), FreeImage_GetGreenMask(dib),
-        FreeImage_GetBlueMask(dib), view->topdown);
+    int width = (int)FreeImage_GetWidth(dib), height = (int)FreeImage_GetHeight(dib), pitch = (int)FreeImage_GetPitch(dib);
+    if (!rgb || FreeImage_GetBPP(dib) != 32)
+        return kxfiConvertFromRawBits(FreeImage_GetBits(dib), width, height, pitch, FreeImage_GetBPP(dib),
+            FreeImage_GetRedMask(dib), FreeImage_GetGreenMask(dib), FreeImage_GetBlueMask(dib), view->topdown);
+    FIBITMAP* copy = FreeImage_Allocate(width, height, 24, FI_RGBA_RED_MASK, FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK);
+    for (int y = 0; copy && y < height; ++y) {
+        const BYTE* in = FreeImage_GetScanLine(dib, y);
+        BYTE* out = FreeImage_GetScanLine(copy, view->topdown ? height - 1 - y : y);
+        for (int x = 0; x < width; ++x, in += 4, out += 3)
+            out[0] = in[0], out[1] = in[1], out[2] = in[2];
+    }
+    return copy;
 }
 
 BOOL FI_STDCALL kxfiSave(int format, FIBITMAP* dib, const char* filename, int flags)
@@ -138,7 +148,8 @@ BOOL FI_STDCALL kxfiSave(int format, FIBITMAP* dib, const char* filename, int fl
         if (fif == FIF_PNG && ownPngWriterTakes(dib, flags)) {
             ok = savePng(dib, path, FreeImage_GetBPP(dib) == 24 ? KXPNG_BGR24 : KXPNG_BGRX32, view->topdown);
         } else {
-            FIBITMAP* copy = copyOfView(dib, view);
+            /* JPEG takes RGB pixels as 24 bits: made so at once, not through a 32-bit copy. */
+            FIBITMAP* copy = copyOfView(dib, view, fif == FIF_JPEG);
             ok = copy && kxfiSave(format, copy, filename, flags);
             FreeImage_Unload(copy);
         }
@@ -184,10 +195,7 @@ FIBITMAP* FI_STDCALL kxfiConvertTo24Bits(FIBITMAP* dib)
     const KXBitmapView* view = kxViewFind(dib);
     if (!view)
         return dib ? FreeImage_ConvertTo24Bits(dib) : NULL;
-    FIBITMAP* copy = copyOfView(dib, view);
-    FIBITMAP* wide = copy ? FreeImage_ConvertTo24Bits(copy) : NULL;
-    FreeImage_Unload(copy);
-    return wide;
+    return copyOfView(dib, view, 1);
 }
 
 BITMAPINFOHEADER* FI_STDCALL kxfiGetInfoHeader(FIBITMAP* dib) { return dib ? FreeImage_GetInfoHeader(dib) : NULL; }
@@ -246,7 +254,7 @@ void FI_STDCALL kxfiConvertToRawBits(BYTE* bits, FIBITMAP* dib, int pitch, unsig
     if (!dib || !rawBlockValid(bits, (int)FreeImage_GetWidth(dib), (int)FreeImage_GetHeight(dib), pitch, bpp))
         return;
     const KXBitmapView* view = kxViewFind(dib);
-    FIBITMAP* copy = view ? copyOfView(dib, view) : NULL;
+    FIBITMAP* copy = view ? copyOfView(dib, view, 0) : NULL;
     if (!view || copy)
         FreeImage_ConvertToRawBits(bits, copy ? copy : dib, pitch, bpp, redMask, greenMask, blueMask, topdown);
     FreeImage_Unload(copy);
