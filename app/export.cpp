@@ -4,15 +4,34 @@
 namespace {
 
 constexpr int FifBmp = 0, FifJpeg = 2, FifPng = 13;
+constexpr int FitBitmap = 1; // FreeImage's image type of ordinary bitmaps
 constexpr int FormatBmp = 0, FormatJpg = 1;
 constexpr int JpegFlags[] = { 128, 256, 512, 1024 }; // by imagecomp index
 constexpr int Warning = 1;
 constexpr int MaxNameTries = 10000; // names one auto-save tries before it gives up
 
 // Writes image to path as the FreeImage format fif; on failure shows error in a warning box.
+// The file is written from the locked rows themselves: the bitmap handed over is a view of them
+// (no copy), valid while the buffer stays locked.
 int savewith(int fif, int image, kx_str path, int flags, kx_str error)
 {
-    int ok = fisave(fif, image, kxStrToCStr(path), flags);
+    int ok;
+    // Transparent corners live in the alpha bytes of a copy (fiqsend), which a view of the rows
+    // would leave out.
+    if (fif == FifPng && transparentcorners == 1 && image == screenshot) {
+        ok = fisave(fif, image, kxStrToCStr(path), flags);
+    } else {
+        int buffer = ImageBuffer(image, 0);
+        LockBuffer(buffer);
+        pixellayout layout = lockedlayout(LockedFormat(buffer));
+        void* bitmap = FreeImage_ConvertFromRawBitsEx(0, reinterpret_cast<void*>(LockedPixels(buffer)), FitBitmap,
+            ImageWidth(image), ImageHeight(image), LockedPitch(buffer), layout.bits, layout.red, layout.green,
+            layout.blue, 1);
+        ok = bitmap ? FreeImage_Save(fif, bitmap, kxStrToCStr(path), flags) : 0;
+        if (bitmap)
+            FreeImage_Unload(bitmap);
+        UnlockBuffer(buffer);
+    }
     if (ok == 0) {
         Notify(error, Warning);
         return 1;

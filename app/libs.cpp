@@ -33,6 +33,7 @@ PT_SLOT(FreeImage_GetPitch)
 PT_SLOT(FreeImage_ConvertTo24Bits)
 PT_SLOT(FreeImage_GetInfoHeader)
 PT_SLOT(FreeImage_ConvertFromRawBits)
+PT_SLOT(FreeImage_ConvertFromRawBitsEx)
 PT_SLOT(FreeImage_ConvertToRawBits)
 PT_SLOT(GetEnvironmentVariableA)
 PT_SLOT(CreateMutexA)
@@ -85,6 +86,7 @@ KX_LIBS(kx_lib("data\\Clipboard.dll",
         kx_libfn("_FreeImage_ConvertTo24Bits@4", &FreeImage_ConvertTo24Bits),
         kx_libfn("_FreeImage_GetInfoHeader@4", &FreeImage_GetInfoHeader),
         kx_libfn("_FreeImage_ConvertFromRawBits@36", &FreeImage_ConvertFromRawBits),
+        kx_libfn("_FreeImage_ConvertFromRawBitsEx@44", &FreeImage_ConvertFromRawBitsEx),
         kx_libfn("_FreeImage_ConvertToRawBits@32", &FreeImage_ConvertToRawBits)),
     kx_lib("kernel32.dll",
         kx_libfn("GetEnvironmentVariableA", &GetEnvironmentVariableA),

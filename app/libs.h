@@ -46,6 +46,10 @@ PT_IMPORT(void*, FreeImage_ConvertFromRawBits,
     (void* bits, int width, int height, int pitch, unsigned bpp, unsigned redMask, unsigned greenMask,
         unsigned blueMask, int topdown),
     "_ffreeimage_convertfromrawbits");
+PT_IMPORT(void*, FreeImage_ConvertFromRawBitsEx,
+    (int copySource, void* bits, int type, int width, int height, int pitch, unsigned bpp, unsigned redMask,
+        unsigned greenMask, unsigned blueMask, int topdown),
+    "_ffreeimage_convertfromrawbitsex");
 PT_IMPORT(void, FreeImage_ConvertToRawBits,
     (void* bits, void* dib, int pitch, unsigned bpp, unsigned redMask, unsigned greenMask, unsigned blueMask,
         int topdown),

@@ -1,11 +1,11 @@
 // Images: creation through the display driver, copies, handles, masks and transforms.
 #include "graphics/K2DImage.h"
 
+#include "base/KXError.h"
 #include "graphics/K2DBuffer.h"
 #include "graphics/K2DGraphicsDriver.h"
 #include "graphics/K2DTransform.h"
 #include "graphics/KXPixmap.h"
-#include "base/KXError.h"
 
 #include <algorithm>
 #include <new>
@@ -72,12 +72,38 @@ void K2DImage::setMaskColor(uint32_t rgb)
 
 K2DImage* K2DImage::copy() const
 {
-    KXRef<K2DImage> image(create(m_width, m_height, frameCount(), m_flags));
+    // Frames in ordinary memory are shared with the copy until either side writes them; not
+    // while locked, as the holder of a lock may still write through it.
+    bool pixmaps = true;
+    for (K2DBuffer* f : m_frames)
+        pixmaps = pixmaps && dynamic_cast<const KXPixmap*>(f->graphics()) && !f->graphics()->isLocked();
+    if (!pixmaps) {
+        KXRef<K2DImage> image(create(m_width, m_height, frameCount(), m_flags));
+        for (size_t i = 0; i < m_frames.size(); ++i)
+            image->m_frames[i]->graphics()->copyRect(0, 0, m_frames[i]->graphics(), 0, 0, m_width, m_height, false);
+        image->m_handleX = m_handleX;
+        image->m_handleY = m_handleY;
+        image->setMaskColor(m_maskColor);
+        return image.leak();
+    }
+    KXRef<K2DImage> image;
+    try {
+        image = KXRef<K2DImage>(new K2DImage);
+        image->m_width = m_width;
+        image->m_height = m_height;
+        image->m_flags = m_flags;
+        image->m_frames.reserve(m_frames.size());
+        for (K2DBuffer* f : m_frames) {
+            KXRef<KXPixmap> shared(static_cast<const KXPixmap*>(f->graphics())->share());
+            image->m_frames.push_back(K2DBuffer::create(shared.get()));
+        }
+    } catch (const std::bad_alloc&) {
+        image = KXRef<K2DImage>();
+        kxRuntimeError("Out of memory");
+    }
     image->m_handleX = m_handleX;
     image->m_handleY = m_handleY;
     image->setMaskColor(m_maskColor);
-    for (size_t i = 0; i < m_frames.size(); ++i)
-        image->m_frames[i]->graphics()->copyRect(0, 0, m_frames[i]->graphics(), 0, 0, m_width, m_height, false);
     return image.leak();
 }
 

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -167,10 +168,21 @@ KXPixmap* K2DTransform::apply(KXGraphics* source, bool bilinear) const
 {
     if (!m_valid || !source || source->width() != m_w || source->height() != m_h)
         return nullptr;
-    KXSurfaceLock lock(source);
-    if (!lock.ok())
-        return nullptr;
-    const int format = lock.info().format;
+    // A pixmap is read in place, without a lock, so that a copy sharing its pixels (an image
+    // copied to be transformed) never copies them; other surfaces are locked.
+    std::optional<KXSurfaceLock> lock;
+    KXLockInfo in;
+    if (const auto* pixmap = dynamic_cast<const KXPixmap*>(source)) {
+        in.pixels = const_cast<uint8_t*>(pixmap->pixels()); // only read below
+        in.pitch = pixmap->pitch();
+        in.format = pixmap->format();
+    } else {
+        lock.emplace(source);
+        if (!lock->ok())
+            return nullptr;
+        in = lock->info();
+    }
+    const int format = in.format;
     // Every pixel is written below. The reference is held until the end, so that a failed
     // allocation on the way (std::bad_alloc) loses nothing.
     KXRef<KXPixmap> dest(KXPixmap::createUninitialized(m_newW, m_newH, format));
@@ -178,14 +190,14 @@ KXPixmap* K2DTransform::apply(KXGraphics* source, bool bilinear) const
         return nullptr;
     const int bpp = kxpf::bytesPerPixel(format);
 
-    Source src { lock.info().pixels, lock.info().pitch, 0, {}, m_w, m_h };
+    Source src { in.pixels, in.pitch, 0, {}, m_w, m_h };
     if (format == 4)
         src.alphaOr = 0xFF000000u;
     else if (format != 7) {
         src.converted.resize(size_t(m_w) * size_t(m_h));
         for (int y = 0; y < m_h; ++y)
             for (int x = 0; x < m_w; ++x)
-                src.converted[size_t(y) * m_w + x] = kxpf::toArgb(format, lock.row(y) + x * bpp);
+                src.converted[size_t(y) * m_w + x] = kxpf::toArgb(format, in.pixels + size_t(y) * size_t(in.pitch) + size_t(x) * size_t(bpp));
         src.base = reinterpret_cast<const uint8_t*>(src.converted.data());
         src.pitch = m_w * 4;
     }

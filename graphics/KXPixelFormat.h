@@ -54,18 +54,55 @@ inline uint32_t load32(const uint8_t* p)
     return v;
 }
 
-// The ARGB value of the pixel stored at p. Low bits of narrow channels are 0, not replicated.
+// A channel value of bits bits (1 to 16) as 8 bits. Narrow channels scale to the full range,
+// v × 255 / (2^bits − 1) rounded down: the X server's colour of a TrueColor pixel (XQueryColors,
+// v × 65535 / (2^bits − 1)) taken to 8 bits, which is what ImageMagick's import of a 16-bit screen
+// and FreeImage's 16-bit conversions give; full intensity stays full, black stays black, 4 bits
+// give v × 17. Wider channels keep their top 8 bits. The one widening rule of every pixel
+// conversion: pixel formats, screen reads, clipboard pictures and BMP masks.
+constexpr uint32_t widen(uint32_t v, int bits)
+{
+    if (bits <= 0)
+        return 0;
+    if (bits >= 8)
+        return (v >> (bits - 8)) & 0xFF;
+    const uint32_t top = (1u << bits) - 1;
+    return (v & top) * 255 / top;
+}
+
+// One colour channel of a pixel value described by a mask: where it sits and how wide it is
+// (from its lowest to its highest set bit).
+struct Channel {
+    uint32_t mask { 0 };
+    int shift { 0 };
+    int bits { 0 };
+
+    constexpr explicit Channel(uint32_t m)
+        : mask(m)
+    {
+        if (!m)
+            return;
+        while (!((m >> shift) & 1))
+            ++shift;
+        while (bits < 32 - shift && ((m >> shift) >> bits))
+            ++bits;
+    }
+    // The channel of pixel as 8 bits (by widen).
+    constexpr uint32_t value8(uint32_t pixel) const { return widen((pixel & mask) >> shift, bits); }
+};
+
+// The ARGB value of the pixel stored at p. Narrow channels widen to the full range (widen).
 // Formats 5 and 6 are decoded for completeness; unknown formats read as 0.
 inline uint32_t toArgb(int format, const uint8_t* p)
 {
     switch (format) {
     case 1: {
         uint32_t v = load16(p);
-        return 0xFF000000u | ((v >> 11) << 19) | (((v >> 5) & 0x3F) << 10) | ((v & 0x1F) << 3);
+        return 0xFF000000u | (widen(v >> 11, 5) << 16) | (widen((v >> 5) & 0x3F, 6) << 8) | widen(v & 0x1F, 5);
     }
     case 2: {
         uint32_t v = load16(p);
-        return 0xFF000000u | (((v >> 10) & 0x1F) << 19) | (((v >> 5) & 0x1F) << 11) | ((v & 0x1F) << 3);
+        return 0xFF000000u | (widen((v >> 10) & 0x1F, 5) << 16) | (widen((v >> 5) & 0x1F, 5) << 8) | widen(v & 0x1F, 5);
     }
     case 3:
         return 0xFF000000u | (uint32_t(p[2]) << 16) | (uint32_t(p[1]) << 8) | p[0];
@@ -73,11 +110,12 @@ inline uint32_t toArgb(int format, const uint8_t* p)
         return load32(p) | 0xFF000000u;
     case 5: {
         uint32_t v = load16(p);
-        return ((v & 0x8000) ? 0xFF000000u : 0) | (((v >> 10) & 0x1F) << 19) | (((v >> 5) & 0x1F) << 11) | ((v & 0x1F) << 3);
+        return ((v & 0x8000) ? 0xFF000000u : 0) | (widen((v >> 10) & 0x1F, 5) << 16) | (widen((v >> 5) & 0x1F, 5) << 8)
+            | widen(v & 0x1F, 5);
     }
     case 6: {
         uint32_t v = load16(p);
-        return ((v >> 12) << 28) | (((v >> 8) & 0xF) << 20) | (((v >> 4) & 0xF) << 12) | ((v & 0xF) << 4);
+        return (widen(v >> 12, 4) << 24) | (widen((v >> 8) & 0xF, 4) << 16) | (widen((v >> 4) & 0xF, 4) << 8) | widen(v & 0xF, 4);
     }
     case 7:
         return load32(p);

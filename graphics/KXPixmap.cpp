@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <vector>
 
 KXPixmap* KXPixmap::create(int width, int height, int format)
@@ -85,7 +86,20 @@ KXPixmap* KXPixmap::createUninitialized(int width, int height, int format)
     return new KXPixmap(width, height, format, pitch, std::move(block));
 }
 
+namespace {
+std::shared_ptr<uint8_t[]> shared(KXPixmap::Block block)
+{
+    KXPixmap::BlockDeleter deleter = block.get_deleter();
+    return std::shared_ptr<uint8_t[]>(block.release(), deleter);
+}
+}
+
 KXPixmap::KXPixmap(int width, int height, int format, int pitch, Block pixels)
+    : KXPixmap(width, height, format, pitch, shared(std::move(pixels)))
+{
+}
+
+KXPixmap::KXPixmap(int width, int height, int format, int pitch, std::shared_ptr<uint8_t[]> pixels)
     : KXGraphics(width, height)
     , m_format(format)
     , m_pitch(pitch)
@@ -93,8 +107,27 @@ KXPixmap::KXPixmap(int width, int height, int format, int pitch, Block pixels)
 {
 }
 
+KXPixmap* KXPixmap::share() const { return new KXPixmap(width(), height(), m_format, m_pitch, m_pixels); }
+
+void KXPixmap::ownBlock()
+{
+    if (m_pixels.use_count() <= 1)
+        return;
+    const size_t size = size_t(m_pitch) * size_t(height());
+    Block block(takeBlock(size), BlockDeleter { size });
+    if (!block)
+        throw std::bad_alloc();
+    std::memcpy(block.get(), m_pixels.get(), size);
+    m_pixels = shared(std::move(block));
+}
+
 bool KXPixmap::lockSurface(KXLockInfo& info)
 {
+    try {
+        ownBlock();
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
     info.pixels = m_pixels.get();
     info.pitch = m_pitch;
     info.format = m_format;

@@ -10,31 +10,10 @@
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
-#include <bit>
+#include <algorithm>
 #include <cstring>
 
 namespace {
-
-// How one channel sits in a pixel value: shifted right by shift, its top bits keeps.
-struct Channel {
-    int shift { 0 };
-    int bits { 0 };
-    explicit Channel(unsigned long mask)
-    {
-        if (!mask)
-            return;
-        shift = std::countr_zero(mask);
-        bits = std::popcount(mask);
-    }
-    // The channel as 8 bits, low bits 0 when it is narrower (as pixel formats read back).
-    uint32_t value(uint32_t pixel) const
-    {
-        if (!bits)
-            return 0;
-        uint32_t v = (pixel >> shift) & ((1u << bits) - 1);
-        return bits >= 8 ? v >> (bits - 8) : v << (8 - bits);
-    }
-};
 
 uint32_t loadPixel(const uint8_t* p, int bytes, bool msbFirst)
 {
@@ -114,11 +93,11 @@ void convert(const XImage* image, uint8_t* dst, int pitch, int format)
                 kxpf::fromArgb(format, out + size_t(x) * size_t(outBytes), kxpf::toArgb(kxpf::RGB565, src + 2 * size_t(x)));
             continue;
         }
-        const Channel r(image->red_mask), g(image->green_mask), b(image->blue_mask);
+        const kxpf::Channel r(uint32_t(image->red_mask)), g(uint32_t(image->green_mask)), b(uint32_t(image->blue_mask));
         const int inBytes = bpp / 8;
         for (int x = 0; x < w; ++x) {
             uint32_t p = loadPixel(src + size_t(x) * size_t(inBytes), inBytes, msb);
-            uint32_t c = 0xFF000000u | (r.value(p) << 16) | (g.value(p) << 8) | b.value(p);
+            uint32_t c = 0xFF000000u | (r.value8(p) << 16) | (g.value8(p) << 8) | b.value8(p);
             kxpf::fromArgb(format, out + size_t(x) * size_t(outBytes), c);
         }
     }
@@ -228,38 +207,50 @@ _XImage* X11ScreenReader::readShared(const KXRect& rect)
     return image;
 }
 
+_XImage* X11ScreenReader::readBand(const KXRect& rect, bool& shared)
+{
+    shared = false;
+    if (m_useShm) {
+        if (XImage* image = readShared(rect)) {
+            shared = true;
+            return image;
+        }
+        m_useShm = false;
+        dropSegment();
+    }
+    X11ErrorTrap trap(m_display);
+    XImage* image = XGetImage(m_display, DefaultRootWindow(m_display), rect.x, rect.y, unsigned(rect.width),
+        unsigned(rect.height), AllPlanes, ZPixmap);
+    if (image && trap.failed()) {
+        XDestroyImage(image);
+        image = nullptr;
+    }
+    return image;
+}
+
 bool X11ScreenReader::read(const KXRect& rect, uint8_t* dst, int pitch, int format)
 {
     if (!dst || !(kxpf::isDisplayFormat(format) || format == kxpf::ARGB8888) || rect.x < 0 || rect.y < 0
         || rect.width <= 0 || rect.height <= 0 || int64_t(rect.x) + rect.width > width()
         || int64_t(rect.y) + rect.height > height() || int64_t(pitch) < int64_t(rect.width) * kxpf::bytesPerPixel(format))
         return false;
-    XImage* image = nullptr;
-    bool shared = false;
-    if (m_useShm) {
-        image = readShared(rect);
-        shared = image != nullptr;
-        if (!image) {
-            m_useShm = false;
-            dropSegment();
-        }
+    // Bands of rows of at most BandBytes (at 4 bytes a pixel), so neither the shared segment nor
+    // a fallback image ever holds a second copy of a whole screen.
+    const int band = std::max(1, int(BandBytes / (size_t(rect.width) * 4)));
+    for (int y = 0; y < rect.height; y += band) {
+        const KXRect part { rect.x, rect.y + y, rect.width, std::min(band, rect.height - y) };
+        bool shared = false;
+        XImage* image = readBand(part, shared);
+        if (!image)
+            return false;
+        bool ok = convertible(image);
+        if (ok)
+            convert(image, dst + size_t(y) * size_t(pitch), pitch, format);
+        if (shared)
+            image->data = nullptr; // the segment stays for the next read
+        XDestroyImage(image);
+        if (!ok)
+            return false;
     }
-    if (!image) {
-        X11ErrorTrap trap(m_display);
-        image = XGetImage(m_display, DefaultRootWindow(m_display), rect.x, rect.y, unsigned(rect.width),
-            unsigned(rect.height), AllPlanes, ZPixmap);
-        if (image && trap.failed()) {
-            XDestroyImage(image);
-            image = nullptr;
-        }
-    }
-    if (!image)
-        return false;
-    bool ok = convertible(image);
-    if (ok)
-        convert(image, dst, pitch, format);
-    if (shared)
-        image->data = nullptr; // the segment stays for the next read
-    XDestroyImage(image);
-    return ok;
+    return true;
 }

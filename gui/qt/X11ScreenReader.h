@@ -1,7 +1,8 @@
 // X11ScreenReader: reads rectangles of the root window (what the screen shows) and converts them
 // to a pixel format code in one pass. Uses MIT-SHM where the server offers it, through one shared
 // memory segment kept between reads and grown when a read needs more; otherwise, or when a shared
-// read fails, XGetImage.
+// read fails, XGetImage. Large reads go in bands of rows (BandBytes each), so the segment stays
+// small: a capture holds the screen's pixels once, in its own image.
 //
 // Any TrueColor visual reads correctly; the 32-bit x-8-8-8 and 16-bit 5-6-5 layouts that X servers
 // use have fast paths.
@@ -26,12 +27,18 @@ public:
     int height() const;
     // Reads rect (inside the screen, else false) into dst: rows of pitch bytes in pixel format
     // code format (1..4, 7). Format 7 pixels are opaque. False, dst unchanged, when the rectangle
-    // or format is not valid or the server would not give the pixels.
+    // or format is not valid or the server would not give the pixels (a server failure after
+    // the first band may leave the rows before it written).
     bool read(const KXRect& rect, uint8_t* dst, int pitch, int format);
     // Whether reads go through shared memory (false after a shared read failed).
     bool usesSharedMemory() const { return m_useShm; }
 
+    // The most bytes one band of a read spans.
+    static constexpr size_t BandBytes = size_t(4) << 20;
+
 private:
+    // One band: through shared memory (shared set) or, when that fails, XGetImage; null on failure.
+    _XImage* readBand(const KXRect& rect, bool& shared);
     _XImage* readShared(const KXRect& rect);
     bool ensureSegment(size_t bytes);
     void dropSegment();

@@ -5,9 +5,13 @@
 
 TEST(PixelFormat, ConversionsFollowTheLayouts)
 {
-    // Narrow channels are truncated on the way in and not replicated on the way out.
-    EXPECT_EQ(kxpf::roundTrip(1, 0xFF123456), 0xFF103450u);
-    EXPECT_EQ(kxpf::roundTrip(2, 0xFF123456), 0xFF103050u);
+    // Narrow channels are truncated on the way in and scale to the full range on the way out
+    // (v × 255 / 31 for 5 bits, rounded down), so the extremes stay 0 and 255.
+    EXPECT_EQ(kxpf::roundTrip(1, 0xFF123456), 0xFF103452u);
+    EXPECT_EQ(kxpf::roundTrip(2, 0xFF123456), 0xFF103152u);
+    EXPECT_EQ(kxpf::roundTrip(1, 0xFFFFFFFF), 0xFFFFFFFFu);
+    EXPECT_EQ(kxpf::roundTrip(2, 0xFF0000FF), 0xFF0000FFu);
+    EXPECT_EQ(kxpf::roundTrip(1, 0xFF214100), 0xFF204000u); // 4 of 31 is 32, 16 of 63 is 64
     EXPECT_EQ(kxpf::roundTrip(3, 0x00123456), 0xFF123456u);
     EXPECT_EQ(kxpf::roundTrip(4, 0x00123456), 0xFF123456u);
     EXPECT_EQ(kxpf::roundTrip(7, 0x00123456), 0x00123456u);
@@ -29,7 +33,7 @@ TEST_P(GraphicsFormatTest, FastPixelsRoundTripInTheDisplayFormat)
     EXPECT_EQ(LockedFormat(b), GetParam());
     EXPECT_GE(LockedPitch(b), 8 * kxpf::bytesPerPixel(GetParam()));
     WritePixelFast(7, 3, int(0xFF123456), b);
-    const uint32_t expected[] = { 0, 0xFF103450, 0xFF103050, 0xFF123456, 0xFF123456 };
+    const uint32_t expected[] = { 0, 0xFF103452, 0xFF103152, 0xFF123456, 0xFF123456 };
     EXPECT_EQ(uint32_t(ReadPixelFast(7, 3, b)), expected[GetParam()]);
     WritePixelFast(0, 0, 0x00123456, b);
     EXPECT_EQ(uint32_t(ReadPixelFast(0, 0, b)), expected[GetParam()]); // alpha is not kept

@@ -104,6 +104,34 @@ TEST_F(GraphicsTest, CopyImageKeepsHandleMaskAndPixels)
     EXPECT_EQ(pixels(dst), std::vector<uint32_t>(15, 0xFF010101));
 }
 
+// Copies share their pixels until one side writes: no write, through drawing or a lock, ever
+// shows on the other side, and a copy made while its source is locked is a copy of that moment.
+TEST_F(GraphicsTest, ACopyAndItsSourceNeverSeeEachOthersWrites)
+{
+    const std::vector<uint32_t> first(15, 0xFF112233), second(15, 0xFF445566);
+    int img = image(5, 3);
+    fill(img, first);
+    int copy = adopt(CopyImage(img));
+    int resized = adopt(CopyImage(copy));
+    TFormFilter(0);
+    ResizeImage(resized, 10, 6); // read from the shared pixels
+    fill(img, second);
+    EXPECT_EQ(pixels(copy), first);
+    fill(copy, second);
+    fill(img, first);
+    EXPECT_EQ(pixels(copy), second);
+    EXPECT_EQ(ImageWidth(resized), 10);
+    EXPECT_EQ(pixels(resized), std::vector<uint32_t>(60, 0xFF112233));
+
+    const int buffer = ImageBuffer(img, 0);
+    LockBuffer(buffer);
+    int during = adopt(CopyImage(img));
+    WritePixelFast(0, 0, int(0xFF445566), buffer);
+    UnlockBuffer(buffer);
+    EXPECT_EQ(pixels(during), first);
+    EXPECT_EQ(pixels(img)[0], 0xFF445566u);
+}
+
 TEST_F(GraphicsTest, ScaleByTwoAboutEitherHandle)
 {
     TFormFilter(0);

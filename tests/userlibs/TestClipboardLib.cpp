@@ -1,4 +1,5 @@
-// The clipboard library: DIBs of 16, 24 and 32 bits pasted upright, the rows it hands out
+// The clipboard library: DIBs of 16, 24 and 32 bits pasted upright (narrow channels widened as
+// the pixel formats widen them), the rows it hands out
 // (bottom row first, 32 bits), the application's whole clipboard path through FreeImage with
 // its topdown flags, and malformed input refused.
 #include "graphics/KXPixelFormat.h"
@@ -58,7 +59,7 @@ TEST_F(UserLibTest, DibsOfEveryDepthArePastedUprightAndReadBackBottomRowFirst)
             ASSERT_EQ(picture.height, H);
             for (int y = 0; y < H; ++y)
                 for (int x = 0; x < W; ++x)
-                    EXPECT_EQ(picture.argb[size_t(y * W + x)], pixel(x, y)) << x << "," << y;
+                    EXPECT_EQ(picture.argb[size_t(y * W + x)], kxpf::roundTrip(format, pixel(x, y))) << x << "," << y;
 
             uint8_t header[18];
             std::memset(header, 0xEE, sizeof header);
@@ -74,7 +75,7 @@ TEST_F(UserLibTest, DibsOfEveryDepthArePastedUprightAndReadBackBottomRowFirst)
             ASSERT_EQ(api().GetClipImageInfo(0, rows.data(), 1), 1);
             for (int y = 0; y < H; ++y)
                 for (int x = 0; x < W; ++x)
-                    EXPECT_EQ(rows[size_t((H - 1 - y) * W + x)], pixel(x, y)) << x << "," << y;
+                    EXPECT_EQ(rows[size_t((H - 1 - y) * W + x)], kxpf::roundTrip(format, pixel(x, y))) << x << "," << y;
         }
     }
 }

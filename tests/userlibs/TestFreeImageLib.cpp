@@ -1,5 +1,5 @@
 // The FreeImage adapter: bitmaps made from top-row-first memory as the application makes them,
-// saved as BMP, JPEG and PNG under "\" paths, read back by ImageMagick with the right size and
+// copies and views of those rows, saved as BMP, JPEG and PNG under "\" paths, read back by ImageMagick with the right size and
 // upright pixels; depths a writer refuses go through 24 bits; bad arguments fail cleanly.
 #include "graphics/KXPixelFormat.h"
 #include "tests/support/KXTempDir.h"
@@ -50,14 +50,21 @@ TEST_F(UserLibTest, SavedFilesAreReadByImageMagickUpright)
         const char* name;
         int flags;
         int tolerance;
+        bool view = false; // a view of the rows (ConvertFromRawBitsEx without a copy)
     };
     const Case cases[] = {
         { 4, 32, 0xFF0000, 0xFF00, 0xFF, FifBmp, "a.bmp", 0, 0 },
         { 4, 32, 0xFF0000, 0xFF00, 0xFF, FifPng, "a.png", 0, 0 },
         { 4, 32, 0xFF0000, 0xFF00, 0xFF, FifJpeg, "a.jpg", 128, 24 },
         { 3, 24, 0xFF0000, 0xFF00, 0xFF, FifJpeg, "b.jpg", 1024, 64 },
-        { 1, 16, 0xF800, 0x07E0, 0x001F, FifPng, "c.png", 0, 7 }, // 5 and 6 bits widen by repeating
-        { 1, 16, 0xF800, 0x07E0, 0x001F, FifBmp, "c.bmp", 0, 7 }, // their top bits: 0xF8 reads 0xFF
+        // 5 and 6 bits widen to the full range (0xF8 reads 0xFF), as the pixel formats widen them.
+        { 1, 16, 0xF800, 0x07E0, 0x001F, FifPng, "c.png", 0, 0 },
+        { 1, 16, 0xF800, 0x07E0, 0x001F, FifBmp, "c.bmp", 0, 0 },
+        { 4, 32, 0xFF0000, 0xFF00, 0xFF, FifPng, "v.png", 0, 0, true },
+        { 3, 24, 0xFF0000, 0xFF00, 0xFF, FifPng, "w.png", 0, 0, true },
+        { 4, 32, 0xFF0000, 0xFF00, 0xFF, FifBmp, "v.bmp", 0, 0, true },
+        { 4, 32, 0xFF0000, 0xFF00, 0xFF, FifJpeg, "v.jpg", 128, 24, true },
+        { 1, 16, 0xF800, 0x07E0, 0x001F, FifPng, "x.png", 0, 0, true }, // a copy: no views of 16 bits
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -66,7 +73,8 @@ TEST_F(UserLibTest, SavedFilesAreReadByImageMagickUpright)
         for (int y = 0; y < H; ++y)
             for (int x = 0; x < W; ++x)
                 kxpf::fromArgb(c.format, locked.data() + y * pitch + x * bpp, quadrant(x, y)); // alpha byte 0
-        void* dib = api().ConvertFromRawBits(locked.data(), W, H, pitch, c.bits, c.red, c.green, c.blue, 1);
+        void* dib = c.view ? api().ConvertFromRawBitsEx(0, locked.data(), 1, W, H, pitch, c.bits, c.red, c.green, c.blue, 1)
+                           : api().ConvertFromRawBits(locked.data(), W, H, pitch, c.bits, c.red, c.green, c.blue, 1);
         ASSERT_NE(dib, nullptr);
         std::string path = dir.path() + "\\" + c.name; // the program's separator
         std::string file = dir / c.name;
@@ -186,4 +194,31 @@ TEST_F(UserLibTest, OpaquePngsAreRgbAndTranslucentOnesKeepTheirAlpha)
     ASSERT_EQ(alpha.size(), size_t(W * H));
     EXPECT_EQ(uint8_t(alpha[size_t(W - 1)]), 0x80);
     EXPECT_EQ(uint8_t(alpha[0]), 0xFF);
+}
+
+// A view of top-row-first rows converts like a copy of them: to 24 bits upright (FreeImage's
+// bottom-up order) and back to raw rows unchanged, its unused fourth byte never read as alpha.
+TEST_F(UserLibTest, ViewsConvertLikeCopies)
+{
+    constexpr int w = 5, h = 3, pitch = w * 4;
+    std::vector<uint32_t> rows(size_t(w * h));
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            rows[size_t(y * w + x)] = pixel(x, y) & 0x00FFFFFFu;
+    void* view = api().ConvertFromRawBitsEx(0, rows.data(), 1, w, h, pitch, 32, 0xFF0000, 0xFF00, 0xFF, 1);
+    ASSERT_NE(view, nullptr);
+    void* wide = api().ConvertTo24Bits(view);
+    ASSERT_NE(wide, nullptr);
+    const uint8_t* bits = api().GetBits(wide);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const uint8_t* p = bits + size_t(h - 1 - y) * api().GetPitch(wide) + x * 3;
+            EXPECT_EQ(0xFF000000u | uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0], pixel(x, y)) << x << "," << y;
+        }
+    api().Unload(wide);
+    std::vector<uint32_t> back(size_t(w * h));
+    api().ConvertToRawBits(back.data(), view, pitch, 32, 0xFF0000, 0xFF00, 0xFF, 1);
+    api().Unload(view);
+    for (size_t i = 0; i < back.size(); ++i)
+        EXPECT_EQ(back[i] | 0xFF000000u, rows[i] | 0xFF000000u) << i;
 }

@@ -2,8 +2,8 @@
 // data\ beside the runtime, decorated names), with the headless desktop services running.
 #pragma once
 
-#include "gui/headless/HeadlessDesktopServices.h"
 #include "base/KXModuleRegistry.h"
+#include "gui/headless/HeadlessDesktopServices.h"
 #include "runtime/KXProgram.h"
 #include "runtime/KXUserLibs.h"
 #include "runtime/UserLibCommands.h"
@@ -28,6 +28,7 @@ struct UserLibApi {
     const uint8_t*(UL* GetInfoHeader)(void*) = nullptr;
     void*(UL* ConvertFromRawBits)(const void*, int, int, int, unsigned, unsigned, unsigned, unsigned, int) = nullptr;
     void(UL* ConvertToRawBits)(void*, void*, int, unsigned, unsigned, unsigned, unsigned, int) = nullptr;
+    void*(UL* ConvertFromRawBitsEx)(int, const void*, int, int, int, int, unsigned, unsigned, unsigned, unsigned, int) = nullptr;
 };
 
 class UserLibTest : public ::testing::Test {
@@ -44,7 +45,7 @@ protected:
         UserLibApi& a = api();
         KXLibTable t;
         t.lib("data\\Clipboard.dll").fn("_GetClipImageInfo@12", a.GetClipImageInfo).fn("_PasteClipImage@16", a.PasteClipImage);
-        t.lib("data\\FreeImage.dll").fn("_FreeImage_Save@16", a.Save).fn("_FreeImage_Unload@4", a.Unload).fn("_FreeImage_GetBits@4", a.GetBits).fn("_FreeImage_GetWidth@4", a.GetWidth).fn("_FreeImage_GetHeight@4", a.GetHeight).fn("_FreeImage_GetPitch@4", a.GetPitch).fn("_FreeImage_ConvertTo24Bits@4", a.ConvertTo24Bits).fn("_FreeImage_GetInfoHeader@4", a.GetInfoHeader).fn("_FreeImage_ConvertFromRawBits@36", a.ConvertFromRawBits).fn("_FreeImage_ConvertToRawBits@32", a.ConvertToRawBits);
+        t.lib("data\\FreeImage.dll").fn("_FreeImage_Save@16", a.Save).fn("_FreeImage_Unload@4", a.Unload).fn("_FreeImage_GetBits@4", a.GetBits).fn("_FreeImage_GetWidth@4", a.GetWidth).fn("_FreeImage_GetHeight@4", a.GetHeight).fn("_FreeImage_GetPitch@4", a.GetPitch).fn("_FreeImage_ConvertTo24Bits@4", a.ConvertTo24Bits).fn("_FreeImage_GetInfoHeader@4", a.GetInfoHeader).fn("_FreeImage_ConvertFromRawBits@36", a.ConvertFromRawBits).fn("_FreeImage_ConvertToRawBits@32", a.ConvertToRawBits).fn("_FreeImage_ConvertFromRawBitsEx@44", a.ConvertFromRawBitsEx);
         std::vector<char> bytes = t.bytes();
         kxLoadLibs(bytes.data());
     }

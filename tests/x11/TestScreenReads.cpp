@@ -11,6 +11,8 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
 
+#include <cstdio>
+#include <string>
 #include <vector>
 
 namespace {
@@ -20,6 +22,20 @@ uint32_t patternAt(int x, int y)
 {
     uint32_t r = uint32_t(x * 7 + y * 3) & 0xFF, g = uint32_t(x * 13 + y * 29) & 0xFF, b = uint32_t(x ^ (y * 5)) & 0xFF;
     return 0xFF000000u | (r << 16) | (g << 8) | b;
+}
+
+// The output of a shell command.
+std::string run(const std::string& command)
+{
+    std::string out;
+    if (FILE* p = popen(command.c_str(), "r")) {
+        char buffer[65536];
+        size_t n;
+        while ((n = fread(buffer, 1, sizeof buffer, p)) > 0)
+            out.append(buffer, n);
+        pclose(p);
+    }
+    return out;
 }
 
 // The screen's own view of a colour: what its visual keeps of it.
@@ -167,4 +183,35 @@ TEST_F(ScreenReads, DesktopBufferAndCopyRectIntoAnImageGiveThePicture)
     EXPECT_EQ(bad(0, 0, 10, 10, m_width - 10, m_height - 10), 0);
     EXPECT_EQ(bad(10, 10, 20, 20, 10, 10), 0);
     FreeImage(image);
+}
+
+// A full-desktop capture, into an image of the display's format and into a 32-bit one, gives
+// the pixels the X server itself shows (ImageMagick's import of the root window): at 16 bits
+// both widen 5- and 6-bit channels the same way.
+TEST_F(ScreenReads, ACaptureEqualsTheServersOwnView)
+{
+    const std::string view = run("import -window root -depth 8 rgb:- 2>/dev/null");
+    ASSERT_EQ(view.size(), size_t(m_width) * size_t(m_height) * 3) << "import -window root failed";
+    auto differences = [&](const uint8_t* pixels, int pitch, int format) {
+        int bad = 0;
+        for (int y = 0; y < m_height; ++y)
+            for (int x = 0; x < m_width; ++x) {
+                uint32_t got = kxpf::toArgb(format, pixels + size_t(y) * size_t(pitch) + size_t(x) * size_t(kxpf::bytesPerPixel(format)));
+                const auto* v = reinterpret_cast<const uint8_t*>(view.data()) + (size_t(y) * size_t(m_width) + size_t(x)) * 3;
+                uint32_t want = 0xFF000000u | uint32_t(v[0]) << 16 | uint32_t(v[1]) << 8 | v[2];
+                if (got != want && ++bad <= 3)
+                    ADD_FAILURE() << "format " << format << " at " << x << "," << y << ": " << std::hex << got << " != " << want;
+            }
+        return bad;
+    };
+    const int image = CreateImage(m_width, m_height, 1, 2);
+    const int buffer = ImageBuffer(image, 0);
+    CopyRect(0, 0, m_width, m_height, 0, 0, DesktopBuffer(), buffer);
+    LockBuffer(buffer);
+    EXPECT_EQ(differences(reinterpret_cast<const uint8_t*>(intptr_t(LockedPixels(buffer))), LockedPitch(buffer), LockedFormat(buffer)), 0);
+    UnlockBuffer(buffer);
+    FreeImage(image);
+    std::vector<uint8_t> wide(size_t(m_width) * size_t(m_height) * 4);
+    ASSERT_TRUE(x11test::services()->readScreen({ 0, 0, m_width, m_height }, wide.data(), m_width * 4, kxpf::XRGB8888));
+    EXPECT_EQ(differences(wide.data(), m_width * 4, kxpf::XRGB8888), 0);
 }

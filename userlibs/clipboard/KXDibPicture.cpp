@@ -1,6 +1,8 @@
 // DIB conversions of the clipboard library.
 #include "userlibs/clipboard/KXDibPicture.h"
 
+#include "graphics/KXPixelFormat.h"
+
 #include <cstring>
 
 namespace {
@@ -16,35 +18,6 @@ uint32_t load32(const uint8_t* p)
     return v;
 }
 
-// One colour channel of a mask: where it sits and how wide it is.
-struct Channel {
-    int shift { 0 };
-    int bits { 0 };
-    uint32_t mask { 0 };
-
-    explicit Channel(uint32_t m)
-        : mask(m)
-    {
-        if (!m)
-            return;
-        while (!(m & 1)) {
-            m >>= 1;
-            ++shift;
-        }
-        while (m & 1) {
-            m >>= 1;
-            ++bits;
-        }
-    }
-    // The channel's value widened to 8 bits the way the runtime's pixel formats widen it.
-    uint32_t value8(uint32_t pixel) const
-    {
-        if (!bits)
-            return 0;
-        uint32_t v = (pixel & mask) >> shift;
-        return bits >= 8 ? v >> (bits - 8) : v << (8 - bits);
-    }
-};
 }
 
 bool KXDibPicture::fromDib(const uint8_t* header, const uint8_t* bits, size_t size, KXClipPicture& out)
@@ -81,7 +54,7 @@ bool KXDibPicture::fromDib(const uint8_t* header, const uint8_t* bits, size_t si
     } else {
         masks[0] = 0xFF0000, masks[1] = 0xFF00, masks[2] = 0xFF;
     }
-    Channel red(masks[0]), green(masks[1]), blue(masks[2]);
+    const kxpf::Channel red(masks[0]), green(masks[1]), blue(masks[2]);
 
     KXClipPicture picture;
     picture.width = width;
