@@ -1,6 +1,7 @@
 // BMP decoding: file and picture headers, palettes, channel masks and RLE streams.
 #include "graphics/KXBmpDecoder.h"
 
+#include "graphics/KXPixelFormat.h"
 #include "graphics/KXPixmap.h"
 
 #include <vector>
@@ -14,37 +15,21 @@ constexpr int64_t MaxPixels = int64_t(1) << 28;
 uint16_t le16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
 uint32_t le32(const uint8_t* p) { return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24); }
 
-// One colour channel of a 16- or 32-bit pixel, given by its mask. Channels of fewer than 8
-// bits widen by repeating their bits (5 bits abcde give abcdeabc), so that the extremes stay
-// 0 and 255; wider ones keep their top 8 bits.
-struct Channel {
-    uint32_t mask { 0 };
-    int shift { 0 };
-    int bits { 0 };
-
-    explicit Channel(uint32_t m)
-        : mask(m)
-    {
-        if (!m)
-            return;
-        while (!((m >> shift) & 1))
-            ++shift;
-        while (bits < 32 - shift && ((m >> shift) >> bits))
-            ++bits;
-    }
-    uint32_t value(uint32_t pixel) const
-    {
-        if (!bits)
-            return 0;
-        const uint32_t v = (pixel & mask) >> shift;
-        if (bits >= 8)
-            return (v >> (bits - 8)) & 0xFF;
-        uint32_t out = v << (8 - bits);
-        for (int filled = bits; filled < 8; filled += bits)
-            out |= out >> bits;
-        return out & 0xFF;
-    }
-};
+// A channel of a 16- or 32-bit pixel as 8 bits. Channels of fewer than 8 bits widen by repeating
+// their bits (5 bits abcde give abcdeabc), as image readers expand BMP masks, so that the extremes
+// stay 0 and 255; wider ones keep their top 8 bits.
+uint32_t replicated(const kxpf::Channel& c, uint32_t pixel)
+{
+    if (!c.bits)
+        return 0;
+    const uint32_t v = (pixel & c.mask) >> c.shift;
+    if (c.bits >= 8)
+        return (v >> (c.bits - 8)) & 0xFF;
+    uint32_t out = v << (8 - c.bits);
+    for (int filled = c.bits; filled < 8; filled += c.bits)
+        out |= out >> c.bits;
+    return out & 0xFF;
+}
 
 struct Picture {
     int width { 0 }, height { 0 };
@@ -171,7 +156,7 @@ bool decodeUncompressed(const uint8_t* data, size_t size, size_t start, const Pi
         defaults[2] = 0x0000FF;
     }
     const uint32_t* m = pic.hasMasks ? pic.masks : defaults;
-    const Channel red(m[0]), green(m[1]), blue(m[2]);
+    const kxpf::Channel red(m[0]), green(m[1]), blue(m[2]);
     for (int y = 0; y < pic.height; ++y) {
         const uint8_t* in = data + start + size_t(stride) * size_t(y);
         auto* row = reinterpret_cast<uint32_t*>(out.row(pic.topDown ? y : pic.height - 1 - y));
@@ -192,7 +177,7 @@ bool decodeUncompressed(const uint8_t* data, size_t size, size_t start, const Pi
                 break;
             default: {
                 const uint32_t px = pic.bpp == 16 ? le16(in + 2 * x) : le32(in + 4 * x);
-                argb = 0xFF000000u | (red.value(px) << 16) | (green.value(px) << 8) | blue.value(px);
+                argb = 0xFF000000u | (replicated(red, px) << 16) | (replicated(green, px) << 8) | replicated(blue, px);
                 break;
             }
             }

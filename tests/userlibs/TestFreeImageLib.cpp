@@ -2,6 +2,7 @@
 // copies and views of those rows, saved as BMP, JPEG and PNG under "\" paths, read back by ImageMagick with the right size and
 // upright pixels; depths a writer refuses go through 24 bits; bad arguments fail cleanly.
 #include "graphics/KXPixelFormat.h"
+#include "tests/support/KXShell.h"
 #include "tests/support/KXTempDir.h"
 #include "tests/userlibs/UserLibTestSupport.h"
 
@@ -14,20 +15,6 @@ namespace {
 constexpr int FifBmp = 0, FifJpeg = 2, FifPng = 13;
 constexpr int W = 40, H = 24;
 
-// The output of a shell command.
-std::string run(const std::string& command)
-{
-    std::string out;
-    if (FILE* p = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, p)) > 0)
-            out.append(buffer, n);
-        pclose(p);
-    }
-    return out;
-}
-
 // Four quadrants of flat colours (JPEG keeps flat areas close): top-left red, top-right green,
 // bottom-left blue, bottom-right white.
 uint32_t quadrant(int x, int y)
@@ -37,7 +24,7 @@ uint32_t quadrant(int x, int y)
 }
 
 // The file's pixels as R, G, B bytes, top row first.
-std::string rgb(const std::string& file) { return run("convert '" + file + "' -depth 8 rgb:- 2>/dev/null"); }
+std::string rgb(const std::string& file) { return kxShellOutput("convert '" + file + "' -depth 8 rgb:- 2>/dev/null"); }
 }
 
 TEST_F(UserLibTest, SavedFilesAreReadByImageMagickUpright)
@@ -81,9 +68,9 @@ TEST_F(UserLibTest, SavedFilesAreReadByImageMagickUpright)
         EXPECT_EQ(api().Save(c.fif, dib, path.c_str(), c.flags), 1);
         api().Unload(dib);
 
-        EXPECT_EQ(run("identify -format '%w %h' '" + file + "'"), std::to_string(W) + " " + std::to_string(H));
+        EXPECT_EQ(kxShellOutput("identify -format '%w %h' '" + file + "'"), std::to_string(W) + " " + std::to_string(H));
         if (c.fif == FifPng) {
-            std::string opaque = run("identify -format '%[opaque]' '" + file + "'");
+            std::string opaque = kxShellOutput("identify -format '%[opaque]' '" + file + "'");
             EXPECT_TRUE(opaque == "true" || opaque == "True") << opaque;
         }
         std::string pixels = rgb(file);
@@ -171,7 +158,7 @@ TEST_F(UserLibTest, OpaquePngsAreRgbAndTranslucentOnesKeepTheirAlpha)
         for (int x = 0; x < W; ++x)
             rows[size_t(y * W + x)] = pixel(x, y) & 0x00FFFFFFu;
     auto colourType = [](const std::string& file) {
-        std::string bytes = run("head -c 26 '" + file + "'");
+        std::string bytes = kxShellOutput("head -c 26 '" + file + "'");
         return bytes.size() == 26 ? int(uint8_t(bytes[25])) : -1;
     };
     void* dib = api().ConvertFromRawBits(rows.data(), W, H, W * 4, 32, 0xFF0000, 0xFF00, 0xFF, 1);
@@ -190,7 +177,7 @@ TEST_F(UserLibTest, OpaquePngsAreRgbAndTranslucentOnesKeepTheirAlpha)
     ASSERT_EQ(api().Save(FifPng, dib, (dir / "translucent.png").c_str(), 0), 1);
     api().Unload(dib);
     EXPECT_EQ(colourType(dir / "translucent.png"), 6);
-    std::string alpha = run("convert '" + (dir / "translucent.png") + "' -alpha extract -depth 8 gray:- 2>/dev/null");
+    std::string alpha = kxShellOutput("convert '" + (dir / "translucent.png") + "' -alpha extract -depth 8 gray:- 2>/dev/null");
     ASSERT_EQ(alpha.size(), size_t(W * H));
     EXPECT_EQ(uint8_t(alpha[size_t(W - 1)]), 0x80);
     EXPECT_EQ(uint8_t(alpha[0]), 0xFF);

@@ -3,6 +3,7 @@
 // bottom-up; a failing sink or a picture it cannot describe fails the encode.
 #include "userlibs/freeimage/KXPngWriter.h"
 
+#include "tests/support/KXShell.h"
 #include "tests/support/KXTempDir.h"
 
 #include <gtest/gtest.h>
@@ -13,19 +14,6 @@
 #include <vector>
 
 namespace {
-
-std::string run(const std::string& command)
-{
-    std::string out;
-    if (FILE* p = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, p)) > 0)
-            out.append(buffer, n);
-        pclose(p);
-    }
-    return out;
-}
 
 int toFile(void* file, const uint8_t* bytes, size_t length) { return fwrite(bytes, 1, length, static_cast<FILE*>(file)) == length; }
 
@@ -91,9 +79,9 @@ TEST(PngWriter, EveryFilterAndLayoutDecodesToTheSamePixels)
                 ASSERT_NE(f, nullptr);
                 EXPECT_EQ(kxPngEncode(&image, filter, 1 + 2 * (filter % 6), toFile, f), 1);
                 std::fclose(f);
-                EXPECT_EQ(run("identify -format '%w %h %[channels]' '" + file + "'"),
+                EXPECT_EQ(kxShellOutput("identify -format '%w %h %[channels]' '" + file + "'"),
                     std::to_string(w) + " " + std::to_string(h) + (channels == 4 ? " srgba" : " srgb"));
-                std::string got = run("convert '" + file + "' -depth 8 " + (channels == 4 ? "rgba" : "rgb") + ":- 2>/dev/null");
+                std::string got = kxShellOutput("convert '" + file + "' -depth 8 " + (channels == 4 ? "rgba" : "rgb") + ":- 2>/dev/null");
                 EXPECT_TRUE(got == want) << "the decoded pixels differ";
             }
         }

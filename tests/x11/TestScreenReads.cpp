@@ -4,6 +4,7 @@
 
 #include "graphics/GraphicsCommands.h"
 #include "graphics/KXPixelFormat.h"
+#include "tests/support/KXShell.h"
 
 #include <QImage>
 
@@ -22,20 +23,6 @@ uint32_t patternAt(int x, int y)
 {
     uint32_t r = uint32_t(x * 7 + y * 3) & 0xFF, g = uint32_t(x * 13 + y * 29) & 0xFF, b = uint32_t(x ^ (y * 5)) & 0xFF;
     return 0xFF000000u | (r << 16) | (g << 8) | b;
-}
-
-// The output of a shell command.
-std::string run(const std::string& command)
-{
-    std::string out;
-    if (FILE* p = popen(command.c_str(), "r")) {
-        char buffer[65536];
-        size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, p)) > 0)
-            out.append(buffer, n);
-        pclose(p);
-    }
-    return out;
 }
 
 // The screen's own view of a colour: what its visual keeps of it.
@@ -190,7 +177,7 @@ TEST_F(ScreenReads, DesktopBufferAndCopyRectIntoAnImageGiveThePicture)
 // both widen 5- and 6-bit channels the same way.
 TEST_F(ScreenReads, ACaptureEqualsTheServersOwnView)
 {
-    const std::string view = run("import -window root -depth 8 rgb:- 2>/dev/null");
+    const std::string view = kxShellOutput("import -window root -depth 8 rgb:- 2>/dev/null");
     ASSERT_EQ(view.size(), size_t(m_width) * size_t(m_height) * 3) << "import -window root failed";
     auto differences = [&](const uint8_t* pixels, int pitch, int format) {
         int bad = 0;

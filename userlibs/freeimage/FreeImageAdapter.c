@@ -126,206 +126,207 @@ static BOOL saveAtomically(FREE_IMAGE_FORMAT fif, FIBITMAP* dib, const char* pat
 {
     struct SaveJob job = { fif, dib, flags };
     return kxAtomicFileWrite(path, KXAtomicReplace, encodeTo, &job) == 0;
+}
 
-    /* True when the adapter's encoder writes the bitmap as the library would: 8 bits per channel
+/* True when the adapter's encoder writes the bitmap as the library would: 8 bits per channel
        RGB or RGBA pixels, default flags, nothing else the library's writer would carry along (a
        colour profile, text or XMP metadata). */
-    static int ownPngWriterTakes(FIBITMAP * dib, int flags)
-    {
+static int ownPngWriterTakes(FIBITMAP* dib, int flags)
+{
+    unsigned bpp = FreeImage_GetBPP(dib);
+    FIICCPROFILE* profile = FreeImage_GetICCProfile(dib);
+    return flags == PNG_DEFAULT && FreeImage_GetImageType(dib) == FIT_BITMAP && (bpp == 24 || bpp == 32)
+        && (!profile || !profile->size) && FreeImage_GetMetadataCount(FIMD_COMMENTS, dib) == 0
+        && FreeImage_GetMetadataCount(FIMD_XMP, dib) == 0;
+}
+
+struct PngJob {
+    const KXPngImage* image;
+    int fd;
+    int error;
+};
+
+static int fdSink(void* context, const uint8_t* bytes, size_t length)
+{
+    struct PngJob* job = context;
+    job->error = kxAtomicWriteAll(job->fd, bytes, length);
+    return job->error == 0;
+}
+
+static int encodePngTo(int fd, void* context)
+{
+    struct PngJob* job = context;
+    job->fd = fd;
+    job->error = 0;
+    if (kxPngWrite(job->image, fdSink, job))
+        return 0;
+    return job->error ? job->error : EINVAL;
+}
+
+/* Writes a bitmap ownPngWriterTakes to path as layout (enum KXPngLayout), whole or not at all;
+   topdown: its scan line 0 is the top row (a view of top-down rows), else the bottom row, as the
+   library keeps it. */
+static BOOL savePng(FIBITMAP* dib, const char* path, int layout, int topdown)
+{
+    unsigned height = FreeImage_GetHeight(dib);
+    ptrdiff_t pitch = (ptrdiff_t)FreeImage_GetPitch(dib);
+    KXPngImage image;
+    image.top = FreeImage_GetScanLine(dib, topdown ? 0 : (int)height - 1);
+    image.stride = topdown ? pitch : -pitch;
+    image.width = FreeImage_GetWidth(dib);
+    image.height = height;
+    image.layout = layout;
+    image.dotsPerMeterX = FreeImage_GetDotsPerMeterX(dib);
+    image.dotsPerMeterY = FreeImage_GetDotsPerMeterY(dib);
+    struct PngJob job = { &image, -1, 0 };
+    return kxAtomicFileWrite(path, KXAtomicReplace, encodePngTo, &job) == 0;
+}
+
+/* An ordinary bitmap with a view's pixels, upright and (at 32 bits) opaque; rgb: at 24 bits
+   whatever the view's depth, in the same one pass. NULL when memory ran out. */
+static FIBITMAP* copyOfView(FIBITMAP* dib, const KXBitmapView* view, int rgb)
+{
+    int width = (int)FreeImage_GetWidth(dib), height = (int)FreeImage_GetHeight(dib), pitch = (int)FreeImage_GetPitch(dib);
+    if (!rgb || FreeImage_GetBPP(dib) != 32)
+        return kxfiConvertFromRawBits(FreeImage_GetBits(dib), width, height, pitch, FreeImage_GetBPP(dib),
+            FreeImage_GetRedMask(dib), FreeImage_GetGreenMask(dib), FreeImage_GetBlueMask(dib), view->topdown);
+    FIBITMAP* copy = FreeImage_Allocate(width, height, 24, FI_RGBA_RED_MASK, FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK);
+    for (int y = 0; copy && y < height; ++y) {
+        const BYTE* in = FreeImage_GetScanLine(dib, y);
+        BYTE* out = FreeImage_GetScanLine(copy, view->topdown ? height - 1 - y : y);
+        for (int x = 0; x < width; ++x, in += 4, out += 3)
+            out[0] = in[0], out[1] = in[1], out[2] = in[2];
+    }
+    return copy;
+}
+
+BOOL FI_STDCALL kxfiSave(int format, FIBITMAP* dib, const char* filename, int flags)
+{
+    if (!dib || !filename || !*filename || !FreeImage_HasPixels(dib))
+        return FALSE;
+    size_t length = strlen(filename);
+    char* path = malloc(length + 1);
+    if (!path)
+        return FALSE;
+    for (size_t i = 0; i <= length; ++i)
+        path[i] = filename[i] == '\\' ? '/' : filename[i];
+    FREE_IMAGE_FORMAT fif = (FREE_IMAGE_FORMAT)format;
+    BOOL ok = FALSE;
+    const KXBitmapView* view = kxViewFind(dib);
+    if (view) {
+        /* A view is read in place for PNG; any other writer gets an ordinary copy. Its fourth
+           byte at 32 bits is unused, as for the raw bits a copy is made from. */
+        if (fif == FIF_PNG && ownPngWriterTakes(dib, flags)) {
+            ok = savePng(dib, path, FreeImage_GetBPP(dib) == 24 ? KXPNG_BGR24 : KXPNG_BGRX32, view->topdown);
+        } else {
+            /* JPEG takes RGB pixels as 24 bits: made so at once, not through a 32-bit copy. */
+            FIBITMAP* copy = copyOfView(dib, view, fif == FIF_JPEG);
+            ok = copy && kxfiSave(format, copy, filename, flags);
+            FreeImage_Unload(copy);
+        }
+    } else if (FreeImage_FIFSupportsWriting(fif)) {
         unsigned bpp = FreeImage_GetBPP(dib);
-        FIICCPROFILE* profile = FreeImage_GetICCProfile(dib);
-        return flags == PNG_DEFAULT && FreeImage_GetImageType(dib) == FIT_BITMAP && (bpp == 24 || bpp == 32)
-            && (!profile || !profile->size) && FreeImage_GetMetadataCount(FIMD_COMMENTS, dib) == 0
-            && FreeImage_GetMetadataCount(FIMD_XMP, dib) == 0;
-    }
-
-    struct PngJob {
-        const KXPngImage* image;
-        int fd;
-        int error;
-    };
-
-    static int fdSink(void* context, const uint8_t* bytes, size_t length)
-    {
-        struct PngJob* job = context;
-        job->error = kxAtomicWriteAll(job->fd, bytes, length);
-        return job->error == 0;
-    }
-
-    static int encodePngTo(int fd, void* context)
-    {
-        struct PngJob* job = context;
-        job->fd = fd;
-        job->error = 0;
-        if (kxPngWrite(job->image, fdSink, job))
-            return 0;
-        return job->error ? job->error : EINVAL;
-    }
-
-    /* Writes a bitmap ownPngWriterTakes to path as layout (enum KXPngLayout), whole or not at all;
-       topdown: its scan line 0 is the top row (a view of top-down rows), else the bottom row, as the
-       library keeps it. */
-    static BOOL savePng(FIBITMAP * dib, const char* path, int layout, int topdown)
-    {
-        unsigned height = FreeImage_GetHeight(dib);
-        ptrdiff_t pitch = (ptrdiff_t)FreeImage_GetPitch(dib);
-        KXPngImage image;
-        image.top = FreeImage_GetScanLine(dib, topdown ? 0 : (int)height - 1);
-        image.stride = topdown ? pitch : -pitch;
-        image.width = FreeImage_GetWidth(dib);
-        image.height = height;
-        image.layout = layout;
-        image.dotsPerMeterX = FreeImage_GetDotsPerMeterX(dib);
-        image.dotsPerMeterY = FreeImage_GetDotsPerMeterY(dib);
-        struct PngJob job = { &image, -1, 0 };
-        return kxAtomicFileWrite(path, KXAtomicReplace, encodePngTo, &job) == 0;
-    }
-
-    /* An ordinary bitmap with a view's pixels, upright and (at 32 bits) opaque; rgb: at 24 bits
-       whatever the view's depth, in the same one pass. NULL when memory ran out. */
-    static FIBITMAP* copyOfView(FIBITMAP * dib, const KXBitmapView* view, int rgb)
-    {
-        int width = (int)FreeImage_GetWidth(dib), height = (int)FreeImage_GetHeight(dib), pitch = (int)FreeImage_GetPitch(dib);
-        if (!rgb || FreeImage_GetBPP(dib) != 32)
-            return kxfiConvertFromRawBits(FreeImage_GetBits(dib), width, height, pitch, FreeImage_GetBPP(dib),
-                FreeImage_GetRedMask(dib), FreeImage_GetGreenMask(dib), FreeImage_GetBlueMask(dib), view->topdown);
-        FIBITMAP* copy = FreeImage_Allocate(width, height, 24, FI_RGBA_RED_MASK, FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK);
-        for (int y = 0; copy && y < height; ++y) {
-            const BYTE* in = FreeImage_GetScanLine(dib, y);
-            BYTE* out = FreeImage_GetScanLine(copy, view->topdown ? height - 1 - y : y);
-            for (int x = 0; x < width; ++x, in += 4, out += 3)
-                out[0] = in[0], out[1] = in[1], out[2] = in[2];
+        /* The JPEG writer claims 32 bits but takes them only as CMYK: RGB pixels go through 24. */
+        int refused = !FreeImage_FIFSupportsExportBPP(fif, (int)bpp) || (fif == FIF_JPEG && bpp != 8 && bpp != 24);
+        int needsCopy = FreeImage_GetImageType(dib) == FIT_BITMAP && refused;
+        FIBITMAP* copy = needsCopy ? FreeImage_ConvertTo24Bits(dib) : NULL;
+        FIBITMAP* source = copy ? copy : dib;
+        if (fif == FIF_PNG && ownPngWriterTakes(source, flags)) {
+            /* An opaque picture (every capture) needs no alpha channel: as RGB the encoder
+               compresses a quarter fewer bytes, and the file is smaller. */
+            int layout = FreeImage_GetBPP(source) == 24 ? KXPNG_BGR24 : allOpaque(source) ? KXPNG_BGRX32
+                                                                                          : KXPNG_BGRA32;
+            ok = savePng(source, path, layout, 0);
+        } else if (!needsCopy || copy) {
+            ok = saveAtomically(fif, source, path, flags);
         }
-        return copy;
+        if (copy)
+            FreeImage_Unload(copy);
     }
+    free(path);
+    return ok;
+}
 
-    BOOL FI_STDCALL kxfiSave(int format, FIBITMAP* dib, const char* filename, int flags)
-    {
-        if (!dib || !filename || !*filename || !FreeImage_HasPixels(dib))
-            return FALSE;
-        size_t length = strlen(filename);
-        char* path = malloc(length + 1);
-        if (!path)
-            return FALSE;
-        for (size_t i = 0; i <= length; ++i)
-            path[i] = filename[i] == '\\' ? '/' : filename[i];
-        FREE_IMAGE_FORMAT fif = (FREE_IMAGE_FORMAT)format;
-        BOOL ok = FALSE;
-        const KXBitmapView* view = kxViewFind(dib);
-        if (view) {
-            /* A view is read in place for PNG; any other writer gets an ordinary copy. Its fourth
-               byte at 32 bits is unused, as for the raw bits a copy is made from. */
-            if (fif == FIF_PNG && ownPngWriterTakes(dib, flags)) {
-                ok = savePng(dib, path, FreeImage_GetBPP(dib) == 24 ? KXPNG_BGR24 : KXPNG_BGRX32, view->topdown);
-            } else {
-                /* JPEG takes RGB pixels as 24 bits: made so at once, not through a 32-bit copy. */
-                FIBITMAP* copy = copyOfView(dib, view, fif == FIF_JPEG);
-                ok = copy && kxfiSave(format, copy, filename, flags);
-                FreeImage_Unload(copy);
-            }
-        } else if (FreeImage_FIFSupportsWriting(fif)) {
-            unsigned bpp = FreeImage_GetBPP(dib);
-            /* The JPEG writer claims 32 bits but takes them only as CMYK: RGB pixels go through 24. */
-            int refused = !FreeImage_FIFSupportsExportBPP(fif, (int)bpp) || (fif == FIF_JPEG && bpp != 8 && bpp != 24);
-            int needsCopy = FreeImage_GetImageType(dib) == FIT_BITMAP && refused;
-            FIBITMAP* copy = needsCopy ? FreeImage_ConvertTo24Bits(dib) : NULL;
-            FIBITMAP* source = copy ? copy : dib;
-            if (fif == FIF_PNG && ownPngWriterTakes(source, flags)) {
-                /* An opaque picture (every capture) needs no alpha channel: as RGB the encoder
-                   compresses a quarter fewer bytes, and the file is smaller. */
-                int layout = FreeImage_GetBPP(source) == 24 ? KXPNG_BGR24 : allOpaque(source) ? KXPNG_BGRX32
-                                                                                              : KXPNG_BGRA32;
-                ok = savePng(source, path, layout, 0);
-            } else if (!needsCopy || copy) {
-                ok = saveAtomically(fif, source, path, flags);
-            }
-            if (copy)
-                FreeImage_Unload(copy);
-        }
-        free(path);
-        return ok;
-    }
+void FI_STDCALL kxfiUnload(FIBITMAP* dib)
+{
+    kxViewRemove(dib);
+    FreeImage_Unload(dib);
+}
 
-    void FI_STDCALL kxfiUnload(FIBITMAP * dib)
-    {
-        kxViewRemove(dib);
-        FreeImage_Unload(dib);
-    }
+BYTE* FI_STDCALL kxfiGetBits(FIBITMAP* dib) { return dib ? FreeImage_GetBits(dib) : NULL; }
 
-    BYTE* FI_STDCALL kxfiGetBits(FIBITMAP * dib) { return dib ? FreeImage_GetBits(dib) : NULL; }
+unsigned FI_STDCALL kxfiGetWidth(FIBITMAP* dib) { return dib ? FreeImage_GetWidth(dib) : 0; }
 
-    unsigned FI_STDCALL kxfiGetWidth(FIBITMAP * dib) { return dib ? FreeImage_GetWidth(dib) : 0; }
+unsigned FI_STDCALL kxfiGetHeight(FIBITMAP* dib) { return dib ? FreeImage_GetHeight(dib) : 0; }
 
-    unsigned FI_STDCALL kxfiGetHeight(FIBITMAP * dib) { return dib ? FreeImage_GetHeight(dib) : 0; }
+unsigned FI_STDCALL kxfiGetPitch(FIBITMAP* dib) { return dib ? FreeImage_GetPitch(dib) : 0; }
 
-    unsigned FI_STDCALL kxfiGetPitch(FIBITMAP * dib) { return dib ? FreeImage_GetPitch(dib) : 0; }
+FIBITMAP* FI_STDCALL kxfiConvertTo24Bits(FIBITMAP* dib)
+{
+    const KXBitmapView* view = kxViewFind(dib);
+    if (!view)
+        return dib ? FreeImage_ConvertTo24Bits(dib) : NULL;
+    return copyOfView(dib, view, 1);
+}
 
-    FIBITMAP* FI_STDCALL kxfiConvertTo24Bits(FIBITMAP * dib)
-    {
-        const KXBitmapView* view = kxViewFind(dib);
-        if (!view)
-            return dib ? FreeImage_ConvertTo24Bits(dib) : NULL;
-        return copyOfView(dib, view, 1);
-    }
+BITMAPINFOHEADER* FI_STDCALL kxfiGetInfoHeader(FIBITMAP* dib) { return dib ? FreeImage_GetInfoHeader(dib) : NULL; }
 
-    BITMAPINFOHEADER* FI_STDCALL kxfiGetInfoHeader(FIBITMAP * dib) { return dib ? FreeImage_GetInfoHeader(dib) : NULL; }
-
-    FIBITMAP* FI_STDCALL kxfiConvertFromRawBits(BYTE * bits, int width, int height, int pitch, unsigned bpp,
-        unsigned redMask, unsigned greenMask, unsigned blueMask, BOOL topdown)
-    {
-        if (!rawBlockValid(bits, width, height, pitch, bpp))
-            return NULL;
-        if (bpp != 32)
-            return FreeImage_ConvertFromRawBits(bits, width, height, pitch, bpp, redMask, greenMask, blueMask, topdown);
-        /* 32 bits: the rows are copied and made opaque in one pass (a screen-sized capture is
-           8 MB, which FreeImage's own copy and a second pass for the alpha would each walk). */
-        FIBITMAP* dib = FreeImage_Allocate(width, height, 32, redMask, greenMask, blueMask);
-        if (!dib)
-            return NULL;
-        for (int y = 0; y < height; ++y) {
-            const BYTE* in = bits + (size_t)y * (size_t)pitch; /* a program's rows need not be aligned */
-            uint32_t* out = (uint32_t*)FreeImage_GetScanLine(dib, topdown ? height - 1 - y : y);
-            int x = 0;
+FIBITMAP* FI_STDCALL kxfiConvertFromRawBits(BYTE* bits, int width, int height, int pitch, unsigned bpp,
+    unsigned redMask, unsigned greenMask, unsigned blueMask, BOOL topdown)
+{
+    if (!rawBlockValid(bits, width, height, pitch, bpp))
+        return NULL;
+    if (bpp != 32)
+        return FreeImage_ConvertFromRawBits(bits, width, height, pitch, bpp, redMask, greenMask, blueMask, topdown);
+    /* 32 bits: the rows are copied and made opaque in one pass (a screen-sized capture is
+       8 MB, which FreeImage's own copy and a second pass for the alpha would each walk). */
+    FIBITMAP* dib = FreeImage_Allocate(width, height, 32, redMask, greenMask, blueMask);
+    if (!dib)
+        return NULL;
+    for (int y = 0; y < height; ++y) {
+        const BYTE* in = bits + (size_t)y * (size_t)pitch; /* a program's rows need not be aligned */
+        uint32_t* out = (uint32_t*)FreeImage_GetScanLine(dib, topdown ? height - 1 - y : y);
+        int x = 0;
 #ifdef __SSE2__
-            const __m128i alpha = _mm_set1_epi32((int)FI_RGBA_ALPHA_MASK);
-            for (; x + 4 <= width; x += 4)
-                _mm_storeu_si128((__m128i*)(out + x), _mm_or_si128(_mm_loadu_si128((const __m128i*)(in + 4 * x)), alpha));
+        const __m128i alpha = _mm_set1_epi32((int)FI_RGBA_ALPHA_MASK);
+        for (; x + 4 <= width; x += 4)
+            _mm_storeu_si128((__m128i*)(out + x), _mm_or_si128(_mm_loadu_si128((const __m128i*)(in + 4 * x)), alpha));
 #endif
-            for (; x < width; ++x) {
-                uint32_t pixel;
-                memcpy(&pixel, in + 4 * x, 4);
-                out[x] = pixel | FI_RGBA_ALPHA_MASK;
-            }
+        for (; x < width; ++x) {
+            uint32_t pixel;
+            memcpy(&pixel, in + 4 * x, 4);
+            out[x] = pixel | FI_RGBA_ALPHA_MASK;
         }
-        return dib;
     }
+    return dib;
+}
 
-    /* copySource FALSE: a view of the rows (KXBitmapView) for 24- and 32-bit pixels; any other
-       depth, or a view that cannot be recorded, gets a copy, which is the same to a program. */
-    FIBITMAP* FI_STDCALL kxfiConvertFromRawBitsEx(BOOL copySource, BYTE * bits, int type, int width, int height, int pitch,
-        unsigned bpp, unsigned redMask, unsigned greenMask, unsigned blueMask, BOOL topdown)
-    {
-        if (type != FIT_BITMAP || !rawBlockValid(bits, width, height, pitch, bpp))
-            return NULL;
-        if (copySource || (bpp != 24 && bpp != 32))
-            return kxfiConvertFromRawBits(bits, width, height, pitch, bpp, redMask, greenMask, blueMask, topdown);
-        FIBITMAP* dib = FreeImage_ConvertFromRawBitsEx(FALSE, bits, FIT_BITMAP, width, height, pitch, bpp, redMask, greenMask,
-            blueMask, FALSE);
-        if (dib && !kxViewAdd(dib, topdown ? 1 : 0)) {
-            FreeImage_Unload(dib);
-            dib = NULL;
-        }
-        return dib ? dib : kxfiConvertFromRawBits(bits, width, height, pitch, bpp, redMask, greenMask, blueMask, topdown);
+/* copySource FALSE: a view of the rows (KXBitmapView) for 24- and 32-bit pixels; any other
+   depth, or a view that cannot be recorded, gets a copy, which is the same to a program. */
+FIBITMAP* FI_STDCALL kxfiConvertFromRawBitsEx(BOOL copySource, BYTE* bits, int type, int width, int height, int pitch,
+    unsigned bpp, unsigned redMask, unsigned greenMask, unsigned blueMask, BOOL topdown)
+{
+    if (type != FIT_BITMAP || !rawBlockValid(bits, width, height, pitch, bpp))
+        return NULL;
+    if (copySource || (bpp != 24 && bpp != 32))
+        return kxfiConvertFromRawBits(bits, width, height, pitch, bpp, redMask, greenMask, blueMask, topdown);
+    FIBITMAP* dib = FreeImage_ConvertFromRawBitsEx(FALSE, bits, FIT_BITMAP, width, height, pitch, bpp, redMask, greenMask,
+        blueMask, FALSE);
+    if (dib && !kxViewAdd(dib, topdown ? 1 : 0)) {
+        FreeImage_Unload(dib);
+        dib = NULL;
     }
+    return dib ? dib : kxfiConvertFromRawBits(bits, width, height, pitch, bpp, redMask, greenMask, blueMask, topdown);
+}
 
-    void FI_STDCALL kxfiConvertToRawBits(BYTE * bits, FIBITMAP * dib, int pitch, unsigned bpp, unsigned redMask,
-        unsigned greenMask, unsigned blueMask, BOOL topdown)
-    {
-        if (!dib || !rawBlockValid(bits, (int)FreeImage_GetWidth(dib), (int)FreeImage_GetHeight(dib), pitch, bpp))
-            return;
-        const KXBitmapView* view = kxViewFind(dib);
-        FIBITMAP* copy = view ? copyOfView(dib, view, 0) : NULL;
-        if (!view || copy)
-            FreeImage_ConvertToRawBits(bits, copy ? copy : dib, pitch, bpp, redMask, greenMask, blueMask, topdown);
-        FreeImage_Unload(copy);
-    }
+void FI_STDCALL kxfiConvertToRawBits(BYTE* bits, FIBITMAP* dib, int pitch, unsigned bpp, unsigned redMask,
+    unsigned greenMask, unsigned blueMask, BOOL topdown)
+{
+    if (!dib || !rawBlockValid(bits, (int)FreeImage_GetWidth(dib), (int)FreeImage_GetHeight(dib), pitch, bpp))
+        return;
+    const KXBitmapView* view = kxViewFind(dib);
+    FIBITMAP* copy = view ? copyOfView(dib, view, 0) : NULL;
+    if (!view || copy)
+        FreeImage_ConvertToRawBits(bits, copy ? copy : dib, pitch, bpp, redMask, greenMask, blueMask, topdown);
+    FreeImage_Unload(copy);
+}
