@@ -14,6 +14,19 @@
 
 typedef struct _XDisplay Display;
 
+// What the X server and the window manager have confirmed of a client window.
+struct X11WindowState {
+    bool viewable { false }; // mapped, inside a mapped frame
+    bool iconic { false }; // WM_STATE says iconic, or _NET_WM_STATE hidden
+    bool maximized { false }; // maximised both ways
+    bool framed { false }; // the window manager announced its frame extents
+    bool managed { false }; // a window manager runs on the display
+    int left { 0 }, top { 0 }, right { 0 }, bottom { 0 }; // the frame extents
+    KXRect frame; // the client grown by the frame extents
+    KXRect client; // in screen coordinates
+    unsigned long frameWindow { 0 }; // the top-level ancestor (the window manager's frame)
+};
+
 class X11WindowInfo {
 public:
     explicit X11WindowInfo(Display* display);
@@ -33,6 +46,11 @@ public:
     // A client window that was unmapped stays on the screen inside its frame until the window
     // manager takes the frame away. False for windows that do not exist.
     bool isOnScreen(int window) const;
+    // The window's confirmed state and geometry; false when it does not exist.
+    bool state(int window, X11WindowState& out) const;
+    // Asks the X server for the frame window's configuration changes (ConfigureNotify), on
+    // this connection.
+    void watchFrame(unsigned long frame) const;
 
 private:
     // The top-level client windows: the window manager's client list, else the root's mapped
@@ -56,6 +74,7 @@ private:
         StateMaxHorz,
         StateAbove,
         SupportingWmCheck,
+        IcccmState,
         AtomCount };
     unsigned long m_atoms[AtomCount] {};
 };

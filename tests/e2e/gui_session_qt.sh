@@ -24,8 +24,7 @@ wait "$pid"
 rc=$?
 pid=""
 [ "$rc" -eq 0 ] || { echo "exit code $rc, want 0"; cat "$tmp/out" "$tmp/err"; exit 1; }
-# A menu closes when its mnemonic key goes down; that key's release then reaches the window, as
-# on any real keyboard (x is raw key 45, o 24). The headless user chose the items without keys.
-grep -v -e '^00000102 45$' -e '^00000102 24$' "$tmp/out" >"$tmp/events"
-printf 'tick\n00001001 9\n00001001 5\n00000102 183\nclosed\n' | cmp -s - "$tmp/events" || { echo "stdout:"; cat "$tmp/out"; exit 1; }
+# A key pressed while a menu has the keyboard is the menu's, its release included: the mnemonic
+# keys that chose the items (x, o) raise nothing, as the headless user's choices raise nothing.
+printf 'tick\n00001001 9\n00001001 5\n00000102 183\nclosed\n' | cmp -s - "$tmp/out" || { echo "stdout:"; cat "$tmp/out"; exit 1; }
 echo ok

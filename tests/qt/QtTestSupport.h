@@ -3,12 +3,14 @@
 // as a user would run them, while the program waits for events.
 #pragma once
 
-#include "core/KXString.h"
-#include "gui/KXEventDriver.h"
-#include "gui/KXQueFilter.h"
 #include "base/KXCallConv.h"
 #include "base/KXModuleDependencies.h"
 #include "base/KXModuleRegistry.h"
+#include "core/KXHandle.h"
+#include "core/KXString.h"
+#include "gui/KXEventDriver.h"
+#include "gui/KXQueFilter.h"
+#include "gui/KXWindow.h"
 #include "runtime/KXProgram.h"
 #include "tests/support/KXTestSupport.h"
 
@@ -21,6 +23,8 @@
 
 KX_STDCALL int CreateWindow(KXString* text, int x, int y, int width, int height, int group, int style);
 KX_STDCALL void FreeGadget(int gadget);
+KX_STDCALL void ShowGadget(int gadget);
+KX_STDCALL void HideGadget(int gadget);
 KX_STDCALL void SetGadgetShape(int gadget, int x, int y, int width, int height);
 KX_STDCALL int GadgetX(int gadget);
 KX_STDCALL int GadgetY(int gadget);
@@ -158,11 +162,22 @@ protected:
             WaitEvent(20);
         m_seen().clear();
     }
-    // Waits (at most ms) for an event with that id (and source, when not 0); every event taken
-    // meanwhile is kept in seen().
+    // Runs the loop, dropping what arrives, until pred holds (at most the scaled limit).
+    template<class Pred>
+    static bool until(Pred pred)
+    {
+        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kxTestLimitMs(5000));
+        while (!pred() && std::chrono::steady_clock::now() < end)
+            WaitEvent(20);
+        return pred();
+    }
+    // Waits until the window manager confirmed everything asked of the window (KXWindow::sync).
+    static bool synced(int window) { return kxHandle<KXWindow>(window, "Window Gadget")->sync(kxTestLimitMs(8000)); }
+    // Waits (at most ms, scaled) for an event with that id (and source, when not 0); every event
+    // taken meanwhile is kept in seen().
     static bool waitFor(int id, int source = 0, int ms = 8000, SeenEvent* out = nullptr)
     {
-        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kxTestLimitMs(ms));
         while (std::chrono::steady_clock::now() < end) {
             if (!WaitEvent(50))
                 continue;
