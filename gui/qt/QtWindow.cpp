@@ -327,6 +327,7 @@ void QtWindow::confirm()
         m_askedMapped = false;
     SizeType state = s.iconic ? SizeType::Minimized : s.maximized ? SizeType::Maximized
                                                                   : SizeType::Restored;
+    std::optional<SizeType> askedStateBefore = m_askedState;
     if (m_askedState == state)
         m_askedState.reset();
     if (state == SizeType::Minimized) {
@@ -338,7 +339,9 @@ void QtWindow::confirm()
     // A window manager that restores a maximised window by its client's place (openbox with
     // the static gravity) leaves the frame off where it stood by the frame extents: the frame
     // before maximising is asked again.
-    if (state == SizeType::Restored && isMaximized() && m_normalFrame && s.frame != *m_normalFrame) {
+    // (A restore the program asked is Qt's, which puts back the geometry it kept.)
+    bool askedRestore = askedStateBefore == SizeType::Restored;
+    if (state == SizeType::Restored && isMaximized() && !askedRestore && m_normalFrame && s.frame != *m_normalFrame) {
         m_askedFrame = AskedFrame { *m_normalFrame, AnswersPerFrame };
         configured = true;
     }
@@ -355,9 +358,9 @@ void QtWindow::confirm()
         } else {
             // Placed before the frame extents were known (or by a gravity the toolkit chose
             // then): moved by what is missing, and the answer to that awaited.
-            QRect g = m_native->geometry();
             int dw = asked.width - s.frame.width, dh = asked.height - s.frame.height;
-            QRect client(g.x() + asked.x - s.frame.x, g.y() + asked.y - s.frame.y, g.width() + dw, g.height() + dh);
+            QRect client(s.client.x + asked.x - s.frame.x, s.client.y + asked.y - s.frame.y, s.client.width + dw,
+                s.client.height + dh);
             if (!isUserSizable())
                 m_native->setFixedSize(client.size());
             m_native->setGeometry(client);
@@ -546,7 +549,13 @@ void QtWindow::nativeMinimize()
 {
     if (!isMinimized())
         m_askedState = SizeType::Minimized;
+    // Qt asks only when its own record of the state changes, and that record may still hold a
+    // minimising the window manager has undone since: then the request goes out directly.
+    bool askedByQt = !(m_native->windowState() & Qt::WindowMinimized);
     m_native->showMinimized();
+    auto* services = dynamic_cast<QtDesktopServices*>(KXDesktopServices::current());
+    if (!askedByQt && !isMinimized() && services && m_native->internalWinId())
+        services->windows().iconify(m_native->internalWinId());
 }
 
 void QtWindow::nativeMaximize()

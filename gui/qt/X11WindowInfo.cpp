@@ -228,6 +228,13 @@ void X11WindowInfo::watchFrame(unsigned long frame) const
     XFlush(m_display);
 }
 
+void X11WindowInfo::iconify(unsigned long window) const
+{
+    X11ErrorTrap trap(m_display);
+    XIconifyWindow(m_display, Window(window), DefaultScreen(m_display));
+    XFlush(m_display);
+}
+
 std::vector<unsigned long> X11WindowInfo::clients() const
 {
     if (!cardinals(m_root, m_atoms[SupportingWmCheck], XA_WINDOW).empty())

@@ -51,6 +51,8 @@ public:
     // Asks the X server for the frame window's configuration changes (ConfigureNotify), on
     // this connection.
     void watchFrame(unsigned long frame) const;
+    // Asks the window manager to iconify the window (ICCCM's WM_CHANGE_STATE).
+    void iconify(unsigned long window) const;
 
 private:
     // The top-level client windows: the window manager's client list, else the root's mapped

@@ -12,12 +12,22 @@ timeout 60 "$exe" >"$tmp/out" 2>"$tmp/err" &
 pid=$!
 win=$(xdotool search --sync --onlyvisible --name '^Session$' | head -1)
 [ -n "$win" ] || { echo "no window"; exit 1; }
-sleep 0.5
-key() { xdotool windowactivate --sync "$win" key "$@"; sleep 0.4; }
-key alt+f
-key x
-key alt+f
-key o
+# The program's shown windows (its menus are windows of their own); waits until there are n.
+owner=$(xprop -id "$win" _NET_WM_PID | sed 's/.*= //')
+tries=$(awk "BEGIN { print int(100 * ${TROVA_TEST_TIME_SCALE:-1}) }")
+shown() {
+  for _ in $(seq 1 "$tries"); do
+    [ "$(xdotool search --onlyvisible --pid "$owner" 2>/dev/null | wc -l)" -eq "$1" ] && return 0
+    sleep 0.1
+  done
+  echo "waited for $1 windows of the program"; return 1
+}
+key() { xdotool windowactivate --sync "$win" key "$@"; }
+shown 1
+key alt+f && shown 2
+key x && shown 1
+key alt+f && shown 2
+key o && shown 1
 key Print
 key alt+F4
 wait "$pid"

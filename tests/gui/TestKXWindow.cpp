@@ -43,7 +43,7 @@ TEST_F(GuiTest, MenuChoicesArriveAsMenuEvents)
     // Each choice is made in the menu's modal loop and arrives after it.
     auto nextChoice = [] {
         int id;
-        while ((id = WaitEvent(onRealDisplay() ? 10000 : 1000)) == 0x2004 || id == 0x2005) {
+        while ((id = WaitEvent(onRealDisplay() ? kxTestLimitMs(10000) : 1000)) == 0x2004 || id == 0x2005) {
         }
         return id;
     };

@@ -117,11 +117,11 @@ inline std::future<int> user(const std::string& command)
 
 // The user answers the dialog titled title once it shows: brings it to the front and types keys
 // (xdotool key arguments), or text first when given. Should the answer go astray, the user closes
-// a dialog of that title still open after 30 s with Esc, so a failing test ends.
+// a dialog of that title still open after 30 s (scaled) with Esc, so a failing test ends.
 inline std::future<int> answerDialog(const std::string& title, const std::string& keys, const std::string& text = "")
 {
     const std::string find = "xdotool search --sync --onlyvisible --name '^" + title + "$' windowactivate --sync";
-    std::system(("(sleep 30; xdotool search --onlyvisible --name '^" + title + "$' windowactivate key Escape) >/dev/null 2>&1 &").c_str());
+    std::system(("(sleep " + std::to_string(kxTestLimitMs(30000) / 1000) + "; xdotool search --onlyvisible --name '^" + title + "$' windowactivate key Escape) >/dev/null 2>&1 &").c_str());
     std::string typing = text.empty() ? "" : "; sleep 0.5; xdotool type --delay 30 '" + text + "'; sleep 0.3";
     return user(find + typing + "; xdotool key " + keys);
 }
@@ -170,6 +170,16 @@ protected:
         while (!pred() && std::chrono::steady_clock::now() < end)
             WaitEvent(20);
         return pred();
+    }
+    // Waits until the window manager confirmed everything asked of the window, and drops the
+    // events that raised (a window just made: its showing).
+    static bool shown(int window)
+    {
+        bool done = synced(window);
+        while (WaitEvent(0)) {
+        }
+        m_seen().clear();
+        return done;
     }
     // Waits until the window manager confirmed everything asked of the window (KXWindow::sync).
     static bool synced(int window) { return kxHandle<KXWindow>(window, "Window Gadget")->sync(kxTestLimitMs(8000)); }
@@ -223,7 +233,7 @@ protected:
     // Moves the pointer to (x, y) on the screen and clicks the left button there.
     static std::future<int> clickAt(int x, int y)
     {
-        return user("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) + " sleep 0.2 click 1");
+        return user("xdotool mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " click 1");
     }
 
 private:

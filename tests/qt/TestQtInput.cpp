@@ -82,7 +82,7 @@ TEST_F(QtInputTest, EscIsTheWindowsUnlessItClosesAMenu)
     UpdateWindowMenu(win);
     int radio = CreateButton(Str("Radio"), 20, 20, 120, 24, win, 3);
     CreateButton(Str("Other"), 20, 50, 120, 24, win, 3);
-    ASSERT_TRUE(synced(win));
+    ASSERT_TRUE(shown(win));
 
     auto click = user("xdotool mousemove --sync " + at(buttonMiddle(radio)) + " click 1");
     ASSERT_TRUE(waitFor(0x401, radio));

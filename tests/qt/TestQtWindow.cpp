@@ -27,7 +27,7 @@ TEST_F(QtTest, WindowFrameAndClientMatchTheXServer)
     int win = keep(CreateWindow(Str("Geometry"), 100, 120, 400, 300, 0, Titled | Resizable | MenuBar | StatusBar));
     CreateMenu(Str("&File"), 0, WindowMenu(win));
     UpdateWindowMenu(win);
-    ASSERT_TRUE(synced(win));
+    ASSERT_TRUE(shown(win));
     // The frame is the window manager's frame; the client window holds menu bar, client area and
     // status bar.
     XFrame f = frameOf(win);
@@ -43,7 +43,7 @@ TEST_F(QtTest, WindowFrameAndClientMatchTheXServer)
 TEST_F(QtTest, ClientCoordinatesPlaceTheClientArea)
 {
     int win = keep(CreateWindow(Str("Client"), 200, 200, 320, 240, 0, Titled | ClientCoords));
-    ASSERT_TRUE(synced(win));
+    ASSERT_TRUE(shown(win));
     EXPECT_EQ(ClientWidth(win), 320);
     EXPECT_EQ(ClientHeight(win), 240);
     EXPECT_EQ(xwininfo(win, "Absolute upper-left X"), 200);
@@ -117,7 +117,7 @@ TEST_F(QtTest, FramePositionHoldsAcrossHidingMovesAndRestarts)
 TEST_F(QtTest, WindowManagerMoveSizeAndClose)
 {
     int win = keep(CreateWindow(Str("Managed"), 50, 60, 300, 200, 0, Titled | Resizable));
-    ASSERT_TRUE(synced(win));
+    ASSERT_TRUE(shown(win));
     SeenEvent e {};
     auto move = user("xdotool windowmove " + xid(win) + " 300 250");
     ASSERT_TRUE(waitFor(0x801, win, 8000, &e));
@@ -147,7 +147,7 @@ TEST_F(QtTest, PrintKeyAndMenuFromTheKeyboard)
     int file = CreateMenu(Str("&File"), 0, WindowMenu(win));
     CreateMenu(Str("&Open"), 1, file);
     UpdateWindowMenu(win);
-    ASSERT_TRUE(synced(win));
+    ASSERT_TRUE(shown(win));
     SeenEvent e {};
     auto print = user("xdotool windowactivate --sync " + xid(win) + " key Print");
     ASSERT_TRUE(waitFor(0x102, win, 8000, &e));
@@ -163,18 +163,18 @@ TEST_F(QtTest, PrintKeyAndMenuFromTheKeyboard)
 TEST_F(QtTest, MinimiseMaximiseAndRestoreFollowTheWindowManager)
 {
     int win = keep(CreateWindow(Str("States"), 100, 100, 300, 200, 0, Titled | Resizable));
-    ASSERT_TRUE(synced(win));
+    ASSERT_TRUE(shown(win));
     // The commands only ask; the flags follow when the window manager reports the new state,
     // and the frame may follow after it.
     MaximizeWindow(win);
     ASSERT_TRUE(waitFor(0x802, win));
-    ASSERT_TRUE(synced(win));
+    ASSERT_TRUE(shown(win));
     EXPECT_EQ(WindowMaximized(win), 1);
     EXPECT_EQ(WindowMinimized(win), 0);
     EXPECT_TRUE(until([&] { return GadgetWidth(win) > 1000; })); // the 1280-pixel screen
     RestoreWindow(win);
     ASSERT_TRUE(waitFor(0x802, win));
-    ASSERT_TRUE(synced(win));
+    ASSERT_TRUE(shown(win));
     EXPECT_EQ(WindowMaximized(win), 0);
     EXPECT_TRUE(until([&] { return GadgetWidth(win) == 300; }));
     MinimizeWindow(win);
@@ -192,7 +192,7 @@ TEST_F(QtTest, MinimiseMaximiseAndRestoreFollowTheWindowManager)
 TEST_F(QtTest, StyleWordsReachTheWindowFromEitherSide)
 {
     int win = keep(CreateWindow(Str("Styled"), 120, 90, 300, 200, 0, Titled | Resizable));
-    ASSERT_TRUE(synced(win));
+    ASSERT_TRUE(shown(win));
     KXWindow* window = kxHandle<KXWindow>(win, "Window Gadget");
     KXDesktopServices* ds = KXDesktopServices::current();
     ASSERT_NE(ds, nullptr);
