@@ -2,9 +2,12 @@
 #include "gui/KXWindow.h"
 
 #include "gui/KXDialogKeys.h"
+#include "gui/KXEventDriver.h"
 #include "gui/KXEventFilter.h"
 #include "gui/KXHotKeyTable.h"
 #include "gui/KXKeyboard.h"
+
+#include <chrono>
 
 KXWindow::KXWindow(KXGroup* group, int style)
     : KXGroup(group, style)
@@ -101,6 +104,20 @@ void KXWindow::minimize() { nativeMinimize(); }
 void KXWindow::maximize() { nativeMaximize(); }
 
 void KXWindow::restore() { nativeRestore(); }
+
+bool KXWindow::sync(int limitMs)
+{
+    KXEventDriver* driver = KXEventDriver::current();
+    if (!driver || driver->isOnLoopStack())
+        return !nativePending();
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+    while (KXObject::isLive(this) && nativePending()) {
+        if (std::chrono::steady_clock::now() >= end)
+            return false;
+        driver->poll(10);
+    }
+    return true;
+}
 
 void KXWindow::onMoved(int x, int y)
 {

@@ -7,8 +7,9 @@
 // the events raised) lives here and in KXKeyboard/KXDialogKeys. What a backend must report:
 // - every native key press and release for the window, auto-repeats included: onRawKey;
 // - every move and size the window manager made, the program's own requests included, once the
-//   window has been shown: onMoved/onSized (with the size type: restored, minimised,
-//   maximised), so the flags follow the platform;
+//   window has been shown and the platform confirmed it: onMoved/onSized (with the size type:
+//   restored, minimised, maximised), so the flags follow the platform; what the program asked
+//   and the platform has not confirmed yet is pending (nativePending) until it does;
 // - activation: onActivated (and onAppActivation when the whole program gains or loses it);
 // - the close box: onCloseRequest; menu commands: onCommand; the keyboard focus moving to a
 //   control of the window or to the window itself: onFocusChanged; modal move/size loops:
@@ -65,6 +66,11 @@ public:
     void minimize();
     void maximize();
     void restore();
+    // Runs the message loop, without taking events, until the platform confirmed everything
+    // asked of the window (its frame, state, showing and activation) or limitMs passed; answers
+    // whether nothing asked is pending any more. Returns at once where the platform reports
+    // synchronously.
+    bool sync(int limitMs = 5000);
 
     // Bits of the style word that platforms act on: the sizing frame (the user may resize the
     // window), the minimise and maximise boxes and the system menu (the close box).
@@ -155,6 +161,9 @@ protected:
         (void)width;
         (void)height;
     }
+    // Whether something the window was asked (a frame, a state, showing, activation) still
+    // awaits the platform's confirmation. Default: nothing; the platform reports at once.
+    virtual bool nativePending() const { return false; }
 
 private:
     static constexpr int VisibleStyleBit = 0x10000000;

@@ -105,6 +105,13 @@ void QtDesktopServices::awaitOffScreen(int handle, int timeoutMs) const
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
+void QtDesktopServices::awaitOnScreen(int handle, int timeoutMs) const
+{
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!isOnScreen(handle) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
 int QtDesktopServices::foregroundWindow() const { return m_windows.activeWindow(); }
 
 bool QtDesktopServices::activateWindow(int handle) { return m_windows.activate(handle); }

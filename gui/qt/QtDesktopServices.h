@@ -58,8 +58,13 @@ public:
     // screen with its frame, so that a screen read that follows does not show it. (The window
     // manager takes the frame away in its own time.)
     void awaitOffScreen(int handle, int timeoutMs) const;
+    // Waits, up to timeoutMs, until the program's window that was just shown is on the screen
+    // with the window manager's frame.
+    void awaitOnScreen(int handle, int timeoutMs) const;
     // True while the window, or the window manager's frame around it, is on the screen.
     bool isOnScreen(int handle) const { return m_windows.isOnScreen(handle); }
+    // What the X server and the window manager confirm of top-level windows.
+    const X11WindowInfo& windows() const { return m_windows; }
 
     // Whether global key state is known (the display offers XInput 2).
     bool hasKeyMonitor() const { return m_keys != nullptr; }

@@ -1,13 +1,13 @@
 // The Qt GUI driver module.
 #include "gui/qt/QtGuiDriver.h"
 
+#include "base/KXModuleNames.h"
 #include "gui/qt/QtDesktop.h"
 #include "gui/qt/QtDesktopServices.h"
 #include "gui/qt/QtEventLoop.h"
 #include "gui/qt/QtInputFilter.h"
 #include "gui/qt/QtModules.h"
 #include "gui/qt/QtWindow.h"
-#include "base/KXModuleNames.h"
 
 #include <QApplication>
 
@@ -30,6 +30,7 @@ bool QtGuiDriver::startDependencies()
     if (!m_input) {
         m_input = std::make_unique<QtInputFilter>();
         qApp->installEventFilter(m_input.get());
+        qApp->installNativeEventFilter(m_input.get());
     }
     return true;
 }
@@ -39,6 +40,7 @@ void QtGuiDriver::shutdown()
     KXGuiDriver::shutdown();
     if (m_input) {
         qApp->removeEventFilter(m_input.get());
+        qApp->removeNativeEventFilter(m_input.get());
         m_input.reset();
     }
 }

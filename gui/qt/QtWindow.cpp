@@ -6,6 +6,7 @@
 #include "gui/qt/QtFont.h"
 #include "gui/qt/QtGadget.h"
 #include "gui/qt/QtText.h"
+#include "gui/qt/X11WindowInfo.h"
 
 #include <QAction>
 #include <QApplication>
@@ -35,13 +36,13 @@ protected:
     {
         QMainWindow::moveEvent(e);
         if (m_owner)
-            m_owner->reportGeometry();
+            m_owner->reportServerChange();
     }
     void resizeEvent(QResizeEvent* e) override
     {
         QMainWindow::resizeEvent(e);
         if (m_owner)
-            m_owner->reportGeometry();
+            m_owner->reportServerChange();
     }
     void changeEvent(QEvent* e) override
     {
@@ -49,7 +50,7 @@ protected:
         if (!m_owner)
             return;
         if (e->type() == QEvent::WindowStateChange)
-            m_owner->reportStateChange();
+            m_owner->reportServerChange();
         else if (e->type() == QEvent::ActivationChange)
             m_owner->reportActivation(isActiveWindow());
     }
@@ -111,8 +112,28 @@ QtWindow::QtWindow(KXGroup* group, int style)
     }
 }
 
+std::unordered_map<unsigned long, QtWindow*>& QtWindow::frames()
+{
+    static std::unordered_map<unsigned long, QtWindow*> map;
+    return map;
+}
+
+void QtWindow::forgetFrame()
+{
+    if (m_frameWindow)
+        frames().erase(m_frameWindow);
+    m_frameWindow = 0;
+}
+
+QtWindow* QtWindow::ofFrame(unsigned long frame)
+{
+    auto it = frames().find(frame);
+    return it == frames().end() ? nullptr : it->second;
+}
+
 QtWindow::~QtWindow()
 {
+    forgetFrame();
     if (m_native) {
         static_cast<Native*>(m_native.data())->disown();
         m_native->hide();
@@ -177,11 +198,8 @@ int QtWindow::decorationKind() const
 
 QtWindow::Margins QtWindow::margins() const
 {
-    if (m_native->isVisible() && m_native->windowHandle()) {
-        QRect f = m_native->frameGeometry(), g = m_native->geometry();
-        if (f != g || decorationKind() == 0)
-            return { g.x() - f.x(), g.y() - f.y(), f.right() - g.right(), f.bottom() - g.bottom() };
-    }
+    if (m_extents)
+        return *m_extents;
     return s_margins[decorationKind()];
 }
 
@@ -219,83 +237,156 @@ void QtWindow::clientSize(const QSize& inner, int& width, int& height) const
     height = std::max(0, inner.height() - menuBarHeight() - (hasStatusBar() ? statusBarHeight() : 0));
 }
 
+void QtWindow::place(const KXRect& frame)
+{
+    // The client window's own position (Qt's geometry, the X server's static gravity): the
+    // window manager builds the frame around it, so the frame lands where asked, mapped or not,
+    // and stays there when the window is hidden and shown again.
+    Margins m = margins();
+    QRect client(frame.x + m.left, frame.y + m.top, std::max(1, frame.width - m.left - m.right),
+        std::max(1, frame.height - m.top - m.bottom));
+    if (!isUserSizable())
+        m_native->setFixedSize(client.size());
+    if (m_native->geometry() != client)
+        m_native->setGeometry(client);
+}
+
 void QtWindow::nativeSetFrame(const KXRect& frame, int& clientWidth, int& clientHeight)
 {
     Margins m = margins();
     QSize inner(std::max(1, frame.width - m.left - m.right), std::max(1, frame.height - m.top - m.bottom));
-    bool moved = frame.x != m_frame.x || frame.y != m_frame.y;
-    bool sized = frame.width != m_frame.width || frame.height != m_frame.height;
-    m_frame = frame;
-    m_settingFrame = true;
-    if (isUserSizable()) {
-        m_native->resize(inner);
-    } else {
-        m_native->setFixedSize(inner);
-    }
-    m_native->move(frame.x, frame.y);
-    m_settingFrame = false;
+    // A shown window reports the change once the window manager confirms it; a hidden one takes
+    // the frame as its own, and it is asked of the window manager when the window shows.
+    if (frame != m_frame || !(m_shown && m_native->isVisible()))
+        m_askedFrame = AskedFrame { frame, AnswersPerFrame };
+    if (!(m_shown && m_native->isVisible()))
+        m_frame = frame;
+    place(frame);
     clientSize(inner, clientWidth, clientHeight);
-    // A shown window reports the change as the window procedure would; the window manager's
-    // echo of it then reports nothing new.
-    if (m_shown && moved)
-        onMoved(frame.x, frame.y);
-    if (m_shown && sized)
-        onSized(nativeState(), frame, clientWidth, clientHeight);
 }
 
-KXWindow::SizeType QtWindow::nativeState() const
+bool QtWindow::nativePending() const
 {
-    Qt::WindowStates s = m_native->windowState();
-    if (s & Qt::WindowMinimized)
-        return SizeType::Minimized;
-    if (s & Qt::WindowMaximized)
-        return SizeType::Maximized;
-    return SizeType::Restored;
+    bool shown = m_shown && m_native->isVisible();
+    return shown && (m_askedFrame || m_askedState || m_askedMapped || m_askedActive || m_confirmPosted);
 }
 
-void QtWindow::reportGeometry()
+void QtWindow::reportServerChange(bool configured)
 {
-    if (m_settingFrame || !m_shown || !m_native->isVisible() || nativeState() == SizeType::Minimized)
+    m_configured = m_configured || configured;
+    if (m_confirmPosted || !m_native)
         return;
-    QRect f = m_native->frameGeometry(), g = m_native->geometry();
-    if (f != g)
-        s_margins[decorationKind()] = { g.x() - f.x(), g.y() - f.y(), f.right() - g.right(), f.bottom() - g.bottom() };
-    KXRect frame { f.x(), f.y(), f.width(), f.height() };
-    bool moved = frame.x != m_frame.x || frame.y != m_frame.y;
-    bool sized = frame.width != m_frame.width || frame.height != m_frame.height;
-    m_frame = frame;
-    if (moved)
-        onMoved(frame.x, frame.y);
-    if (sized && KXObject::isLive(this)) {
-        int cw, ch;
-        clientSize(g.size(), cw, ch);
-        onSized(nativeState(), frame, cw, ch);
+    m_confirmPosted = true;
+    // Read back later: the news comes from inside Qt's own event handling, and what it reports
+    // may hand control to the program.
+    QPointer<QMainWindow> native = m_native;
+    QMetaObject::invokeMethod(
+        m_native,
+        [native] {
+            if (auto* n = dynamic_cast<Native*>(native.data()))
+                if (QtWindow* w = n->owner())
+                    w->confirm();
+        },
+        Qt::QueuedConnection);
+}
+
+void QtWindow::confirm()
+{
+    m_confirmPosted = false;
+    // Whether the window manager answered since the frame was last looked at.
+    bool configured = m_configured;
+    auto* services = dynamic_cast<QtDesktopServices*>(KXDesktopServices::current());
+    X11WindowState s;
+    if (!services || !m_native->internalWinId() || !services->windows().state(int(m_native->internalWinId()), s)) {
+        m_askedMapped = false;
+        return;
     }
-}
-
-void QtWindow::reportStateChange()
-{
-    if (!m_shown)
+    // The frame's own moves (the window manager's animations included) come as its
+    // ConfigureNotify: the frame is watched from the time it is known.
+    if (s.viewable && s.frameWindow && s.frameWindow != m_frameWindow) {
+        forgetFrame();
+        m_frameWindow = s.frameWindow;
+        frames()[m_frameWindow] = this;
+        services->windows().watchFrame(m_frameWindow);
+    }
+    if (s.framed && s.viewable) {
+        m_extents = Margins { s.left, s.top, s.right, s.bottom };
+        s_margins[decorationKind()] = *m_extents;
+    }
+    if (!m_shown || !m_native->isVisible()) {
+        m_askedState.reset();
+        m_askedMapped = false;
+        m_askedActive = false;
         return;
-    SizeType state = nativeState();
+    }
+    // Mapping, or the window manager still taking the window: nothing confirmed yet.
+    if (!s.viewable && !s.iconic)
+        return;
+    // A window the window manager manages is mapped once it has its frame.
+    if (s.viewable && (s.framed || !s.managed || decorationKind() == 0))
+        m_askedMapped = false;
+    SizeType state = s.iconic ? SizeType::Minimized : s.maximized ? SizeType::Maximized
+                                                                  : SizeType::Restored;
+    std::optional<SizeType> askedStateBefore = m_askedState;
+    if (m_askedState == state)
+        m_askedState.reset();
     if (state == SizeType::Minimized) {
         if (!isMinimized())
             onSized(state, m_frame, clientWidth(), clientHeight());
         return;
     }
-    if ((state == SizeType::Maximized) == isMaximized() && !isMinimized())
-        return;
-    QRect f = m_native->frameGeometry();
-    m_frame = { f.x(), f.y(), f.width(), f.height() };
+    m_configured = false;
+    // A window manager that restores a maximised window by its client's place (openbox with
+    // the static gravity) leaves the frame off where it stood by the frame extents: the frame
+    // before maximising is asked again.
+    // (A restore the program asked is Qt's, which puts back the geometry it kept.)
+    bool askedRestore = askedStateBefore == SizeType::Restored;
+    if (state == SizeType::Restored && isMaximized() && !askedRestore && m_normalFrame && s.frame != *m_normalFrame) {
+        m_askedFrame = AskedFrame { *m_normalFrame, AnswersPerFrame };
+        configured = true;
+    }
+    if (state == SizeType::Maximized && !isMaximized())
+        m_normalFrame = m_frame;
+    if (m_askedFrame && state == SizeType::Restored && (s.framed || !s.managed)) {
+        const KXRect& asked = m_askedFrame->frame;
+        if (asked == s.frame || (style() & ClientCoords)) {
+            m_askedFrame.reset();
+        } else if (!configured && (state == SizeType::Maximized) == isMaximized() && !isMinimized()) {
+            return; // the window manager has not answered yet
+        } else if (--m_askedFrame->answersLeft <= 0) {
+            m_askedFrame.reset(); // it decided otherwise
+        } else {
+            // Placed before the frame extents were known (or by a gravity the toolkit chose
+            // then): moved by what is missing, and the answer to that awaited.
+            int dw = asked.width - s.frame.width, dh = asked.height - s.frame.height;
+            QRect client(s.client.x + asked.x - s.frame.x, s.client.y + asked.y - s.frame.y, s.client.width + dw,
+                s.client.height + dh);
+            if (!isUserSizable())
+                m_native->setFixedSize(client.size());
+            m_native->setGeometry(client);
+            // A new state is reported at once; the frame once the window manager answers.
+            if ((state == SizeType::Maximized) == isMaximized() && !isMinimized())
+                return;
+        }
+    }
+    KXRect frame = s.frame;
+    bool moved = frame.x != m_frame.x || frame.y != m_frame.y;
+    bool sized = frame.width != m_frame.width || frame.height != m_frame.height;
+    bool stateChanged = (state == SizeType::Maximized) != isMaximized() || isMinimized();
+    m_frame = frame;
     int cw, ch;
-    clientSize(m_native->geometry().size(), cw, ch);
-    onSized(state, m_frame, cw, ch);
+    clientSize(QSize(s.client.width, s.client.height), cw, ch);
+    if (moved)
+        onMoved(frame.x, frame.y);
+    if ((sized || stateChanged) && KXObject::isLive(this))
+        onSized(state, frame, cw, ch);
 }
 
 void QtWindow::reportActivation(bool active)
 {
     if (!active)
         return;
+    m_askedActive = false;
     if (!s_appActive) {
         s_appActive = true;
         onAppActivation(true);
@@ -352,18 +443,28 @@ void QtWindow::setVisible(bool visible)
     if (visible) {
         bool first = !m_shown;
         m_shown = true;
+        if (!m_native->isVisible())
+            m_askedMapped = true;
         m_native->show();
+        reportServerChange();
         // Showing a window for the first time gives it activation, owned windows included.
         if (first)
             nativeActivate();
     } else {
         const bool wasShown = m_native->isVisible();
+        auto* services = dynamic_cast<QtDesktopServices*>(KXDesktopServices::current());
+        // A window hidden while the window manager is still taking it on may be left unmapped by
+        // the next show: the mapping is seen through first.
+        if (wasShown && m_askedMapped && services && m_native->internalWinId()) {
+            services->awaitOnScreen(int(m_native->internalWinId()), hideWaitMs);
+        }
+        m_askedMapped = false;
+        m_askedActive = false;
         m_native->hide();
         // A screen read may come next (a capture that steps the program's window aside): the
         // window manager's frame must be gone from the screen by then, not merely the client.
-        if (wasShown && m_native->internalWinId())
-            if (auto* services = dynamic_cast<QtDesktopServices*>(KXDesktopServices::current()))
-                services->awaitOffScreen(int(m_native->internalWinId()), hideWaitMs);
+        if (wasShown && services && m_native->internalWinId())
+            services->awaitOffScreen(int(m_native->internalWinId()), hideWaitMs);
     }
 }
 
@@ -380,10 +481,18 @@ void QtWindow::setFont(KXFont* font)
         m_native->setFont(f->qfont());
 }
 
-void QtWindow::activate() { m_client->setFocus(Qt::OtherFocusReason); }
+void QtWindow::activate()
+{
+    // The window itself takes the keyboard focus, active or not: Qt keeps the client widget as
+    // the window's focus widget and gives it the focus when the window is activated.
+    m_client->setFocus(Qt::OtherFocusReason);
+    onFocusChanged(nullptr);
+}
 
 bool QtWindow::nativeActivate()
 {
+    if (!m_native->isActiveWindow())
+        m_askedActive = true;
     m_native->raise();
     m_native->activateWindow();
     return true;
@@ -436,11 +545,32 @@ void QtWindow::nativeSetStatusText(KXString* text)
         m_status->setText(QtText::toQt(text ? text->view() : std::string_view()));
 }
 
-void QtWindow::nativeMinimize() { m_native->showMinimized(); }
+void QtWindow::nativeMinimize()
+{
+    if (!isMinimized())
+        m_askedState = SizeType::Minimized;
+    // Qt asks only when its own record of the state changes, and that record may still hold a
+    // minimising the window manager has undone since: then the request goes out directly.
+    bool askedByQt = !(m_native->windowState() & Qt::WindowMinimized);
+    m_native->showMinimized();
+    auto* services = dynamic_cast<QtDesktopServices*>(KXDesktopServices::current());
+    if (!askedByQt && !isMinimized() && services && m_native->internalWinId())
+        services->windows().iconify(m_native->internalWinId());
+}
 
-void QtWindow::nativeMaximize() { m_native->showMaximized(); }
+void QtWindow::nativeMaximize()
+{
+    if (!isMaximized())
+        m_askedState = SizeType::Maximized;
+    m_native->showMaximized();
+}
 
-void QtWindow::nativeRestore() { m_native->showNormal(); }
+void QtWindow::nativeRestore()
+{
+    if (isMinimized() || isMaximized())
+        m_askedState = SizeType::Restored;
+    m_native->showNormal();
+}
 
 void QtWindow::nativeSetMinSize(int width, int height)
 {

@@ -24,7 +24,9 @@ constexpr int wsExWindowEdge = 0x00000100;
 
 const char* atomNames[] = { "_NET_ACTIVE_WINDOW", "_NET_FRAME_EXTENTS", "_NET_CLIENT_LIST", "_NET_WM_NAME",
     "UTF8_STRING", "_NET_WM_STATE", "_NET_WM_STATE_HIDDEN", "_NET_WM_STATE_MAXIMIZED_VERT",
-    "_NET_WM_STATE_MAXIMIZED_HORZ", "_NET_WM_STATE_ABOVE", "_NET_SUPPORTING_WM_CHECK" };
+    "_NET_WM_STATE_MAXIMIZED_HORZ", "_NET_WM_STATE_ABOVE", "_NET_SUPPORTING_WM_CHECK", "WM_STATE" };
+// WM_STATE's first item for an iconified window (ICCCM).
+constexpr unsigned long WmIconic = 3;
 
 }
 
@@ -206,6 +208,55 @@ bool X11WindowInfo::info(int window, KXDesktopWindowInfo& out) const
     info.title = title(window);
     out = info;
     return true;
+}
+
+bool X11WindowInfo::state(int window, X11WindowState& out) const
+{
+    if (window <= 0 || Window(window) == m_root)
+        return false;
+    X11ErrorTrap trap(m_display);
+    XWindowAttributes attributes;
+    int x = 0, y = 0;
+    Window child = None;
+    if (!XGetWindowAttributes(m_display, Window(window), &attributes) || trap.failed()
+        || !XTranslateCoordinates(m_display, Window(window), m_root, 0, 0, &x, &y, &child) || trap.failed())
+        return false;
+    X11WindowState s;
+    s.viewable = attributes.map_state == IsViewable;
+    s.client = { x, y, attributes.width, attributes.height };
+    std::vector<unsigned long> extents = cardinals(Window(window), m_atoms[FrameExtents], XA_CARDINAL);
+    if (extents.size() == 4) {
+        s.framed = true;
+        s.left = int(extents[0]);
+        s.right = int(extents[1]);
+        s.top = int(extents[2]);
+        s.bottom = int(extents[3]);
+    }
+    s.frame = { x - s.left, y - s.top, attributes.width + s.left + s.right, attributes.height + s.top + s.bottom };
+    std::vector<unsigned long> icccm = cardinals(Window(window), m_atoms[IcccmState], m_atoms[IcccmState]);
+    std::vector<unsigned long> states = cardinals(Window(window), m_atoms[WmState], XA_ATOM);
+    auto has = [&](Atom a) { return std::find(states.begin(), states.end(), m_atoms[a]) != states.end(); };
+    unsigned long top = topAncestor(Window(window));
+    s.frameWindow = top != Window(window) ? top : 0;
+    s.managed = !cardinals(m_root, m_atoms[SupportingWmCheck], XA_WINDOW).empty();
+    s.iconic = (!icccm.empty() && icccm[0] == WmIconic) || has(StateHidden);
+    s.maximized = has(StateMaxVert) && has(StateMaxHorz);
+    out = s;
+    return true;
+}
+
+void X11WindowInfo::watchFrame(unsigned long frame) const
+{
+    X11ErrorTrap trap(m_display);
+    XSelectInput(m_display, frame, StructureNotifyMask);
+    XFlush(m_display);
+}
+
+void X11WindowInfo::iconify(unsigned long window) const
+{
+    X11ErrorTrap trap(m_display);
+    XIconifyWindow(m_display, Window(window), DefaultScreen(m_display));
+    XFlush(m_display);
 }
 
 std::vector<unsigned long> X11WindowInfo::clients() const

@@ -14,6 +14,19 @@
 
 typedef struct _XDisplay Display;
 
+// What the X server and the window manager have confirmed of a client window.
+struct X11WindowState {
+    bool viewable { false }; // mapped, inside a mapped frame
+    bool iconic { false }; // WM_STATE says iconic, or _NET_WM_STATE hidden
+    bool maximized { false }; // maximised both ways
+    bool framed { false }; // the window manager announced its frame extents
+    bool managed { false }; // a window manager runs on the display
+    int left { 0 }, top { 0 }, right { 0 }, bottom { 0 }; // the frame extents
+    KXRect frame; // the client grown by the frame extents
+    KXRect client; // in screen coordinates
+    unsigned long frameWindow { 0 }; // the top-level ancestor (the window manager's frame)
+};
+
 class X11WindowInfo {
 public:
     explicit X11WindowInfo(Display* display);
@@ -36,6 +49,13 @@ public:
     // Asks the window manager to activate the window (_NET_ACTIVE_WINDOW, as a pager asks);
     // without one, gives it the input focus. False when the window does not exist.
     bool activate(int window) const;
+    // The window's confirmed state and geometry; false when it does not exist.
+    bool state(int window, X11WindowState& out) const;
+    // Asks the X server for the frame window's configuration changes (ConfigureNotify), on
+    // this connection.
+    void watchFrame(unsigned long frame) const;
+    // Asks the window manager to iconify the window (ICCCM's WM_CHANGE_STATE).
+    void iconify(unsigned long window) const;
 
 private:
     // The top-level client windows: the window manager's client list, else the root's mapped
@@ -59,6 +79,7 @@ private:
         StateMaxHorz,
         StateAbove,
         SupportingWmCheck,
+        IcccmState,
         AtomCount };
     unsigned long m_atoms[AtomCount] {};
 };

@@ -12,20 +12,29 @@ timeout 60 "$exe" >"$tmp/out" 2>"$tmp/err" &
 pid=$!
 win=$(xdotool search --sync --onlyvisible --name '^Session$' | head -1)
 [ -n "$win" ] || { echo "no window"; exit 1; }
-sleep 0.5
-key() { xdotool windowactivate --sync "$win" key "$@"; sleep 0.4; }
-key alt+f
-key x
-key alt+f
-key o
+# The program's shown windows (its menus are windows of their own); waits until there are n.
+owner=$(xprop -id "$win" _NET_WM_PID | sed 's/.*= //')
+tries=$(awk "BEGIN { print int(100 * ${TROVA_TEST_TIME_SCALE:-1}) }")
+shown() {
+  for _ in $(seq 1 "$tries"); do
+    [ "$(xdotool search --onlyvisible --pid "$owner" 2>/dev/null | wc -l)" -eq "$1" ] && return 0
+    sleep 0.1
+  done
+  echo "waited for $1 windows of the program"; return 1
+}
+key() { xdotool windowactivate --sync "$win" key "$@"; }
+shown 1
+key alt+f && shown 2
+key x && shown 1
+key alt+f && shown 2
+key o && shown 1
 key Print
 key alt+F4
 wait "$pid"
 rc=$?
 pid=""
 [ "$rc" -eq 0 ] || { echo "exit code $rc, want 0"; cat "$tmp/out" "$tmp/err"; exit 1; }
-# A menu closes when its mnemonic key goes down; that key's release then reaches the window, as
-# on any real keyboard (x is raw key 45, o 24). The headless user chose the items without keys.
-grep -v -e '^00000102 45$' -e '^00000102 24$' "$tmp/out" >"$tmp/events"
-printf 'tick\n00001001 9\n00001001 5\n00000102 183\nclosed\n' | cmp -s - "$tmp/events" || { echo "stdout:"; cat "$tmp/out"; exit 1; }
+# A key pressed while a menu has the keyboard is the menu's, its release included: the mnemonic
+# keys that chose the items (x, o) raise nothing, as the headless user's choices raise nothing.
+printf 'tick\n00001001 9\n00001001 5\n00000102 183\nclosed\n' | cmp -s - "$tmp/out" || { echo "stdout:"; cat "$tmp/out"; exit 1; }
 echo ok

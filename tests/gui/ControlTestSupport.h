@@ -2,11 +2,11 @@
 // started on the platform in force, a clean requester state per test, and the commands.
 #pragma once
 
+#include "base/KXModuleDependencies.h"
 #include "gui/KXCanvasDriver.h"
 #include "gui/KXControlDriver.h"
 #include "gui/KXRequesterDriver.h"
 #include "gui/KXTextField.h"
-#include "base/KXModuleDependencies.h"
 #include "tests/gui/GuiTestSupport.h"
 
 KX_STDCALL int CreatePanel(int x, int y, int width, int height, int group, int style);
@@ -73,7 +73,7 @@ protected:
     // user's actions take their time, at most ten).
     static std::pair<int, int> next()
     {
-        int id = WaitEvent(onRealDisplay() ? 10000 : 1000);
+        int id = WaitEvent(onRealDisplay() ? kxTestLimitMs(10000) : 1000);
         return { id, id ? EventData() : 0 };
     }
     // Whether keys typed into a focused text field also raise the window's key events is the

@@ -3,6 +3,10 @@
 // through commands and neutral classes only, so they run on every platform.
 #pragma once
 
+#include "base/KXModuleDependencies.h"
+#include "base/KXModuleNames.h"
+#include "base/KXModuleRegistry.h"
+#include "base/KXPlatform.h"
 #include "core/KXHandle.h"
 #include "core/KXString.h"
 #include "gui/KXEventDriver.h"
@@ -12,10 +16,6 @@
 #include "gui/KXQueFilter.h"
 #include "gui/KXTimer.h"
 #include "gui/KXWindow.h"
-#include "base/KXModuleDependencies.h"
-#include "base/KXModuleNames.h"
-#include "base/KXModuleRegistry.h"
-#include "base/KXPlatform.h"
 #include "runtime/KXProgram.h"
 #include "tests/support/KXTestSupport.h"
 #include "tests/support/KXTestUser.h"
@@ -136,10 +136,10 @@ protected:
     }
 
     // Runs the message loop, without taking events, until the user carried out every action
-    // given (at most ms); answers whether they all were.
+    // given (at most ms, scaled); answers whether they all were.
     static bool settle(int ms = 20000)
     {
-        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kxTestLimitMs(ms));
         while (!user().isDone() && std::chrono::steady_clock::now() < end)
             driver().poll(10);
         return user().isDone();
@@ -161,7 +161,7 @@ protected:
     {
         if (!onRealDisplay())
             return WaitEvent(-1) == id;
-        auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kxTestLimitMs(10000));
         while (std::chrono::steady_clock::now() < end)
             if (WaitEvent(100) == id)
                 return true;
@@ -175,18 +175,33 @@ protected:
     {
         if (!onRealDisplay())
             return pred();
-        auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kxTestLimitMs(5000));
         while (!pred() && std::chrono::steady_clock::now() < end)
             driver().poll(20);
         return pred();
     }
-    // On a real display: lets the user finish and drops the events the window manager raised.
+    // Lets the user finish and every window's requests be confirmed (KXWindow::sync); answers
+    // whether they were.
+    static bool syncAll()
+    {
+        bool done = settle();
+        std::vector<KXWindow*> windows;
+        KXObject::forEachLive([&](KXObject* o) {
+            if (auto* w = dynamic_cast<KXWindow*>(o))
+                windows.push_back(w);
+        });
+        for (KXWindow* w : windows)
+            done = (!KXObject::isLive(w) || w->sync(kxTestLimitMs(5000))) && done;
+        return done;
+    }
+    // On a real display: lets the user finish and the windows settle, then drops the events
+    // they raised.
     static void drainRealDisplay()
     {
         if (!onRealDisplay())
             return;
-        settle();
-        while (WaitEvent(300)) {
+        EXPECT_TRUE(syncAll());
+        while (WaitEvent(0)) {
         }
     }
 

@@ -86,7 +86,12 @@ TEST_F(ControlTest, SliderLinesPagesAndDrags)
     // A drag: the modal loop is entered first, the drop leaves it without an action event.
     EXPECT_EQ(next().first, 0x2004);
     EXPECT_TRUE(queue().isInModalLoop());
-    EXPECT_EQ(next(), Event(0x401, 100));
+    // Headless the drag is one move; on a real display the pointer's motions may come one by
+    // one, each a step toward the drop.
+    std::pair<int, int> e = next();
+    for (int last = 10; onRealDisplay() && e.first == 0x401 && e.second != 100 && e.second > last;)
+        last = std::exchange(e, next()).second;
+    EXPECT_EQ(e, Event(0x401, 100));
     EXPECT_EQ(next().first, 0x2005);
     EXPECT_FALSE(queue().isInModalLoop());
     EXPECT_EQ(next(), Event(0x401, 90));

@@ -3,12 +3,14 @@
 // as a user would run them, while the program waits for events.
 #pragma once
 
-#include "core/KXString.h"
-#include "gui/KXEventDriver.h"
-#include "gui/KXQueFilter.h"
 #include "base/KXCallConv.h"
 #include "base/KXModuleDependencies.h"
 #include "base/KXModuleRegistry.h"
+#include "core/KXHandle.h"
+#include "core/KXString.h"
+#include "gui/KXEventDriver.h"
+#include "gui/KXQueFilter.h"
+#include "gui/KXWindow.h"
 #include "runtime/KXProgram.h"
 #include "tests/support/KXTestSupport.h"
 
@@ -21,6 +23,8 @@
 
 KX_STDCALL int CreateWindow(KXString* text, int x, int y, int width, int height, int group, int style);
 KX_STDCALL void FreeGadget(int gadget);
+KX_STDCALL void ShowGadget(int gadget);
+KX_STDCALL void HideGadget(int gadget);
 KX_STDCALL void SetGadgetShape(int gadget, int x, int y, int width, int height);
 KX_STDCALL int GadgetX(int gadget);
 KX_STDCALL int GadgetY(int gadget);
@@ -113,11 +117,11 @@ inline std::future<int> user(const std::string& command)
 
 // The user answers the dialog titled title once it shows: brings it to the front and types keys
 // (xdotool key arguments), or text first when given. Should the answer go astray, the user closes
-// a dialog of that title still open after 30 s with Esc, so a failing test ends.
+// a dialog of that title still open after 30 s (scaled) with Esc, so a failing test ends.
 inline std::future<int> answerDialog(const std::string& title, const std::string& keys, const std::string& text = "")
 {
     const std::string find = "xdotool search --sync --onlyvisible --name '^" + title + "$' windowactivate --sync";
-    std::system(("(sleep 30; xdotool search --onlyvisible --name '^" + title + "$' windowactivate key Escape) >/dev/null 2>&1 &").c_str());
+    std::system(("(sleep " + std::to_string(kxTestLimitMs(30000) / 1000) + "; xdotool search --onlyvisible --name '^" + title + "$' windowactivate key Escape) >/dev/null 2>&1 &").c_str());
     std::string typing = text.empty() ? "" : "; sleep 0.5; xdotool type --delay 30 '" + text + "'; sleep 0.3";
     return user(find + typing + "; xdotool key " + keys);
 }
@@ -158,11 +162,32 @@ protected:
             WaitEvent(20);
         m_seen().clear();
     }
-    // Waits (at most ms) for an event with that id (and source, when not 0); every event taken
-    // meanwhile is kept in seen().
+    // Runs the loop, dropping what arrives, until pred holds (at most the scaled limit).
+    template<class Pred>
+    static bool until(Pred pred)
+    {
+        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kxTestLimitMs(5000));
+        while (!pred() && std::chrono::steady_clock::now() < end)
+            WaitEvent(20);
+        return pred();
+    }
+    // Waits until the window manager confirmed everything asked of the window, and drops the
+    // events that raised (a window just made: its showing).
+    static bool shown(int window)
+    {
+        bool done = synced(window);
+        while (WaitEvent(0)) {
+        }
+        m_seen().clear();
+        return done;
+    }
+    // Waits until the window manager confirmed everything asked of the window (KXWindow::sync).
+    static bool synced(int window) { return kxHandle<KXWindow>(window, "Window Gadget")->sync(kxTestLimitMs(8000)); }
+    // Waits (at most ms, scaled) for an event with that id (and source, when not 0); every event
+    // taken meanwhile is kept in seen().
     static bool waitFor(int id, int source = 0, int ms = 8000, SeenEvent* out = nullptr)
     {
-        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kxTestLimitMs(ms));
         while (std::chrono::steady_clock::now() < end) {
             if (!WaitEvent(50))
                 continue;
@@ -208,7 +233,7 @@ protected:
     // Moves the pointer to (x, y) on the screen and clicks the left button there.
     static std::future<int> clickAt(int x, int y)
     {
-        return user("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) + " sleep 0.2 click 1");
+        return user("xdotool mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " click 1");
     }
 
 private:

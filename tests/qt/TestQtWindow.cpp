@@ -3,14 +3,16 @@
 // no-display message.
 #include "tests/qt/QtTestSupport.h"
 
+#include "base/KXModule.h"
 #include "core/KXHandle.h"
 #include "gui/KXDesktopServices.h"
 #include "gui/KXWindow.h"
 #include "gui/qt/QtEventLoop.h"
 #include "gui/qt/QtModules.h"
-#include "base/KXModule.h"
 
 #include <QWidget>
+
+#include <X11/Xlib.h>
 
 #include <cstdlib>
 #include <set>
@@ -25,7 +27,7 @@ TEST_F(QtTest, WindowFrameAndClientMatchTheXServer)
     int win = keep(CreateWindow(Str("Geometry"), 100, 120, 400, 300, 0, Titled | Resizable | MenuBar | StatusBar));
     CreateMenu(Str("&File"), 0, WindowMenu(win));
     UpdateWindowMenu(win);
-    drain(800);
+    ASSERT_TRUE(shown(win));
     // The frame is the window manager's frame; the client window holds menu bar, client area and
     // status bar.
     XFrame f = frameOf(win);
@@ -41,7 +43,7 @@ TEST_F(QtTest, WindowFrameAndClientMatchTheXServer)
 TEST_F(QtTest, ClientCoordinatesPlaceTheClientArea)
 {
     int win = keep(CreateWindow(Str("Client"), 200, 200, 320, 240, 0, Titled | ClientCoords));
-    drain(800);
+    ASSERT_TRUE(shown(win));
     EXPECT_EQ(ClientWidth(win), 320);
     EXPECT_EQ(ClientHeight(win), 240);
     EXPECT_EQ(xwininfo(win, "Absolute upper-left X"), 200);
@@ -50,10 +52,72 @@ TEST_F(QtTest, ClientCoordinatesPlaceTheClientArea)
     EXPECT_EQ(xwininfo(win, "Height"), 240);
 }
 
+// A window's position is its frame's, as a program stores it. Started as a program starts its
+// main window (made off the screen, hidden, placed at the stored position, shown), a window
+// stored at (10, 10) has its title bar there, keeps it through hiding and showing, follows the
+// window manager's move, and opens again exactly where the user left it, restart after restart.
+TEST_F(QtTest, FramePositionHoldsAcrossHidingMovesAndRestarts)
+{
+    const int style = Titled | Resizable | MenuBar | StatusBar;
+    auto start = [&](int x, int y) {
+        int w = CreateWindow(Str("Placed"), 0, -400, 320, 240, 0, style);
+        QueryObject(w, 1);
+        HideGadget(w);
+        SetGadgetShape(w, x, y, 320, 240);
+        ShowGadget(w);
+        EXPECT_TRUE(synced(w));
+        return w;
+    };
+    int win = start(10, 10);
+    auto at = [&](int x, int y) {
+        XFrame f = frameOf(win);
+        EXPECT_EQ(f.x, x);
+        EXPECT_EQ(f.y, y);
+        EXPECT_EQ(GadgetX(win), x);
+        EXPECT_EQ(GadgetY(win), y);
+        EXPECT_EQ(GadgetWidth(win), f.width);
+    };
+    at(10, 10);
+    for (int round = 0; round < 2; ++round) {
+        HideGadget(win);
+        ShowGadget(win);
+        ASSERT_TRUE(synced(win));
+        at(10, 10);
+    }
+    // The window manager moves it, as a pager or the user's drag asks it to.
+    {
+        Display* d = XOpenDisplay(nullptr);
+        ASSERT_NE(d, nullptr);
+        XEvent e {};
+        e.xclient.type = ClientMessage;
+        e.xclient.window = Window(unsigned(QueryObject(win, 1)));
+        e.xclient.message_type = XInternAtom(d, "_NET_MOVERESIZE_WINDOW", False);
+        e.xclient.format = 32;
+        e.xclient.data.l[0] = 1 | (1 << 8) | (1 << 9) | (2 << 12); // north-west gravity, x and y, from a pager
+        e.xclient.data.l[1] = 200;
+        e.xclient.data.l[2] = 150;
+        XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+        XCloseDisplay(d);
+    }
+    while (GadgetX(win) != 200 || GadgetY(win) != 150)
+        if (!waitFor(0x801, win, 3000))
+            break;
+    ASSERT_TRUE(synced(win));
+    at(200, 150);
+    // Exit and start again at the stored place, twice.
+    for (int round = 0; round < 2; ++round) {
+        int x = GadgetX(win), y = GadgetY(win);
+        FreeGadget(win);
+        win = start(x, y);
+        at(200, 150);
+    }
+    keep(win);
+}
+
 TEST_F(QtTest, WindowManagerMoveSizeAndClose)
 {
     int win = keep(CreateWindow(Str("Managed"), 50, 60, 300, 200, 0, Titled | Resizable));
-    drain(800);
+    ASSERT_TRUE(shown(win));
     SeenEvent e {};
     auto move = user("xdotool windowmove " + xid(win) + " 300 250");
     ASSERT_TRUE(waitFor(0x801, win, 8000, &e));
@@ -65,9 +129,7 @@ TEST_F(QtTest, WindowManagerMoveSizeAndClose)
     auto size = user("xdotool windowsize " + xid(win) + " 420 330");
     ASSERT_TRUE(waitFor(0x802, win, 8000, &e));
     size.get();
-    drain(300);
-    EXPECT_EQ(ClientWidth(win), 420);
-    EXPECT_EQ(ClientHeight(win), 330);
+    EXPECT_TRUE(until([&] { return ClientWidth(win) == 420 && ClientHeight(win) == 330; }));
     EXPECT_EQ(GadgetWidth(win), frameOf(win).width);
     EXPECT_EQ(GadgetHeight(win), frameOf(win).height);
 
@@ -75,7 +137,7 @@ TEST_F(QtTest, WindowManagerMoveSizeAndClose)
     auto close = user("xdotool windowactivate --sync " + xid(win) + " key alt+F4");
     ASSERT_TRUE(waitFor(0x803, win));
     close.get();
-    drain(300);
+    ASSERT_TRUE(synced(win));
     EXPECT_GT(xwininfo(win, "Width"), 0); // still there
 }
 
@@ -85,7 +147,7 @@ TEST_F(QtTest, PrintKeyAndMenuFromTheKeyboard)
     int file = CreateMenu(Str("&File"), 0, WindowMenu(win));
     CreateMenu(Str("&Open"), 1, file);
     UpdateWindowMenu(win);
-    drain(800);
+    ASSERT_TRUE(shown(win));
     SeenEvent e {};
     auto print = user("xdotool windowactivate --sync " + xid(win) + " key Print");
     ASSERT_TRUE(waitFor(0x102, win, 8000, &e));
@@ -101,20 +163,20 @@ TEST_F(QtTest, PrintKeyAndMenuFromTheKeyboard)
 TEST_F(QtTest, MinimiseMaximiseAndRestoreFollowTheWindowManager)
 {
     int win = keep(CreateWindow(Str("States"), 100, 100, 300, 200, 0, Titled | Resizable));
-    drain(800);
-    // The commands only ask; the flags follow when the window manager reports the new state.
+    ASSERT_TRUE(shown(win));
+    // The commands only ask; the flags follow when the window manager reports the new state,
+    // and the frame may follow after it.
     MaximizeWindow(win);
-    SeenEvent e {};
-    ASSERT_TRUE(waitFor(0x802, win, 8000, &e));
-    drain(500);
+    ASSERT_TRUE(waitFor(0x802, win));
+    ASSERT_TRUE(shown(win));
     EXPECT_EQ(WindowMaximized(win), 1);
     EXPECT_EQ(WindowMinimized(win), 0);
-    EXPECT_GT(GadgetWidth(win), 1000); // the 1280-pixel screen
+    EXPECT_TRUE(until([&] { return GadgetWidth(win) > 1000; })); // the 1280-pixel screen
     RestoreWindow(win);
     ASSERT_TRUE(waitFor(0x802, win));
-    drain(500);
+    ASSERT_TRUE(shown(win));
     EXPECT_EQ(WindowMaximized(win), 0);
-    EXPECT_EQ(GadgetWidth(win), 300);
+    EXPECT_TRUE(until([&] { return GadgetWidth(win) == 300; }));
     MinimizeWindow(win);
     ASSERT_TRUE(waitFor(0x802, win));
     EXPECT_EQ(WindowMinimized(win), 1);
@@ -130,7 +192,7 @@ TEST_F(QtTest, MinimiseMaximiseAndRestoreFollowTheWindowManager)
 TEST_F(QtTest, StyleWordsReachTheWindowFromEitherSide)
 {
     int win = keep(CreateWindow(Str("Styled"), 120, 90, 300, 200, 0, Titled | Resizable));
-    drain(800);
+    ASSERT_TRUE(shown(win));
     KXWindow* window = kxHandle<KXWindow>(win, "Window Gadget");
     KXDesktopServices* ds = KXDesktopServices::current();
     ASSERT_NE(ds, nullptr);
@@ -161,8 +223,7 @@ TEST_F(QtTest, StyleWordsReachTheWindowFromEitherSide)
     auto size = user("xdotool windowsize " + xid(win) + " 420 330");
     ASSERT_TRUE(waitFor(0x802, win));
     size.get();
-    drain(300);
-    EXPECT_EQ(ClientWidth(win), 420);
+    EXPECT_TRUE(until([&] { return ClientWidth(win) == 420; }));
 }
 
 TEST_F(QtTest, TimerTicksArriveWhileWaiting)

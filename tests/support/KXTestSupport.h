@@ -3,9 +3,23 @@
 
 #include "base/KXError.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <string>
+
+// A time limit of a test that waits for something (a real display, another process): ms
+// milliseconds times TROVA_TEST_TIME_SCALE (default 1), the one setting for slow or loaded
+// machines. Limits only: a test never waits out a limit when what it waits for comes.
+inline int kxTestLimitMs(int ms)
+{
+    static const double scale = [] {
+        const char* s = std::getenv("TROVA_TEST_TIME_SCALE");
+        double v = s ? std::atof(s) : 1.0;
+        return v > 0 ? v : 1.0;
+    }();
+    return int(ms * scale);
+}
 
 // Thrown instead of ending the process. message is empty for a plain End.
 struct KXProgramEnded : std::runtime_error {

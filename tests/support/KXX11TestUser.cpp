@@ -11,6 +11,7 @@
 #include "gui/KXTextField.h"
 #include "gui/KXWindow.h"
 #include "gui/qt/QtKeyCodes.h"
+#include "tests/support/KXTestSupport.h"
 #include "tests/support/qt/QtTestScreen.h"
 
 #include <X11/XKBlib.h>
@@ -29,11 +30,12 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // How long a step may wait for what it needs (a gadget, a dialog, a native effect).
-constexpr int StepLimitMs = 15000;
-// How long a lookup of a gadget that is not there waits before the action is dropped.
-constexpr int FindLimitMs = 1500;
-// The pause after each input action, for the toolkit to take the events in.
-constexpr int SettleMs = 150;
+const int StepLimitMs = kxTestLimitMs(15000);
+// How long a lookup of a gadget that is not there waits before the action fails.
+const int FindLimitMs = kxTestLimitMs(1500);
+// How long a user who pressed Enter or clicked a requester's button waits for it to close
+// before trying again (a completion list the text opened took the first one).
+const int RetryMs = kxTestLimitMs(1500);
 
 // TROVA_TEST_USER_TRACE=1 reports every click and finished step on standard error, with a picture
 // of the screen before each click (build/screenshots/testuser-click-N.png).
@@ -96,7 +98,7 @@ unsigned KXX11TestUser::xKeyCodeOf(int rawKey)
 
 void KXX11TestUser::add(const std::string& what, std::vector<StepFn> steps)
 {
-    steps.push_back(pause(SettleMs));
+    steps.push_back(synced());
     m_actions.push_back({ what, std::move(steps) });
 }
 
@@ -117,8 +119,14 @@ void KXX11TestUser::tick()
     if (result == Step::Done) {
         m_stepStarted = false;
         finished = ++m_step >= action.steps.size();
-    } else if (result == Step::Failed || elapsedMs(m_stepStart) > StepLimitMs) {
-        std::fprintf(stderr, "test user: %s: %s\n", action.what.c_str(), result == Step::Failed ? "not possible" : "gave up waiting");
+    } else if (result == Step::Failed) {
+        // What a user cannot do (a grayed menu item, a control that takes no focus) is tried and
+        // nothing happens, as tests ask on purpose.
+        std::fprintf(stderr, "test user: %s: not possible\n", action.what.c_str());
+        finished = true;
+    } else if (elapsedMs(m_stepStart) > StepLimitMs) {
+        ADD_FAILURE() << "test user: " << action.what << ": step " << m_step << ": gave up waiting ("
+                      << QtTestScreen::describeFocus() << ")";
         finished = true;
     }
     if (finished) {
@@ -143,6 +151,55 @@ void KXX11TestUser::forget()
 KXX11TestUser::StepFn KXX11TestUser::pause(int ms)
 {
     return [this, ms] { return elapsedMs(m_stepStart) >= ms ? Step::Done : Step::Again; };
+}
+
+long KXX11TestUser::sendMarker()
+{
+    Display* d = display();
+    Window window = QtTestScreen::markerWindow();
+    if (!d || !window)
+        return 0;
+    long serial = ++m_markers;
+    XChangeProperty(d, window, XInternAtom(d, QtTestScreen::markerProperty(), False), XA_CARDINAL, 32, PropModeReplace,
+        reinterpret_cast<unsigned char*>(&serial), 1);
+    XSync(d, False);
+    return serial;
+}
+
+bool KXX11TestUser::windowsSettled()
+{
+    bool settled = true;
+    KXObject::forEachLive([&](KXObject* o) {
+        if (auto* w = dynamic_cast<KXWindow*>(o); w && !w->sync(0))
+            settled = false;
+    });
+    return settled;
+}
+
+KXX11TestUser::StepFn KXX11TestUser::synced()
+{
+    // 0: mark the stream; 1: wait until Qt took the mark; 2: one pass later, the events before it
+    // reached the widgets; then until the program's windows have nothing pending.
+    auto phase = std::make_shared<int>(0);
+    auto serial = std::make_shared<long>(0);
+    return [this, phase, serial] {
+        switch (*phase) {
+        case 0:
+            *serial = sendMarker();
+            *phase = 1;
+            return Step::Again;
+        case 1:
+            if (QtTestScreen::markersSeen() < *serial)
+                return Step::Again;
+            *phase = 2;
+            return Step::Again;
+        default:
+            if (!windowsSettled())
+                return Step::Again;
+            *phase = 0;
+            return Step::Done;
+        }
+    };
 }
 
 KXX11TestUser::StepFn KXX11TestUser::until(std::function<bool()> condition)
@@ -229,7 +286,7 @@ std::vector<KXX11TestUser::StepFn> KXX11TestUser::awaitDialog(int kind)
                 m_dialog = QtTestScreen::dialogWindowId();
                 return Step::Done;
             },
-        pause(300) };
+        until([] { return QtTestScreen::dialogActive(); }), synced() };
 }
 
 bool KXX11TestUser::dialogGone() const { return QtTestScreen::dialogWindowId() != m_dialog; }
@@ -239,13 +296,13 @@ std::vector<KXX11TestUser::StepFn> KXX11TestUser::fillDialogEdit(int edit, const
     auto which = QtTestScreen::Edit(edit);
     std::vector<StepFn> steps {
         clickAt([this, which](int& x, int& y) { return located(QtTestScreen::dialogEdit(which), x, y); }),
-        pause(SettleMs),
+        synced(),
         keyStep(RawCtrl, true),
         keyStep(RawA, true),
         keyStep(RawA, false),
         keyStep(RawCtrl, false),
         typeText(text),
-        pause(SettleMs),
+        synced(),
     };
     if (enter) {
         // A completion list the text opened takes the first Enter; press it until the
@@ -254,7 +311,7 @@ std::vector<KXX11TestUser::StepFn> KXX11TestUser::fillDialogEdit(int edit, const
         steps.push_back([this, pressed] {
             if (dialogGone())
                 return Step::Done;
-            if (*pressed < m_stepStart || elapsedMs(*pressed) >= 1500) {
+            if (*pressed < m_stepStart || elapsedMs(*pressed) >= RetryMs) {
                 *pressed = Clock::now();
                 unsigned code = xKeyCodeOf(RawEnter);
                 fakeKey(code, true);
@@ -373,44 +430,31 @@ void KXX11TestUser::dropInput()
         fakeButton(0, 0, false);
 }
 
-void KXX11TestUser::resetPlatform() { }
+void KXX11TestUser::resetPlatform()
+{
+    // The program's windows are gone. Qt counts the application inactive a little later (it
+    // waits whether the focus comes back to one of its windows); the report of that belongs to
+    // the test that ends, not to the next one.
+    KXEventDriver* driver = KXEventDriver::current();
+    auto start = Clock::now();
+    while (driver && QtTestScreen::applicationActive() && elapsedMs(start) < StepLimitMs)
+        driver->poll(10);
+}
 
 void KXX11TestUser::awaitWindow(int window)
 {
     KXEventDriver* driver = KXEventDriver::current();
     auto* w = kxHandle<KXWindow>(window, "Window Gadget");
-    unsigned long id = QtTestScreen::windowId(w);
-    Display* d = display();
-    if (!driver || !d || !id)
+    if (!driver || !display())
         return;
-    Atom activeAtom = XInternAtom(d, "_NET_ACTIVE_WINDOW", False);
-    auto active = [&] {
-        Atom type;
-        int format;
-        unsigned long count = 0, rest = 0;
-        unsigned char* data = nullptr;
-        unsigned long result = 0;
-        if (XGetWindowProperty(d, DefaultRootWindow(d), activeAtom, 0, 1, False, XA_WINDOW, &type, &format, &count, &rest, &data) == Success && data) {
-            if (count == 1 && format == 32)
-                result = *reinterpret_cast<unsigned long*>(data);
-            XFree(data);
-        }
-        return result;
-    };
+    // Shown, placed and activated as the window manager confirms, then every report of it taken.
+    if (!w->sync(StepLimitMs))
+        ADD_FAILURE() << "test user: window \"" << w->textView() << "\" still waits for the window manager";
+    long serial = sendMarker();
     auto start = Clock::now();
-    while (elapsedMs(start) < 5000) {
-        driver->poll(20);
-        XWindowAttributes attrs {};
-        bool viewable = XGetWindowAttributes(d, id, &attrs) && attrs.map_state == IsViewable;
-        if (viewable && (!w->isVisible() || active() == id || std::getenv("TROVA_XVFB_WM") == std::string("0")))
-            break;
-        if (!w->isVisible())
-            break;
-    }
-    // The toolkit's own reports of the mapping (moves, activation) come a little later.
-    auto settled = Clock::now();
-    while (elapsedMs(settled) < 300)
-        driver->poll(20);
+    while (QtTestScreen::markersSeen() < serial && elapsedMs(start) < StepLimitMs)
+        driver->poll(10);
+    driver->poll(0);
 }
 
 // ---- the actions ----
@@ -453,7 +497,7 @@ void KXX11TestUser::type(const std::string& field, const std::string& text, bool
     std::vector<StepFn> steps { clickAt([this, field](int& x, int& y) {
                                    return locateGadget(field, isField, x, y);
                                }),
-        pause(SettleMs) };
+        synced() };
     // The click leaves the caret where it landed, after a short text.
     if (replace)
         steps.insert(steps.end(), { keyStep(RawCtrl, true), keyStep(RawA, true), keyStep(RawA, false), keyStep(RawCtrl, false) });
@@ -510,7 +554,7 @@ void KXX11TestUser::slide(const std::string& slider, int value)
     auto target = std::make_shared<int>(value);
     auto at = std::make_shared<std::pair<int, int>>(0, 0);
     auto find = [this, slider] { return dynamic_cast<KXSlider*>(findGadget(slider, isSlider)); };
-    auto nudged = std::make_shared<Clock::time_point>();
+    auto marker = std::make_shared<long>(0);
     add("slide " + slider, {
                                [this, find, target, at] {
                                    KXSlider* s = find();
@@ -523,7 +567,7 @@ void KXX11TestUser::slide(const std::string& slider, int value)
                                    fakeButton(at->first, at->second, true);
                                    return Step::Done;
                                },
-                               pause(SettleMs),
+                               synced(),
                                [this, find, target, at] {
                                    QtTestBox to = QtTestScreen::thumbAt(find(), *target);
                                    if (!to.valid)
@@ -533,24 +577,26 @@ void KXX11TestUser::slide(const std::string& slider, int value)
                                    fakeMotion(to.x, to.y);
                                    return Step::Done;
                                },
-                               pause(SettleMs),
-                               [this, find, target, at, nudged] {
+                               synced(),
+                               [this, find, target, at, marker] {
                                    KXSlider* s = find();
                                    if (!s)
                                        return Step::Failed;
+                                   // Each nudge is looked at once the toolkit has taken it.
+                                   if (*marker && QtTestScreen::markersSeen() < *marker)
+                                       return Step::Again;
+                                   *marker = 0;
                                    int now = s->state();
-                                   if (now == *target || elapsedMs(m_stepStart) > 5000)
+                                   if (now == *target)
                                        return Step::Done;
-                                   // One pixel toward the value every tenth of a second.
-                                   if (*nudged < m_stepStart || elapsedMs(*nudged) >= 100) {
-                                       *nudged = Clock::now();
-                                       int step = now < *target ? 1 : -1;
-                                       if (s->isVertical())
-                                           at->second += step;
-                                       else
-                                           at->first += step;
-                                       fakeMotion(at->first, at->second);
-                                   }
+                                   // One pixel toward the value.
+                                   int step = now < *target ? 1 : -1;
+                                   if (s->isVertical())
+                                       at->second += step;
+                                   else
+                                       at->first += step;
+                                   fakeMotion(at->first, at->second);
+                                   *marker = sendMarker();
                                    return Step::Again;
                                },
                                [this, at] {
@@ -653,7 +699,9 @@ void KXX11TestUser::move(const std::string& title, int x, int y)
 
 void KXX11TestUser::resize(const std::string& title, int width, int height)
 {
-    add("resize " + title, { [this, title, width, height] {
+    // Done once the frame has the size, or another one the window manager chose (a minimum size).
+    auto before = std::make_shared<std::pair<int, int>>(0, 0);
+    add("resize " + title, { [this, title, width, height, before] {
                                 KXWindow* w = findWindow(title);
                                 unsigned long id = QtTestScreen::windowId(w);
                                 Display* d = display();
@@ -673,10 +721,15 @@ void KXX11TestUser::resize(const std::string& title, int width, int height)
                                 }
                                 long cw = std::max(1L, width - extents[0] - extents[1]);
                                 long ch = std::max(1L, height - extents[2] - extents[3]);
+                                *before = { w->width(), w->height() };
                                 sendWmMessage(id, "_NET_MOVERESIZE_WINDOW", NorthWest | MoveWidth | MoveHeight | (SourcePager << 12), 0, 0, cw, ch);
                                 return Step::Done;
                             },
-                               pause(2 * SettleMs) });
+                               until([title, width, height, before] {
+                                   KXWindow* w = findWindow(title);
+                                   return !w || (w->width() == width && w->height() == height)
+                                       || std::make_pair(w->width(), w->height()) != *before;
+                               }) });
 }
 
 void KXX11TestUser::minimize(const std::string& title)
@@ -758,7 +811,7 @@ void KXX11TestUser::answerDir(const std::string& path)
         if (dialogGone())
             return Step::Done;
         QtTestBox b = QtTestScreen::acceptButton();
-        if (b.valid && (*clicked < m_stepStart || elapsedMs(*clicked) >= 1500)) {
+        if (b.valid && (*clicked < m_stepStart || elapsedMs(*clicked) >= RetryMs)) {
             *clicked = Clock::now();
             fakeMotion(b.centerX(), b.centerY());
             fakeButton(b.centerX(), b.centerY(), true);

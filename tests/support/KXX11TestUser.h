@@ -3,10 +3,12 @@
 // click come from the program's widgets (QtTestScreen).
 //
 // Actions are queued; a timer of the message loop plays them while the program waits. Each
-// action is a list of steps; a step runs on every tick until it reports done or its time runs
-// out (then the action is abandoned with a line on standard error). XTest input is synced with
-// the server, and the next step waits until the toolkit has seen its effect (a menu or list
-// opened, a window's state changed) or a short pause passed.
+// action is a list of steps; a step runs on every tick until it reports done or fails (what a
+// user cannot do, like choosing a grayed menu item: the action is dropped, as tests ask on
+// purpose). A step whose time limit (scaled by kxTestLimitMs) runs out fails the running test. XTest input is synced with the server, and the next step waits for a sync point:
+// the effect it needs (a menu or list opened, a window's state changed), or a mark in the X
+// event stream the toolkit has taken, with every program window's requests confirmed
+// (KXWindow::sync). No step waits a fixed time.
 //
 // Invariants: m_display is the user's own connection, opened on first use; m_held lists the X
 // key codes and buttons pressed and not released, so dropInput can let go of them.
@@ -88,6 +90,12 @@ private:
     StepFn keyStep(int rawKey, bool down);
     StepFn typeText(const std::string& text);
     StepFn until(std::function<bool()> condition);
+    // The sync point after input: Qt has taken every X event the input raised, and no program
+    // window has anything pending.
+    StepFn synced();
+    // Marks the X event stream (QtTestScreen::markerWindow); answers the mark's serial.
+    long sendMarker();
+    static bool windowsSettled();
     // Steps that click into a requester's text box, replace its text with text and press Enter.
     std::vector<StepFn> fillDialogEdit(int edit, const std::string& text, bool enter);
     // Waits for a requester of that kind (Closed: any) and remembers it; dialogGone tells when
@@ -115,4 +123,5 @@ private:
     std::vector<unsigned> m_heldKeys;
     bool m_buttonHeld { false };
     unsigned long m_dialog { 0 }; // the X id of the requester being answered
+    long m_markers { 0 }; // marks sent
 };

@@ -14,6 +14,11 @@ while [ $# -gt 0 ]; do
   esac
 done
 
+# Listing a GoogleTest executable's cases needs no display.
+case " $* " in
+  *" --gtest_list_tests "*) exec "$@" ;;
+esac
+
 if ! command -v Xvfb >/dev/null 2>&1; then
   echo "SKIPPED: Xvfb is not installed"; exit 77
 fi

@@ -4,6 +4,7 @@
 #include "base/KXModuleDependencies.h"
 #include "base/KXModuleRegistry.h"
 #include "runtime/KXProgram.h"
+#include "tests/support/KXTestSupport.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -53,7 +54,7 @@ int x11test::run(const QString& program, const QStringList& args, QByteArray* ou
     while (!process.poll()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         QThread::msleep(2);
-        if (clock.elapsed() > timeoutMs)
+        if (clock.elapsed() > kxTestLimitMs(timeoutMs))
             return -1;
     }
     if (out)
@@ -66,7 +67,7 @@ bool x11test::waitFor(const std::function<bool()>& ready, int timeoutMs)
     QElapsedTimer clock;
     clock.start();
     while (!ready()) {
-        if (clock.elapsed() > timeoutMs)
+        if (clock.elapsed() > kxTestLimitMs(timeoutMs))
             return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         QThread::msleep(10);

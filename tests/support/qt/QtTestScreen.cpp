@@ -6,6 +6,7 @@
 #include "gui/qt/QtWindow.h"
 
 #include <QAbstractItemView>
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
@@ -26,6 +27,10 @@
 #include <QStyleOptionSlider>
 #include <QTimer>
 #include <QWindow>
+
+#include <xcb/xcb.h>
+
+#include <memory>
 
 namespace {
 QtTestBox boxOf(const QWidget* w, const QRect& local)
@@ -73,6 +78,47 @@ QWidget* modal()
 // The entries of a menu bar or menu, separators included, as the menu tree lists them.
 QList<QAction*> entries(QWidget* menu) { return menu ? menu->actions() : QList<QAction*>(); }
 }
+
+namespace {
+// Counts the property changes on the marker window.
+class MarkerFilter final : public QAbstractNativeEventFilter {
+public:
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override
+    {
+        auto* e = static_cast<xcb_generic_event_t*>(message);
+        if (type == "xcb_generic_event_t" && (e->response_type & 0x7f) == XCB_PROPERTY_NOTIFY
+            && reinterpret_cast<xcb_property_notify_event_t*>(e)->window == window)
+            ++seen;
+        return false;
+    }
+    unsigned long window { 0 };
+    long seen { 0 };
+};
+
+MarkerFilter& marker()
+{
+    static MarkerFilter* filter = [] {
+        auto* f = new MarkerFilter; // lives for the process, like the application's filters
+        auto* holder = new QWidget; // hidden, for the process; its native window takes the changes
+        f->window = holder->winId();
+        qApp->installNativeEventFilter(f);
+        return f;
+    }();
+    return *filter;
+}
+}
+
+unsigned long QtTestScreen::markerWindow() { return marker().window; }
+
+long QtTestScreen::markersSeen() { return marker().seen; }
+
+bool QtTestScreen::dialogActive()
+{
+    QWidget* w = modal();
+    return w && w->isActiveWindow();
+}
+
+bool QtTestScreen::applicationActive() { return QGuiApplication::applicationState() == Qt::ApplicationActive; }
 
 void QtTestScreen::every(int ms, std::function<void()> tick)
 {

@@ -23,6 +23,19 @@ public:
     // Calls tick every ms milliseconds from Qt's loop (also inside menus and modal dialogs).
     static void every(int ms, std::function<void()> tick);
 
+    // A sync point with the toolkit. The X id of a hidden window of the program's own and the
+    // name of a property: another X client that changes the property after its input marks
+    // the X event stream there, and markersSeen counts the changes Qt has taken. Once a change
+    // was taken, every X event before it has been taken too; the next pass of the loop has
+    // delivered them to the widgets.
+    static unsigned long markerWindow();
+    static const char* markerProperty() { return "_TROVA_TEST_SYNC"; }
+    static long markersSeen();
+    // Whether the open requester's window is the active window.
+    static bool dialogActive();
+    // Whether Qt counts the application as active (one of its windows has the focus).
+    static bool applicationActive();
+
     // Where the gadget's widget takes a click (a check box's or radio button's indicator, any
     // other widget whole), when it shows.
     static QtTestBox gadget(const KXGadget* gadget);
