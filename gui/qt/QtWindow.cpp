@@ -562,14 +562,22 @@ void QtWindow::nativeMaximize()
 {
     if (!isMaximized())
         m_askedState = SizeType::Maximized;
+    bool askedByQt = !(m_native->windowState() & Qt::WindowMaximized);
     m_native->showMaximized();
+    auto* services = dynamic_cast<QtDesktopServices*>(KXDesktopServices::current());
+    if (!askedByQt && !isMaximized() && services && m_native->internalWinId())
+        services->windows().setMaximized(m_native->internalWinId(), true);
 }
 
 void QtWindow::nativeRestore()
 {
     if (isMinimized() || isMaximized())
         m_askedState = SizeType::Restored;
+    bool askedByQt = (m_native->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)) != 0;
     m_native->showNormal();
+    auto* services = dynamic_cast<QtDesktopServices*>(KXDesktopServices::current());
+    if (!askedByQt && isMaximized() && !isMinimized() && services && m_native->internalWinId())
+        services->windows().setMaximized(m_native->internalWinId(), false);
 }
 
 void QtWindow::nativeSetMinSize(int width, int height)

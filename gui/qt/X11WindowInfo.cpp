@@ -259,6 +259,22 @@ void X11WindowInfo::iconify(unsigned long window) const
     XFlush(m_display);
 }
 
+void X11WindowInfo::setMaximized(unsigned long window, bool maximized) const
+{
+    XEvent e {};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = Window(window);
+    e.xclient.message_type = m_atoms[WmState];
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = maximized ? 1 : 0; // add or remove
+    e.xclient.data.l[1] = long(m_atoms[StateMaxVert]);
+    e.xclient.data.l[2] = long(m_atoms[StateMaxHorz]);
+    e.xclient.data.l[3] = 1; // from an application
+    X11ErrorTrap trap(m_display);
+    XSendEvent(m_display, m_root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    XFlush(m_display);
+}
+
 std::vector<unsigned long> X11WindowInfo::clients() const
 {
     if (!cardinals(m_root, m_atoms[SupportingWmCheck], XA_WINDOW).empty())

@@ -56,6 +56,9 @@ public:
     void watchFrame(unsigned long frame) const;
     // Asks the window manager to iconify the window (ICCCM's WM_CHANGE_STATE).
     void iconify(unsigned long window) const;
+    // Asks the window manager to maximise the window both ways, or to take that back
+    // (_NET_WM_STATE).
+    void setMaximized(unsigned long window, bool maximized) const;
 
 private:
     // The top-level client windows: the window manager's client list, else the root's mapped
