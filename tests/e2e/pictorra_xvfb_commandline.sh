@@ -54,6 +54,13 @@ gone() {
     done
     return 1
 }
+# Closes window $1 as its title bar's close button does (the window manager's close request) and
+# waits (up to a unit) until process $2 has ended; a process that stays is ended and fails the case.
+closemain() {
+    wmctrl -i -c "$1"
+    gone "$2" || { kill "$2" 2>/dev/null; fail "$case: Pictorra did not end when its window was closed"; }
+    wait "$2" 2>/dev/null
+}
 oneline() { [ "$(wc -l <"$tmp/err")" = 1 ] && grep -q "^pictorra: $1" "$tmp/err"; }
 
 # ---- Help and bad options ------------------------------------------------------------------------
@@ -145,8 +152,7 @@ cli --capture=full --clipboard
 [ $rc = 0 ] || fail "$case: status $rc: $(cat "$tmp/err")"
 targets=$(xclip -selection clipboard -t TARGETS -o)
 [ "$(echo "$targets" | grep -c '^image/')" = 2 ] || fail "$case: offered $targets"
-xdotool windowactivate --sync "$(xdotool search --onlyvisible --name '^Pictorra$' | head -1)" key alt+F4
-wait "$pid" 2>/dev/null
+closemain "$(xdotool search --onlyvisible --name '^Pictorra$' | head -1)" "$pid"
 xclip -selection clipboard -t image/png -o >after.png
 xclip -selection clipboard -t image/bmp -o >after.bmp
 [ "$(size after.png)" = "$screen" ] && [ "$(size after.bmp)" = "$screen" ] \
@@ -177,8 +183,7 @@ pids+=("$pid")
 await '^Pictorra$' || fail "$case: the main window did not appear: $(cat "$tmp/main-err") $(pgrep -fa pictorra)"
 cli --capture=full --clipboard
 [ $rc = 0 ] || fail "$case: status $rc: $(cat "$tmp/err")"
-xdotool windowactivate --sync "$found" key alt+F4
-wait "$pid" 2>/dev/null
+closemain "$found" "$pid"
 grep -q saved "$tmp/manager-out" || fail "$case: the manager was not asked to save the picture"
 [ -z "$(pgrep -u "$(id -u)" -f "$tmp/run/trova-clipkeeper")" ] || fail "$case: a keeper runs beside the manager"
 [ "$(xclip -selection clipboard -t image/png -o | identify -format '%wx%h' - 2>/dev/null)" = "$screen" ] \
