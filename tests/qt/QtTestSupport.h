@@ -12,6 +12,7 @@
 #include "gui/KXQueFilter.h"
 #include "gui/KXWindow.h"
 #include "runtime/KXProgram.h"
+#include "tests/support/KXShell.h"
 #include "tests/support/KXTestSupport.h"
 
 #include <chrono>
@@ -94,18 +95,7 @@ inline std::string take(KXString* s)
 }
 
 // The output of a shell command.
-inline std::string shell(const std::string& command)
-{
-    std::string out;
-    if (FILE* p = popen(command.c_str(), "r")) {
-        char buf[512];
-        size_t n;
-        while ((n = fread(buf, 1, sizeof buf, p)) > 0)
-            out.append(buf, n);
-        pclose(p);
-    }
-    return out;
-}
+inline std::string shell(const std::string& command) { return kxShellOutput(command); }
 
 // A shell command run beside the program, as another X client; the program keeps waiting for
 // events meanwhile.
